@@ -1,0 +1,24 @@
+// Session: the engine's whole state for one program run (settings, run flags, word table,
+// lists, reports) and the Host it talks through. Procedures of the engine take it by reference.
+#pragma once
+
+#include "engine/word_table.h"
+#include "host/host.h"
+#include "settings/run_flags.h"
+#include "settings/settings.h"
+
+namespace talq {
+
+struct Session {
+  explicit Session(Host& h) : host(h) {}
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  Host& host;
+  Settings settings;
+  RunFlags run;
+  WordTable words;
+  // Each unit adds its own state here as a member of its own type.
+};
+
+}  // namespace talq
