@@ -4,6 +4,7 @@
 
 #include "engine/word_table.h"
 #include "host/host.h"
+#include "lists/list_state.h"
 #include "settings/run_flags.h"
 #include "settings/settings.h"
 
@@ -18,6 +19,7 @@ struct Session {
   Settings settings;
   RunFlags run;
   WordTable words;
+  ListState lists;
   // Each unit adds its own state here as a member of its own type.
 };
 
