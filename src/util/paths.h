@@ -1,0 +1,28 @@
+// Path splitting on the native separator "/"; every search runs from the right.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace talq {
+
+// Text after the last "." of the name part (after the last "/"), "" when the name has no ".";
+// lower-cased when asked.
+std::string GetFileExtension(std::string_view path, bool lowerCase);
+
+// Part after the last "/" (LowerCaseAccented when asked); "" when the path has no "/".
+std::string GetFileName(std::string_view path, bool lowerCase);
+
+// Path up to and including the last "/", "" when there is none. With normaliseCase the result
+// is lower-cased (LowerCaseAccented); paths are case-sensitive here, so callers comparing
+// paths pass false.
+std::string GetFolderPart(std::string_view path, bool normaliseCase);
+
+// The path with the text after its last "." replaced by `extension`; without a "." the path
+// is returned unchanged.
+std::string ChangeExtension(std::string_view path, std::string_view extension);
+
+// False for an empty path; otherwise true when something exists there that is not a folder.
+bool FileExists(const std::string& path);
+
+}  // namespace talq
