@@ -7,6 +7,7 @@
 #include "lists/list_state.h"
 #include "settings/run_flags.h"
 #include "settings/settings.h"
+#include "sources/markup.h"
 
 namespace talq {
 
@@ -20,6 +21,7 @@ struct Session {
   RunFlags run;
   WordTable words;
   ListState lists;
+  CommentState comments;
   // Each unit adds its own state here as a member of its own type.
 };
 
