@@ -18,8 +18,8 @@ std::string GetFileName(std::string_view path, bool lowerCase);
 // paths pass false.
 std::string GetFolderPart(std::string_view path, bool normaliseCase);
 
-// The path with the text after its last "." replaced by `extension`; without a "." the path
-// is returned unchanged.
+// The path with the text after the last "." of its name replaced by `extension`; a name
+// without "." gets "." and the extension appended.
 std::string ChangeExtension(std::string_view path, std::string_view extension);
 
 // False for an empty path; otherwise true when something exists there that is not a folder.
