@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace talq {
@@ -12,23 +13,32 @@ namespace talq {
 class Host;
 struct Settings;
 struct RunFlags;
+struct Session;
 
 // One distinct word or phrase. Indices into the table are 1-based, as are chain links.
 struct WordRecord {
   std::string strWord;     // as counted; phrase words separated by single spaces
-  std::string strSortKey;  // FoldAccents then LowerCaseAccented of strWord
+  std::string strSortKey;  // FoldAccents then LowerCaseAccented of strWord; set by SortWordsByKey
   std::int64_t lngFrequency = 0;
   std::int64_t lngFreqRank = 0;     // 1-based rank among included entries; 0 if excluded
   std::int64_t lngNextInChain = 0;  // next entry by frequency; 0 at the end
   bool blnIncluded = true;
+  float sngFileFrequency = 0;  // scratch for the files column of a report; nothing else reads it
 
   // Per-file data (counted text only), in order of first occurrence.
-  std::int64_t NumFiles() const;                 // lngNumFiles
+  std::int64_t NumFiles() const;                  // lngNumFiles
   std::int64_t FileNumber(std::int64_t i) const;  // i in [0, NumFiles())
-  std::int64_t FileCount(std::int64_t i) const;
+  std::int64_t FileCount(std::int64_t i) const;   // occurrences in FileNumber(i)
+  // Counts one occurrence in file fileNumber: the last file's count grows when it is the
+  // same file, otherwise (fileNumber, 1) is appended.
+  void CountInFile(std::int64_t fileNumber);
 
-  // Implementation detail: (file number, count) pairs.
-  std::vector<std::pair<std::int64_t, std::int64_t>> files;
+ private:
+  using FileTally = std::pair<std::int64_t, std::int64_t>;  // (file number, count)
+  // Most entries of a run come from one file: the first pair lives inline, so a new entry
+  // costs no heap allocation for its per-file data.
+  FileTally firstFile_{0, 0};  // count 0: no per-file data
+  std::vector<FileTally> moreFiles_;
 };
 
 // What the table needs to know about the run while words are added.
@@ -39,32 +49,78 @@ struct WordTableContext {
   bool countingText = false;  // false while a word list is read: no per-file data
 };
 
+// The context for the session's current activity: text is counted unless a list is read.
+WordTableContext CountingContext(Session& session);
+
 class WordTable {
  public:
-  // Entries 1..lngNumWords are in use; udtWords[0] is an unused placeholder.
+  WordTable();
+
+  // Entries 1..lngNumWords are in use; udtWords[0] is an unused placeholder. Callers may
+  // change blnIncluded, ranks and links, but never strWord or the number of entries.
   std::vector<WordRecord> udtWords;
   std::int64_t lngNumWords = 0;
-  int intMaxPermittedWordLength = 100;
+  int intMaxPermittedWordLength = 100;  // in characters (code points)
   std::int64_t lngFirstFreq = 0;
-  std::int64_t lngMaxFrequency = 0;
-  std::int64_t lngNumWordsIncluded = 0;
+  std::int64_t lngMaxFrequency = 0;       // set by the run
+  std::int64_t lngNumWordsIncluded = 0;   // set by the run
 
-  // Empties the table (start of a run or of a list read).
+  // Empties the table, the file registry and the live display (start of a run or list read).
   void Clear();
-  // Counts one occurrence of word.
+
+  // Counts one occurrence of word: a new entry or lngFrequency + 1, the current file's
+  // count, the live list of new words and the progress label. Words longer than
+  // intMaxPermittedWordLength characters are skipped, except while a list is read or
+  // under a count-only list with phrases. Calls host->Pump() once every kPumpInterval
+  // repeated words (the GUI throttles further; the stop flag is tested by the caller).
   void AddWordToList(const WordTableContext& ctx, std::string_view word);
-  // Sorts entries 1..lngNumWords by strSortKey; equal keys by strWord's code points.
+  static constexpr int kPumpInterval = 1024;
+
+  // Index (1-based) of the entry for word, or 0. Works in any table order.
+  std::int64_t IndexOf(std::string_view word);
+
+  // Computes every strSortKey and sorts entries 1..lngNumWords by it; equal keys by
+  // strWord's code points. Ranks and links are left as they were (stale).
   void SortWordsByKey();
-  // Builds lngFreqRank, lngNextInChain and lngFirstFreq over the included entries.
+  // Sorts entries 1..lngNumWords by strWord's code points (the order during counting).
+  void SortByWord();
+  // Builds lngFreqRank, lngNextInChain and lngFirstFreq over the included entries: by
+  // descending frequency, equal frequencies in table order. Appends " ." to the text box
+  // every 1000 links. host may be null.
   void SetUpFrequencyChain(Host* host);
 
-  // Path of file number n (1-based), as registered.
+  // Path of file number n (1..NumFilesRegistered()), as registered; "" for 0.
   const std::string& FileName(std::int64_t n) const;
-  std::int64_t NumFilesRegistered() const;
+  // The last file number assigned in the run (lngFileNumber).
+  std::int64_t NumFilesRegistered() const { return lngFileNumber_; }
+
+ private:
+  struct Slot {
+    std::uint32_t index;  // entry index; 0 = empty
+    std::uint32_t tag;    // high half of the hash, to skip most string compares
+  };
+
+  void RegisterCurrentFile(const std::string& currentFile);
+  std::int64_t StoreNewWord(std::string_view word, bool countingText, std::uint64_t hash);
+  void ShowNewWord(const WordTableContext& ctx, std::string_view word);
+  void ShowProgress(const WordTableContext& ctx);
+  void RebuildIndex();
+  void InsertIntoIndex(std::uint32_t index, std::uint64_t hash);
+
+  std::vector<Slot> slots_;
+  bool indexValid_ = true;  // false after a re-sort until the next lookup rebuilds it
+  int pumpCountdown_ = kPumpInterval;
+
+  std::int64_t lngFileNumber_ = 0;
+  std::vector<std::string> strFileNames_;  // [0] is "" (no file yet)
+
+  std::string strWordsFoundPending_;
+  std::int64_t lngLastDisplaySecond_ = -1;
 };
 
-// Binary search over words[1..count] (ascending, ordinal). True and position = index when
-// found; otherwise false and position = minus the index where key would be inserted.
+// Binary search over words[1..count] (ascending, ordinal; words[0] unused). True and
+// position = index when found; otherwise false and position = minus the index where key
+// would be inserted (-1 before the first entry or for count 0, -(count + 1) after the last).
 bool FindWord(std::string_view key, const std::vector<std::string>& words, std::int64_t count,
               std::int64_t& position);
 

@@ -1,0 +1,390 @@
+// The word table. Counting goes through an open-addressing hash index over the entries
+// (the table is not kept in word order while counting); the sort by key and the frequency
+// chain are built once afterwards, each in O(n log n).
+#include "engine/word_table.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+#include "engine/session.h"
+#include "engine/words_phrases.h"
+#include "host/host.h"
+#include "settings/run_flags.h"
+#include "settings/settings.h"
+#include "util/numbers.h"
+#include "util/text_case.h"
+
+namespace talq {
+
+namespace {
+
+inline std::uint64_t Read64(const char* p) {
+  std::uint64_t v;
+  std::memcpy(&v, p, 8);
+  return v;
+}
+
+inline std::uint64_t Read32(const char* p) {
+  std::uint32_t v;
+  std::memcpy(&v, p, 4);
+  return v;
+}
+
+inline std::uint64_t Mix(std::uint64_t a, std::uint64_t b) {
+  const unsigned __int128 r = static_cast<unsigned __int128>(a) * b;
+  return static_cast<std::uint64_t>(r) ^ static_cast<std::uint64_t>(r >> 64);
+}
+
+// A multiply-mix hash over 8-byte reads; short words (the usual case) take one branch and
+// two multiplications.
+std::uint64_t HashWord(std::string_view s) {
+  constexpr std::uint64_t k0 = 0xa0761d6478bd642full;
+  constexpr std::uint64_t k1 = 0xe7037ed1a0b428dbull;
+  const char* p = s.data();
+  const std::size_t n = s.size();
+  std::uint64_t seed = k0;
+  std::uint64_t a = 0;
+  std::uint64_t b = 0;
+  if (n <= 16) {
+    if (n >= 8) {
+      a = Read64(p);
+      b = Read64(p + n - 8);
+    } else if (n >= 4) {
+      a = Read32(p);
+      b = Read32(p + n - 4);
+    } else if (n > 0) {
+      a = (std::uint64_t{static_cast<unsigned char>(p[0])} << 16) |
+          (std::uint64_t{static_cast<unsigned char>(p[n >> 1])} << 8) |
+          static_cast<unsigned char>(p[n - 1]);
+    }
+  } else {
+    std::size_t i = 0;
+    for (; n - i > 16; i += 16) seed = Mix(Read64(p + i) ^ k1, Read64(p + i + 8) ^ seed);
+    a = Read64(p + n - 16);
+    b = Read64(p + n - 8);
+  }
+  return Mix(k1 ^ n, Mix(a ^ k1, b ^ seed));
+}
+
+// Number of code points in valid UTF-8 (continuation bytes are not counted).
+std::size_t CodePointCount(std::string_view s) {
+  std::size_t n = 0;
+  for (char c : s) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return n;
+}
+
+std::string MakeSortKey(const std::string& word) {
+  bool ascii = true;
+  for (char c : word) {
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      ascii = false;
+      break;
+    }
+  }
+  if (!ascii) return LowerCaseAccented(FoldAccents(word));
+  // Folding leaves ASCII alone; lower-casing it is the plain A-Z mapping.
+  std::string key = word;
+  for (char& c : key) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return key;
+}
+
+// The first 8 bytes, big-endian and zero-padded: comparing these as numbers orders like
+// comparing the strings' first 8 bytes, so most comparisons in a sort never touch the heap.
+std::uint64_t Prefix(const std::string& s) {
+  std::uint64_t v = 0;
+  const std::size_t n = std::min<std::size_t>(s.size(), 8);
+  for (std::size_t i = 0; i < n; ++i) {
+    v |= std::uint64_t{static_cast<unsigned char>(s[i])} << (56 - 8 * i);
+  }
+  return v;
+}
+
+struct SortItem {
+  std::uint64_t prefix;
+  std::uint32_t index;
+};
+
+}  // namespace
+
+// ---- WordRecord ----
+
+std::int64_t WordRecord::NumFiles() const {
+  return firstFile_.second == 0 ? 0 : 1 + static_cast<std::int64_t>(moreFiles_.size());
+}
+
+std::int64_t WordRecord::FileNumber(std::int64_t i) const {
+  return i == 0 ? firstFile_.first : moreFiles_.at(static_cast<std::size_t>(i - 1)).first;
+}
+
+std::int64_t WordRecord::FileCount(std::int64_t i) const {
+  return i == 0 ? firstFile_.second : moreFiles_.at(static_cast<std::size_t>(i - 1)).second;
+}
+
+void WordRecord::CountInFile(std::int64_t fileNumber) {
+  if (firstFile_.second == 0) {
+    firstFile_ = {fileNumber, 1};
+    return;
+  }
+  FileTally& last = moreFiles_.empty() ? firstFile_ : moreFiles_.back();
+  if (last.first == fileNumber) {
+    ++last.second;
+  } else {
+    moreFiles_.emplace_back(fileNumber, 1);
+  }
+}
+
+// ---- WordTable ----
+
+WordTableContext CountingContext(Session& session) {
+  return WordTableContext{&session.host, &session.settings, &session.run,
+                          !session.run.blnReadingWords};
+}
+
+WordTable::WordTable() { Clear(); }
+
+void WordTable::Clear() {
+  udtWords.clear();
+  udtWords.emplace_back();
+  lngNumWords = 0;
+  lngFirstFreq = 0;
+  lngMaxFrequency = 0;
+  lngNumWordsIncluded = 0;
+  slots_.assign(1024, Slot{0, 0});
+  indexValid_ = true;
+  pumpCountdown_ = kPumpInterval;
+  lngFileNumber_ = 0;
+  strFileNames_.assign(1, std::string());
+  strWordsFoundPending_.clear();
+  lngLastDisplaySecond_ = -1;
+}
+
+const std::string& WordTable::FileName(std::int64_t n) const {
+  return strFileNames_.at(static_cast<std::size_t>(n));
+}
+
+void WordTable::RegisterCurrentFile(const std::string& currentFile) {
+  // Paths are compared exactly: names differing in case are different files here.
+  if (currentFile == strFileNames_[static_cast<std::size_t>(lngFileNumber_)]) return;
+  ++lngFileNumber_;
+  strFileNames_.push_back(currentFile);
+}
+
+void WordTable::InsertIntoIndex(std::uint32_t index, std::uint64_t hash) {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t pos = static_cast<std::size_t>(hash) & mask;
+  while (slots_[pos].index != 0) pos = (pos + 1) & mask;
+  slots_[pos] = Slot{index, static_cast<std::uint32_t>(hash >> 32)};
+}
+
+void WordTable::RebuildIndex() {
+  std::size_t size = 1024;
+  while (size < static_cast<std::size_t>(lngNumWords) * 2 + 2) size *= 2;
+  slots_.assign(size, Slot{0, 0});
+  for (std::int64_t i = 1; i <= lngNumWords; ++i) {
+    InsertIntoIndex(static_cast<std::uint32_t>(i), HashWord(udtWords[i].strWord));
+  }
+  indexValid_ = true;
+}
+
+std::int64_t WordTable::IndexOf(std::string_view word) {
+  if (!indexValid_) RebuildIndex();
+  const std::uint64_t hash = HashWord(word);
+  const std::uint32_t tag = static_cast<std::uint32_t>(hash >> 32);
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t pos = static_cast<std::size_t>(hash) & mask;; pos = (pos + 1) & mask) {
+    const Slot slot = slots_[pos];
+    if (slot.index == 0) return 0;
+    if (slot.tag == tag && udtWords[slot.index].strWord == word) return slot.index;
+  }
+}
+
+std::int64_t WordTable::StoreNewWord(std::string_view word, bool countingText,
+                                     std::uint64_t hash) {
+  if (lngNumWords >= 0xFFFFFFFFll) throw std::length_error("word table full");
+  ++lngNumWords;
+  WordRecord& rec = udtWords.emplace_back();
+  rec.strWord.assign(word);
+  rec.lngFrequency = 1;
+  if (countingText) rec.CountInFile(lngFileNumber_);
+  // Keep the load at most one half, so that misses stay short.
+  if (static_cast<std::size_t>(lngNumWords) * 2 > slots_.size()) {
+    RebuildIndex();
+  } else {
+    InsertIntoIndex(static_cast<std::uint32_t>(lngNumWords), hash);
+  }
+  return lngNumWords;
+}
+
+void WordTable::AddWordToList(const WordTableContext& ctx, std::string_view word) {
+  const RunFlags* run = ctx.run;
+  const bool readingList = !ctx.countingText;
+  const bool countOnlyPhrases =
+      run != nullptr && run->blnThereAreCountOnlyWords && run->blnCountOnlyWordsIncludePhrase;
+  // Byte length bounds the character count, so most words skip the count.
+  if (!readingList && !countOnlyPhrases &&
+      word.size() > static_cast<std::size_t>(intMaxPermittedWordLength) &&
+      CodePointCount(word) > static_cast<std::size_t>(intMaxPermittedWordLength)) {
+    return;
+  }
+  if (ctx.countingText && ctx.settings != nullptr && ctx.settings->source == Source::optFolder &&
+      run != nullptr) {
+    RegisterCurrentFile(run->strCurrentFile);
+  }
+  if (!indexValid_) RebuildIndex();
+
+  const std::uint64_t hash = HashWord(word);
+  const std::uint32_t tag = static_cast<std::uint32_t>(hash >> 32);
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t pos = static_cast<std::size_t>(hash) & mask;; pos = (pos + 1) & mask) {
+    const Slot slot = slots_[pos];
+    if (slot.index == 0) break;
+    if (slot.tag != tag) continue;
+    WordRecord& rec = udtWords[slot.index];
+    if (rec.strWord != word) continue;
+    ++rec.lngFrequency;
+    if (ctx.countingText) rec.CountInFile(lngFileNumber_);
+    if (--pumpCountdown_ == 0) {
+      pumpCountdown_ = kPumpInterval;
+      if (ctx.host != nullptr) ctx.host->Pump();
+    }
+    return;
+  }
+
+  const bool first = lngNumWords == 0;
+  StoreNewWord(word, ctx.countingText, hash);
+  if (ctx.host == nullptr) return;
+  if (!first) ShowNewWord(ctx, word);
+  ShowProgress(ctx);
+}
+
+void WordTable::ShowNewWord(const WordTableContext& ctx, std::string_view word) {
+  if (ctx.settings == nullptr || ctx.settings->chkSuppressWords != 0 || ctx.run == nullptr) return;
+  const std::int64_t second = ctx.run->lngSecondsElapsed;
+  if (second == lngLastDisplaySecond_) {
+    strWordsFoundPending_.append(word);
+    strWordsFoundPending_.append(", ");
+    return;
+  }
+  // Once a second the words gathered so far are shown; the word that triggers it is not.
+  ctx.host->TxbAppend(strWordsFoundPending_);
+  strWordsFoundPending_.clear();
+  lngLastDisplaySecond_ = second;
+  if (ctx.host->TxbLength() > 65000) ctx.host->TxbClear();
+}
+
+void WordTable::ShowProgress(const WordTableContext& ctx) {
+  static const std::string kLabel = "lblNumberOfWords";
+  const RunFlags* run = ctx.run;
+  const bool countOnly = run != nullptr && run->blnThereAreCountOnlyWords;
+  const bool mfp = run != nullptr && run->blnCountingMFP;
+  std::string text;
+  if (!ctx.countingText) {
+    if (lngNumWords % 10 == 0) text = "Number of words read so far: " + FormatCount(lngNumWords);
+  } else if (!mfp) {
+    if (lngNumWords == 1 && countOnly) {
+      text = run->blnCountOnlyWordsIncludePhrase ? "One word or phrase found so far."
+                                                 : "One word found so far.";
+    } else if (countOnly || lngNumWords % (lngNumWords / 100 + 10) == 0) {
+      text = "Number of different " + WordsPhrases(*run) + " found so far: " +
+             FormatCount(lngNumWords);
+    }
+  }
+  if (text.empty()) return;
+  ctx.host->SetLabel(kLabel, text);
+  ctx.host->SetLabelVisible(kLabel, true);
+}
+
+void WordTable::SortWordsByKey() {
+  const std::size_t n = static_cast<std::size_t>(lngNumWords);
+  std::vector<SortItem> items(n);
+  for (std::size_t i = 1; i <= n; ++i) {
+    WordRecord& rec = udtWords[i];
+    rec.strSortKey = MakeSortKey(rec.strWord);
+    items[i - 1] = SortItem{Prefix(rec.strSortKey), static_cast<std::uint32_t>(i)};
+  }
+  std::sort(items.begin(), items.end(), [this](const SortItem& a, const SortItem& b) {
+    if (a.prefix != b.prefix) return a.prefix < b.prefix;
+    const WordRecord& ra = udtWords[a.index];
+    const WordRecord& rb = udtWords[b.index];
+    if (const int c = ra.strSortKey.compare(rb.strSortKey); c != 0) return c < 0;
+    return ra.strWord < rb.strWord;
+  });
+  std::vector<WordRecord> sorted;
+  sorted.reserve(n + 1);
+  sorted.emplace_back();
+  for (const SortItem& item : items) sorted.push_back(std::move(udtWords[item.index]));
+  udtWords = std::move(sorted);
+  indexValid_ = false;
+}
+
+void WordTable::SortByWord() {
+  const std::size_t n = static_cast<std::size_t>(lngNumWords);
+  std::vector<SortItem> items(n);
+  for (std::size_t i = 1; i <= n; ++i) {
+    items[i - 1] = SortItem{Prefix(udtWords[i].strWord), static_cast<std::uint32_t>(i)};
+  }
+  std::sort(items.begin(), items.end(), [this](const SortItem& a, const SortItem& b) {
+    if (a.prefix != b.prefix) return a.prefix < b.prefix;
+    return udtWords[a.index].strWord < udtWords[b.index].strWord;
+  });
+  std::vector<WordRecord> sorted;
+  sorted.reserve(n + 1);
+  sorted.emplace_back();
+  for (const SortItem& item : items) sorted.push_back(std::move(udtWords[item.index]));
+  udtWords = std::move(sorted);
+  indexValid_ = false;
+}
+
+void WordTable::SetUpFrequencyChain(Host* host) {
+  lngFirstFreq = 0;
+  struct ChainItem {
+    std::int64_t frequency;
+    std::uint32_t index;
+  };
+  std::vector<ChainItem> chain;
+  for (std::int64_t i = 1; i <= lngNumWords; ++i) {
+    WordRecord& rec = udtWords[i];
+    rec.lngFreqRank = 0;
+    rec.lngNextInChain = 0;
+    if (rec.blnIncluded) chain.push_back(ChainItem{rec.lngFrequency, static_cast<std::uint32_t>(i)});
+  }
+  // Descending frequency; equal frequencies keep table order (indices ascend).
+  std::sort(chain.begin(), chain.end(), [](const ChainItem& a, const ChainItem& b) {
+    return a.frequency != b.frequency ? a.frequency > b.frequency : a.index < b.index;
+  });
+  if (host != nullptr) host->Pump();
+  if (chain.empty()) return;
+  lngFirstFreq = chain.front().index;
+  for (std::size_t r = 0; r < chain.size(); ++r) {
+    WordRecord& rec = udtWords[chain[r].index];
+    rec.lngFreqRank = static_cast<std::int64_t>(r + 1);
+    if (r + 1 == chain.size()) break;
+    rec.lngNextInChain = chain[r + 1].index;
+    // Link r + 1 is made; a progress mark every 1000 links.
+    if (host != nullptr && (r + 1) % 1000 == 0) host->TxbAppend(" .");
+  }
+}
+
+bool FindWord(std::string_view key, const std::vector<std::string>& words, std::int64_t count,
+              std::int64_t& position) {
+  if (count <= 0) {
+    position = -1;
+    return false;
+  }
+  const auto begin = words.begin() + 1;
+  const auto end = begin + count;
+  const auto it = std::lower_bound(begin, end, key,
+                                   [](const std::string& w, std::string_view k) { return w < k; });
+  const std::int64_t index = (it - begin) + 1;
+  if (it != end && *it == key) {
+    position = index;
+    return true;
+  }
+  position = -index;
+  return false;
+}
+
+}  // namespace talq
