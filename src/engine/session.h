@@ -2,6 +2,7 @@
 // lists, reports) and the Host it talks through. Procedures of the engine take it by reference.
 #pragma once
 
+#include "engine/extraction.h"
 #include "engine/word_table.h"
 #include "host/host.h"
 #include "lists/list_state.h"
@@ -23,6 +24,7 @@ struct Session {
   ListState lists;
   CommentState comments;
   // Each unit adds its own state here as a member of its own type.
+  ExtractionState extraction;
 };
 
 }  // namespace talq

@@ -1,0 +1,358 @@
+#include "engine/extraction.h"
+
+#include <algorithm>
+
+#include "engine/list_lookup.h"
+#include "engine/session.h"
+#include "engine/word_chars.h"
+#include "lists/patterns.h"
+#include "lists/regexp.h"
+#include "sources/markup.h"
+#include "util/text_case.h"
+#include "util/utf8.h"
+
+namespace talq {
+
+namespace {
+
+constexpr std::size_t kMaxWordLength = 65000;
+
+WordTableContext TableContext(Session& session) {
+  return WordTableContext{&session.host, &session.settings, &session.run,
+                          !session.run.blnReadingWords};
+}
+
+void AddToTable(Session& session, std::string_view word) {
+  session.words.AddWordToList(TableContext(session), word);
+}
+
+std::string PlusToSpace(std::string_view phrase) {
+  std::string out(phrase);
+  std::replace(out.begin(), out.end(), '+', ' ');
+  return out;
+}
+
+int NumWords(std::string_view spaced) {
+  if (spaced.empty()) return 0;
+  return 1 + static_cast<int>(std::count(spaced.begin(), spaced.end(), ' '));
+}
+
+// Shows the invalid-expression notice; true when there was one.
+bool ReportInvalidExpression(Session& session, const std::string& expression) {
+  if (expression.empty()) return false;
+  session.host.MsgBox("The regular expression\n" + expression + "\nis invalid.",
+                      session.host.Caption("cmdCountWords"), MsgIcon::Information);
+  return true;
+}
+
+enum class Candidate { Reject, Accept, EndWord };
+
+// The count-all-phrases test of a full slot of k words.
+Candidate PhraseRunCandidate(Session& session, const std::string& phrase, int k) {
+  const ExtractionState& x = session.extraction;
+  const int longest = x.intMaxNumWordsInPhrase * (x.blnStripPhrases ? 2 : 1);
+  if (k < x.intMinNumWordsInPhrase || k > longest) return Candidate::Reject;
+  if (!session.run.blnThereAreWordsToIgnore) return Candidate::Accept;
+  ListLookup& lists = Lists(session);
+  if (x.blnStripPhrases) {
+    const std::string stripped = lists.StripPhrase(session, phrase);
+    if (stripped.empty()) return Candidate::EndWord;
+    const int n = NumWords(stripped);
+    return n >= x.intMinNumWordsInPhrase && n <= x.intMaxNumWordsInPhrase ? Candidate::Accept
+                                                                          : Candidate::Reject;
+  }
+  return lists.PhraseAdmissible(session, phrase) ? Candidate::Accept : Candidate::Reject;
+}
+
+// Appends word to slot k, dropping the slot's first word when it already holds k.
+void PushIntoSlot(std::string& slot, int& count, int k, std::string_view word) {
+  if (count == 0) {
+    slot.assign(word);
+    count = 1;
+    return;
+  }
+  if (count + 1 > k) {
+    const auto plus = slot.find('+');
+    slot.erase(0, plus == std::string::npos ? slot.size() : plus + 1);
+    --count;
+  }
+  if (count > 0) slot.push_back('+');
+  slot.append(word);
+  ++count;
+}
+
+}  // namespace
+
+std::string EmptyListLookup::StripPhrase(Session&, std::string_view phrase) {
+  return PlusToSpace(phrase);
+}
+
+ListLookup& Lists(Session& session) {
+  static EmptyListLookup empty;
+  return session.extraction.lists ? *session.extraction.lists : empty;
+}
+
+WordRun NumAlpha2(std::u32string_view text, std::size_t start, bool allowDigits,
+                  std::u32string_view extraChars) {
+  WordRun run;
+  std::size_t n = 0;
+  while (start + n < text.size() && n < kMaxWordLength) {
+    const std::size_t i = start + n;
+    if (IsWordChar(text[i], allowDigits, extraChars)) {
+      ++n;
+      continue;
+    }
+    if (text[i] != U'<' || text.substr(i, 2) == U"</") break;
+    const std::size_t close = text.find(U'>', i + 1);
+    if (close == std::u32string_view::npos) break;
+    const std::u32string_view tag = text.substr(i, close - i + 1);
+    if (tag == U"<>") {
+      n += 2;
+      break;
+    }
+    const std::u32string_view inner = tag.substr(1, tag.size() - 2);
+    const bool plainTag = std::all_of(inner.begin(), inner.end(), [](char32_t c) {
+      return (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z');
+    });
+    if (plainTag || inner.find(U' ') != std::u32string_view::npos) break;
+    n += IsValidRegExp(tag) ? tag.size() : 1;
+  }
+  n = std::min(n, kMaxWordLength);
+  run.length = n;
+  if (start + n < text.size()) {
+    const char32_t next = text[start + n];
+    run.endsAtSemicolon = next == U';';
+    run.endsAtPeriod = next == U'.';
+    run.endsAtDoubleQuote = next == U'"' || next == U'\u00BB';
+    run.endsAtTab = next == U'\t';
+    run.endsAtComma = next == U',';
+  }
+  return run;
+}
+
+std::u32string NextToken(Session& session) {
+  ExtractionState& x = session.extraction;
+  const WordRun run = NumAlpha2(x.strLine, x.lngLP, false, x.strAllowedExtraChars);
+  x.blnStoppedAtPeriod = run.endsAtPeriod;
+  x.blnStoppedAtDoubleQuote = run.endsAtDoubleQuote;
+  x.blnStoppedAtTab = run.endsAtTab;
+  x.blnStoppedAtComma = run.endsAtComma;
+  if (run.length == 0) return {};
+  std::u32string word = x.strLine.substr(x.lngLP, run.length);
+  x.lngLP += run.length;
+
+  // "caf&eacute;" left undecoded: the entity is not part of the word.
+  if (session.comments.blnCharacterEntitiesPossible && run.endsAtSemicolon) {
+    const auto amp = word.find(U'&');
+    if (amp != std::u32string::npos) {
+      std::u32string entity = word.substr(amp);
+      entity.push_back(U';');
+      if (EntityLength(entity) != 0) {
+        word.resize(amp);
+        if (word.empty()) return {};
+      }
+    }
+  }
+
+  word = StripFinalChars(word, strProhibitedInitialOrFinalChars);
+
+  if (!session.run.blnReadingWords && session.settings.chkAllowWordsWithApostrophes == 0 &&
+      !word.empty()) {
+    const std::string utf8 = EncodeUtf8(word);
+    const std::string lower = LowerCaseAccented(utf8);
+    if (lower == "s" || lower == "t" || IsNegativeContractionStem(lower)) word.clear();
+  }
+  return word;
+}
+
+void ProcessLine(Session& session) {
+  ExtractionState& x = session.extraction;
+  CommentState& comments = session.comments;
+  const bool reading = session.run.blnReadingWords;
+  const bool startUpCompleted = session.settings.blnStartUpCompleted;
+  std::u32string& line = x.strLine;
+
+  for (char32_t& c : line) {
+    if (c == U'\n' || c == U'\r' || c == U'\f' || c == 0xA0 || (reading && c == U'\t')) c = U' ';
+  }
+  if (reading) {
+    x.blnCommentsPossible = true;
+  } else {
+    x.blnCommentsPossible = comments.intNumCommentMarkers >= 1;
+    line = BlankDoubleHyphens(line);
+    if (comments.blnCharacterEntitiesPossible) line = DecodeEntities(line);
+  }
+
+  std::u32string startSet;
+  for (char32_t c : x.strAllowedExtraChars) {
+    if (strProhibitedInitialOrFinalChars.find(c) == std::u32string_view::npos) {
+      startSet.push_back(c);
+    }
+  }
+
+  x.lngLP = 0;
+  while (x.lngLP + 1 < line.size()) {
+    if (startUpCompleted) session.host.Pump();
+
+    if (x.blnCommentsPossible) {
+      if (comments.intWithinComment == -1) {
+        comments.intWithinComment = CommentStartAt(comments, line, x.lngLP);
+      }
+      while (comments.intWithinComment >= 0) {
+        SkipComment(comments, line, x.lngLP);
+        if (x.lngLP >= line.size()) return;
+        if (x.lngLP + 1 == line.size()) {
+          comments.intWithinComment = -1;
+          return;
+        }
+        comments.intWithinComment = CommentStartAt(comments, line, x.lngLP);
+      }
+    }
+
+    const char32_t ch = line[x.lngLP];
+    const bool mayStart = IsWordChar(ch, false, startSet) || (reading && ch == U'<');
+    bool cut = false;
+    if (mayStart) {
+      const std::size_t before = x.lngLP;
+      const std::u32string word32 = NextToken(session);
+      cut = x.lngLP != before;
+      session.host.Pump();
+      if (session.run.blnStop) return;
+      if (!word32.empty()) {
+        const std::string word = EncodeUtf8(word32);
+        if (reading) {
+          AddToTable(session, word);
+          if (x.blnRecordSeenCharacters && !IsAngleBracketed(word)) {
+            CheckForNonAlphaNumeric(session, word);
+          }
+        } else {
+          ++x.lngTotalNumOccurrences;
+          if (!x.blnStripPhrases || !Lists(session).StripPhrase(session, word).empty()) {
+            GetWords2(session, word);
+          }
+        }
+        if (startUpCompleted) session.host.Pump();
+        if (session.run.blnStop) return;
+      }
+    }
+    if (!cut) {
+      const auto next = line.find_first_not_of(U' ', x.lngLP + 1);
+      if (next == std::u32string::npos) return;
+      x.lngLP = next;
+    }
+  }
+}
+
+void GetWords2(Session& session, std::string_view word) {
+  ExtractionState& x = session.extraction;
+  const Settings& s = session.settings;
+  RunFlags& run = session.run;
+  if (s.chkOnly7bitASCII == 1 && !IsSevenBitWord(word)) return;
+  ListLookup& lists = Lists(session);
+
+  if (!run.blnThereAreCountOnlyWords) {
+    if (!lists.IsWordToIgnore(session, LowerCaseAccented(word))) AddToTable(session, word);
+    return;
+  }
+
+  std::string invalid;
+  if (!run.blnCountingMFP || x.intMinNumWordsInPhrase == 1) {
+    if (run.blnCountingMFP) {
+      // The generated single-word entry matches every word.
+      if (s.wordsToIgnoreHandling == WordsToIgnoreHandling::optAllowPhrasesAllWordsToIgnore ||
+          !run.blnThereAreWordsToIgnore || !lists.AllWordsToIgnore(session, word)) {
+        AddToTable(session, word);
+      }
+    } else {
+      const bool found = lists.IsCountOnlyEntry(session, word, invalid);
+      if (ReportInvalidExpression(session, invalid)) return;
+      if (found) AddToTable(session, word);
+    }
+  }
+
+  if (x.strPhraseSlots.size() <= static_cast<std::size_t>(std::max(x.intPhraseWindow, 0))) {
+    ResetPhrases(session);
+  }
+  for (int k = 2; k <= x.intPhraseWindow; ++k) {
+    if (run.blnStop) break;
+    std::string& slot = x.strPhraseSlots[k];
+    int& count = x.phraseSlotWords[k];
+    PushIntoSlot(slot, count, k, word);
+    if (count != k) continue;
+    bool accepted = false;
+    if (run.blnCountingMFP) {
+      const Candidate c = PhraseRunCandidate(session, slot, k);
+      if (c == Candidate::EndWord) return;
+      accepted = c == Candidate::Accept;
+    } else {
+      accepted = lists.IsCountOnlyEntry(session, slot, invalid);
+      if (ReportInvalidExpression(session, invalid)) return;
+    }
+    if (accepted) AddToTable(session, PlusToSpace(slot));
+  }
+
+  if ((s.chkTerminatePhraseAtPeriod == 1 && x.blnStoppedAtPeriod) ||
+      (s.chkTerminatePhraseAtDoubleQuote == 1 && x.blnStoppedAtDoubleQuote) ||
+      (s.chkTerminatePhraseAtTab == 1 && x.blnStoppedAtTab) ||
+      (s.chkTerminatePhraseAtComma == 1 && x.blnStoppedAtComma)) {
+    ResetPhrases(session);
+  }
+}
+
+void SetPhraseWindow(Session& session, int window) {
+  ExtractionState& x = session.extraction;
+  x.intPhraseWindow = std::max(window, 0);
+  x.strPhraseSlots.assign(static_cast<std::size_t>(x.intPhraseWindow) + 1, std::string());
+  x.phraseSlotWords.assign(static_cast<std::size_t>(x.intPhraseWindow) + 1, 0);
+}
+
+void ResetPhrases(Session& session) {
+  ExtractionState& x = session.extraction;
+  // Sized here too, so a window set without SetPhraseWindow cannot index past the slots.
+  x.strPhraseSlots.assign(static_cast<std::size_t>(std::max(x.intPhraseWindow, 0)) + 1,
+                          std::string());
+  x.phraseSlotWords.assign(x.strPhraseSlots.size(), 0);
+}
+
+void CheckForNonAlphaNumeric(Session& session, std::string_view word) {
+  SeenCharacters& f = session.extraction.seen;
+  auto has = [word](std::string_view chars) {
+    return word.find_first_of(chars) != std::string_view::npos;
+  };
+  f.blnWordsWithHyphens = f.blnWordsWithHyphens || has("-");
+  f.blnWordsWithApostrophes = f.blnWordsWithApostrophes || has("'");
+  f.blnWordsWithUnderscores = f.blnWordsWithUnderscores || has("_");
+  f.blnWordsWithColons = f.blnWordsWithColons || has(":");
+  f.blnWordsWithBackslashes = f.blnWordsWithBackslashes || has("\\");
+  f.blnWordsWithForwardslashes = f.blnWordsWithForwardslashes || has("/");
+  f.blnWordsWithParentheses = f.blnWordsWithParentheses || has("()");
+  f.blnWordsWithPeriods = f.blnWordsWithPeriods || has(".");
+  f.blnWordsWithCommas = f.blnWordsWithCommas || has(",");
+  f.blnWordsWithAtSigns = f.blnWordsWithAtSigns || has("@");
+  f.blnWordsWithNumerals = f.blnWordsWithNumerals || has("0123456789");
+  f.blnWordsWithAmpersands = f.blnWordsWithAmpersands || has("&");
+}
+
+void ClearNonAlphaNumericFlags(Session& session) { session.extraction.seen = SeenCharacters{}; }
+
+void AllowSeenCharacters(Session& session) {
+  const SeenCharacters& f = session.extraction.seen;
+  Settings& s = session.settings;
+  auto allow = [](bool seen, int& field) {
+    if (seen) field = 1;
+  };
+  allow(f.blnWordsWithHyphens, s.chkAllowWordsWithHyphens);
+  allow(f.blnWordsWithApostrophes, s.chkAllowWordsWithApostrophes);
+  allow(f.blnWordsWithUnderscores, s.chkAllowWordsWithUnderscores);
+  allow(f.blnWordsWithColons, s.chkAllowWordsWithColons);
+  allow(f.blnWordsWithBackslashes, s.chkAllowWordsWithBackslashes);
+  allow(f.blnWordsWithForwardslashes, s.chkAllowWordsWithForwardslashes);
+  allow(f.blnWordsWithParentheses, s.chkAllowWordsWithParentheses);
+  allow(f.blnWordsWithPeriods, s.chkAllowWordsWithPeriods);
+  allow(f.blnWordsWithCommas, s.chkAllowWordsWithCommas);
+  allow(f.blnWordsWithAtSigns, s.chkAllowWordsWithAtSigns);
+  allow(f.blnWordsWithNumerals, s.chkAllowWordsWithNumerals);
+  allow(f.blnWordsWithAmpersands, s.chkAllowWordsWithAmpersands);
+}
+
+}  // namespace talq

@@ -1,0 +1,104 @@
+// Word extraction: cuts each line handed over in strLine into words, filters them through
+// the word lists, forms phrases in the phrase window and feeds the word table.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace talq {
+
+struct Session;
+class ListLookup;
+
+// Which special characters list words contained (read by AllowSeenCharacters).
+struct SeenCharacters {
+  bool blnWordsWithHyphens = false;
+  bool blnWordsWithApostrophes = false;
+  bool blnWordsWithUnderscores = false;
+  bool blnWordsWithColons = false;
+  bool blnWordsWithBackslashes = false;
+  bool blnWordsWithForwardslashes = false;
+  bool blnWordsWithParentheses = false;
+  bool blnWordsWithPeriods = false;
+  bool blnWordsWithCommas = false;
+  bool blnWordsWithAtSigns = false;
+  bool blnWordsWithNumerals = false;
+  bool blnWordsWithAmpersands = false;
+};
+
+struct ExtractionState {
+  std::u32string strLine;  // the line being scanned; callers append one space
+  std::size_t lngLP = 0;   // scan position in strLine, 0-based
+  std::u32string strAllowedExtraChars;  // non-letters admitted in words (a set)
+
+  // What follows the last word cut by NextToken.
+  bool blnStoppedAtPeriod = false;
+  bool blnStoppedAtDoubleQuote = false;
+  bool blnStoppedAtTab = false;
+  bool blnStoppedAtComma = false;
+
+  bool blnCommentsPossible = false;
+  std::int64_t lngTotalNumOccurrences = 0;  // words met in counted text, before the lists
+
+  // Phrase window: set by the run (SetPhraseWindow). Slot k (2..intPhraseWindow) holds the
+  // last up to k words of the current phrase joined by "+".
+  int intPhraseWindow = 0;
+  std::vector<std::string> strPhraseSlots;
+  std::vector<int> phraseSlotWords;  // number of words in each slot
+
+  // Count-all-phrases run: lengths and whether words to ignore are stripped first.
+  bool blnStripPhrases = false;
+  int intMinNumWordsInPhrase = 0;
+  int intMaxNumWordsInPhrase = 0;
+
+  // The list reader sets this to have the seen flags recorded while it reads.
+  bool blnRecordSeenCharacters = false;
+  SeenCharacters seen;
+
+  // The word lists; nullptr means both are empty.
+  ListLookup* lists = nullptr;
+};
+
+// Scans all of strLine (set by the caller, one space appended) from the start and hands every
+// word on: to the word table while a list is read, through GetWords2 while text is counted.
+// Returns early when blnStop gets set.
+void ProcessLine(Session& session);
+
+// Cuts the word at lngLP, advances lngLP past it and sets the blnStoppedAt flags. Returns ""
+// when nothing was cut or the word was dropped (lngLP then tells which).
+std::u32string NextToken(Session& session);
+
+// Length of the run of word characters starting at start (at most 65000), and what follows.
+struct WordRun {
+  std::size_t length = 0;
+  bool endsAtSemicolon = false;
+  bool endsAtPeriod = false;
+  bool endsAtDoubleQuote = false;  // straight double quote or »
+  bool endsAtTab = false;
+  bool endsAtComma = false;
+};
+WordRun NumAlpha2(std::u32string_view text, std::size_t start, bool allowDigits,
+                  std::u32string_view extraChars);
+
+// One counted word: 7-bit filter, word lists, phrase window, phrase terminators.
+void GetWords2(Session& session, std::string_view word);
+
+// Sizes the phrase window to window words and empties it.
+void SetPhraseWindow(Session& session, int window);
+// Empties every slot of the phrase window.
+void ResetPhrases(Session& session);
+
+// Sets the seen flags of the special characters word contains; never clears one.
+void CheckForNonAlphaNumeric(Session& session, std::string_view word);
+// Clears every seen flag.
+void ClearNonAlphaNumericFlags(Session& session);
+// Checks the character field of every seen flag that is set; never unchecks one.
+void AllowSeenCharacters(Session& session);
+
+// The list lookup in force (an empty one when none is installed).
+ListLookup& Lists(Session& session);
+
+}  // namespace talq

@@ -1,0 +1,52 @@
+// The seam between word extraction and the word lists: every question extraction asks
+// about words to ignore and count-only entries goes through ListLookup. The list unit
+// installs its implementation in the session; without one both lists are empty.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace talq {
+
+struct Session;
+
+class ListLookup {
+ public:
+  virtual ~ListLookup() = default;
+
+  // True when the lower-cased word matches a typed extra word to ignore or an entry of the
+  // words-to-ignore list (by pattern or exact search, as the settings say). Word rules
+  // (length, repetitions, no letter) are not applied here.
+  virtual bool IsWordToIgnore(Session& session, std::string_view lowerWord) = 0;
+
+  // True when entry (a word, or phrase words joined by "+", as it stands in the text) is a
+  // count-only entry: typed extras (unless also a word to ignore) or the list, recorded
+  // frequencies included. Clears, then sets invalidExpression to an angle-bracketed
+  // expression the matcher found invalid; the entry then counts as not found.
+  virtual bool IsCountOnlyEntry(Session& session, std::string_view entry,
+                                std::string& invalidExpression) = 0;
+
+  // Count-all-phrases checks on "+"-joined phrases, word rules included:
+  // true when every word is a word to ignore.
+  virtual bool AllWordsToIgnore(Session& session, std::string_view phrase) = 0;
+  // The phrase without its words to ignore, joined by single spaces; "" when all are.
+  virtual std::string StripPhrase(Session& session, std::string_view phrase) = 0;
+  // Whether the phrase passes the chosen words-to-ignore option (exclude all-ignored,
+  // exclude any-ignored).
+  virtual bool PhraseAdmissible(Session& session, std::string_view phrase) = 0;
+};
+
+// Both lists empty: nothing is ignored, nothing is a count-only entry.
+class EmptyListLookup : public ListLookup {
+ public:
+  bool IsWordToIgnore(Session&, std::string_view) override { return false; }
+  bool IsCountOnlyEntry(Session&, std::string_view, std::string& invalidExpression) override {
+    invalidExpression.clear();
+    return false;
+  }
+  bool AllWordsToIgnore(Session&, std::string_view) override { return false; }
+  std::string StripPhrase(Session&, std::string_view phrase) override;
+  bool PhraseAdmissible(Session&, std::string_view) override { return true; }
+};
+
+}  // namespace talq

@@ -1,0 +1,111 @@
+#include "engine/word_chars.h"
+
+#include "engine/session.h"
+#include "util/text_case.h"
+#include "util/utf8.h"
+
+namespace talq {
+
+namespace {
+
+void AddChars(std::u32string& set, std::u32string_view chars) {
+  for (char32_t c : chars) {
+    if (set.find(c) == std::u32string::npos) set.push_back(c);
+  }
+}
+
+// A letter as the word filters see it, judged on an upper-cased character.
+bool IsFilterLetter(char32_t c) {
+  if (c < 0x80) return c >= U'A' && c <= U'Z';
+  if (c <= 0xFF) return c >= 0xC0 && c <= 0xDE && c != 0xD7;
+  return IsUnicodeLetter(c);
+}
+
+}  // namespace
+
+void BuildAllowedExtraChars(Session& session) {
+  const Settings& s = session.settings;
+  std::u32string& set = session.extraction.strAllowedExtraChars;
+  set.clear();
+  if (s.chkAllowWordsWithHyphens == 1) AddChars(set, U"-");
+  // U+2018 is the left single quote that files in the Western code page carry.
+  if (s.chkAllowWordsWithApostrophes == 1) AddChars(set, U"'\u2018");
+  if (s.chkAllowWordsWithUnderscores == 1) AddChars(set, U"_");
+  if (s.chkAllowWordsWithColons == 1) AddChars(set, U":");
+  if (s.chkAllowWordsWithBackslashes == 1) AddChars(set, U"\\");
+  if (s.chkAllowWordsWithForwardslashes == 1) AddChars(set, U"/");
+  if (s.chkAllowWordsWithPeriods == 1) AddChars(set, U".");
+  if (s.chkAllowWordsWithAtSigns == 1) AddChars(set, U"@");
+  if (s.chkAllowWordsWithNumerals == 1) AddChars(set, U"0123456789");
+}
+
+void SetAllowedExtraChars2(Session& session) {
+  const Settings& s = session.settings;
+  std::u32string& set = session.extraction.strAllowedExtraChars;
+  if (s.chkAllowWordsWithParentheses == 1) AddChars(set, U"()");
+  if (s.chkAllowWordsWithAmpersands == 1) AddChars(set, U"&");
+  if (s.chkAllowWordsWithUserSpecifiedExtraChars == 1) {
+    std::u32string user = DecodeUtf8(s.txbUserSpecifiedExtraChars);
+    if (user.size() > 5) user.resize(5);
+    AddChars(set, user);
+  }
+  if (s.chkAllowWordsWithCommas == 1) AddChars(set, U",");
+}
+
+bool IsWordChar(char32_t ch, bool allowDigits, std::u32string_view extraChars) {
+  if (ch < 0x80) {
+    if ((ch >= U'A' && ch <= U'Z') || (ch >= U'a' && ch <= U'z')) return true;
+    if (allowDigits && ch >= U'0' && ch <= U'9') return true;
+  } else if (ch <= 0xFF) {
+    if (ch >= 0xC0 && ch != 0xD7 && ch != 0xF7) return true;
+  } else if (IsUnicodeLetter(ch)) {
+    return true;
+  }
+  return extraChars.find(ch) != std::u32string_view::npos;
+}
+
+bool IsSevenBitWord(std::string_view word) {
+  if (word.empty()) return false;
+  for (unsigned char b : word) {
+    if (b >= 0x80) return false;
+  }
+  return true;
+}
+
+bool HasLetter(std::string_view word) {
+  for (char32_t c : UpperCaseAccented(DecodeUtf8(word))) {
+    if (IsFilterLetter(c)) return true;
+  }
+  return false;
+}
+
+bool HasFourRepetitions(std::string_view word) {
+  const std::u32string upper = UpperCaseAccented(DecodeUtf8(word));
+  int run = 0;
+  for (std::size_t i = 0; i < upper.size(); ++i) {
+    if (!IsFilterLetter(upper[i])) {
+      run = 0;
+      continue;
+    }
+    run = (i > 0 && upper[i] == upper[i - 1]) ? run + 1 : 1;
+    if (run >= 4) return true;
+  }
+  return false;
+}
+
+std::u32string StripFinalChars(std::u32string_view word, std::u32string_view chars) {
+  std::size_t end = word.size();
+  while (end > 0 && chars.find(word[end - 1]) != std::u32string_view::npos) --end;
+  return std::u32string(word.substr(0, end));
+}
+
+bool IsNegativeContractionStem(std::string_view word) {
+  static constexpr std::string_view kStems =
+      "aren couldn didn doesn hadn hasn isn shouldn wasn weren wouldn ";
+  if (word.empty()) return false;
+  std::string probe = LowerCaseAccented(word);
+  probe.push_back(' ');
+  return kStems.find(probe) != std::string_view::npos;
+}
+
+}  // namespace talq
