@@ -8,6 +8,7 @@
 #include "lists/list_state.h"
 #include "settings/run_flags.h"
 #include "settings/settings.h"
+#include "sources/classify.h"
 #include "sources/markup.h"
 
 namespace talq {
@@ -23,6 +24,7 @@ struct Session {
   WordTable words;
   ListState lists;
   CommentState comments;
+  TextCheckState textCheck;
   // Each unit adds its own state here as a member of its own type.
   ExtractionState extraction;
 };

@@ -1,0 +1,274 @@
+#include "sources/classify.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <string_view>
+
+#include "util/paths.h"
+
+namespace talq {
+namespace {
+
+// A file opened read-only, closed when it goes out of scope.
+class ReadOnlyFile {
+ public:
+  explicit ReadOnlyFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+    if (fd_ < 0) error_ = errno;
+  }
+  ~ReadOnlyFile() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  ReadOnlyFile(const ReadOnlyFile&) = delete;
+  ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+  bool ok() const { return fd_ >= 0; }
+  // The probe code for a failed open.
+  int FailureCode() const { return error_ == EACCES || error_ == EPERM ? kEncPermissionDenied : kEncOpenFailed; }
+  // The file's length, or -1.
+  std::int64_t Length() const {
+    struct stat st{};
+    if (::fstat(fd_, &st) != 0) return -1;
+    return static_cast<std::int64_t>(st.st_size);
+  }
+  // Reads up to n bytes from the start into out; false on a read error.
+  bool ReadStart(std::size_t n, std::string& out) const {
+    out.assign(n, '\0');
+    std::size_t got = 0;
+    while (got < n) {
+      ssize_t r = ::pread(fd_, out.data() + got, n - got, static_cast<off_t>(got));
+      if (r < 0) {
+        if (errno == EINTR) continue;
+        return false;
+      }
+      if (r == 0) break;
+      got += static_cast<std::size_t>(r);
+    }
+    out.resize(got);
+    return true;
+  }
+
+ private:
+  int fd_;
+  int error_ = 0;
+};
+
+constexpr std::string_view kTextExtensions[] = {"prn",  "csv", "xhtml", "xhtm", "shtml", "shtm",
+                                                "html", "htm", "xml",   "log",  "txt"};
+
+// Bytes read while looking for ten non-empty lines: the declaration stands near the start.
+constexpr std::size_t kCharsetLookLimit = 1 << 20;
+
+// The first ten non-empty lines joined with CR LF; false when the file cannot be read.
+bool ReadFirstLines(const std::string& path, std::string& text) {
+  ReadOnlyFile file(path);
+  std::string data;
+  if (!file.ok() || !file.ReadStart(kCharsetLookLimit, data)) return false;
+  int lines = 0;
+  std::size_t i = 0;
+  while (i < data.size() && lines < 10) {
+    std::size_t end = data.find_first_of("\r\n", i);
+    if (end == std::string::npos) end = data.size();
+    if (end > i) {
+      if (lines > 0) text += "\r\n";
+      text.append(data, i, end - i);
+      ++lines;
+    }
+    i = end + 1;
+    if (end < data.size() && data[end] == '\r' && i < data.size() && data[i] == '\n') ++i;
+  }
+  return true;
+}
+
+bool HasUtf8Signature(const std::string& text) {
+  return text.find("charset=UTF-8") != std::string::npos ||
+         text.find("charset=\"UTF-8\"") != std::string::npos ||
+         text.find("\xE2\x80") != std::string::npos;
+}
+
+// Valid UTF-8 holding a multi-byte sequence and no NUL (a NUL marks binary data or UTF-16).
+// A sequence cut by the end of the sample is forgiven when the file goes on after it.
+bool LooksLikeUtf8(std::string_view s, bool sampleIsWholeFile) {
+  bool multiByte = false;
+  std::size_t i = 0;
+  while (i < s.size()) {
+    const unsigned char b = static_cast<unsigned char>(s[i]);
+    if (b == 0) return false;
+    if (b < 0x80) {
+      ++i;
+      continue;
+    }
+    std::size_t len;
+    unsigned char lo = 0x80, hi = 0xBF;  // bounds of the second byte
+    if (b >= 0xC2 && b <= 0xDF) {
+      len = 2;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      len = 3;
+      if (b == 0xE0) lo = 0xA0;
+      if (b == 0xED) hi = 0x9F;  // no surrogates
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      len = 4;
+      if (b == 0xF0) lo = 0x90;
+      if (b == 0xF4) hi = 0x8F;
+    } else {
+      return false;
+    }
+    for (std::size_t k = 1; k < len; ++k) {
+      if (i + k >= s.size()) return !sampleIsWholeFile && multiByte;
+      const unsigned char c = static_cast<unsigned char>(s[i + k]);
+      if (k == 1 ? (c < lo || c > hi) : (c < 0x80 || c > 0xBF)) return false;
+    }
+    multiByte = true;
+    i += len;
+  }
+  return multiByte;
+}
+
+void SetInfo(EncodingInfo* info, TextEncoding encoding, int bomLength) {
+  if (info == nullptr) return;
+  info->encoding = encoding;
+  info->hasBom = bomLength > 0;
+  info->bomLength = bomLength;
+}
+
+bool StartsWith(std::string_view s, std::string_view prefix) {
+  return s.substr(0, prefix.size()) == prefix;
+}
+
+}  // namespace
+
+bool HasTextFileExtension(const std::string& path) {
+  const std::string ext = GetFileExtension(path, true);
+  return std::find(std::begin(kTextExtensions), std::end(kTextExtensions), ext) !=
+         std::end(kTextExtensions);
+}
+
+int GetTextEncoding(const std::string& path, bool checkCharset, EncodingInfo* info) {
+  SetInfo(info, TextEncoding::Ansi, 0);
+  if (path.empty()) return kEncEmptyPath;
+  if (!FileExists(path)) return kEncNotFound;
+
+  std::string sample;
+  std::int64_t length;
+  {
+    ReadOnlyFile file(path);
+    if (!file.ok()) return file.FailureCode();
+    length = file.Length();
+    if (length < 0) return kEncOpenFailed;
+    if (length == 0) return kEncZeroLength;
+    if (length < 5) return kEncTooShort;
+    if (!file.ReadStart(static_cast<std::size_t>(kTextSampleSize), sample)) return kEncOpenFailed;
+    if (sample.size() < 5) return kEncOpenFailed;  // shrank while we looked
+  }
+
+  if (StartsWith(sample, "{\\rtf")) return kEncRtf;
+  using namespace std::string_view_literals;
+  if (StartsWith(sample, "\xFF\xFE\0\0"sv)) {
+    SetInfo(info, TextEncoding::Utf32LE, 4);
+    return kEncUtf16LE;
+  }
+  if (StartsWith(sample, "\xFF\xFE")) {
+    SetInfo(info, TextEncoding::Utf16LE, 2);
+    return kEncUtf16LE;
+  }
+  if (StartsWith(sample, "\xFE\xFF")) {
+    SetInfo(info, TextEncoding::Utf16BE, 2);
+    return kEncUtf16BE;
+  }
+  if (StartsWith(sample, "\xEF\xBB\xBF")) {
+    SetInfo(info, TextEncoding::Utf8, 3);
+    return kEncUtf8;
+  }
+  if (StartsWith(sample, "\0\0\xFE\xFF"sv)) {
+    SetInfo(info, TextEncoding::Utf32BE, 4);
+    return kEncUtf32BE;
+  }
+
+  if (GetFileExtension(path, true) == "xml") {
+    if (sample[0] == '<' && sample[1] != '\0') {
+      SetInfo(info, TextEncoding::Utf8, 0);
+      return kEncUtf8;
+    }
+    if (sample[0] == '<') {
+      SetInfo(info, TextEncoding::Utf16LE, 0);
+      return kEncUtf16LE;
+    }
+    if (sample[0] == '\0' && sample[1] == '<') {
+      SetInfo(info, TextEncoding::Utf16BE, 0);
+      return kEncUtf16BE;
+    }
+  }
+
+  if (checkCharset && HasTextFileExtension(path)) {
+    std::string head;
+    if (ReadFirstLines(path, head) && HasUtf8Signature(head)) {
+      SetInfo(info, TextEncoding::Utf8, 0);
+      return kEncUtf8;
+    }
+  }
+
+  if (LooksLikeUtf8(sample, static_cast<std::int64_t>(sample.size()) >= length)) {
+    SetInfo(info, TextEncoding::Utf8, 0);
+    return kEncUtf8;
+  }
+  return kEncNothing;
+}
+
+int IsTextFile(const std::string& path, std::int32_t sampleSize, double thresholdPercent,
+               TextFileStats& stats, bool checkCharset) {
+  const int code = GetTextEncoding(path, checkCharset, &stats.encoding);
+  if (code < 0 || code == kEncRtf) return code;
+  if (code == kEncUtf8) {
+    stats.blnUtf8 = true;
+    return kTextCrLf;
+  }
+  if (code > 0) return kTextOtherUnicode;
+
+  stats.dblAnomalousPercent = 0.0;
+  std::string sample;
+  {
+    ReadOnlyFile file(path);
+    if (!file.ok()) return file.FailureCode();
+    stats.bytFirstAnomalous = 32;
+    const std::int64_t length = file.Length();
+    if (length < 0) return kEncOpenFailed;
+    if (length == 0) return kEncZeroLength;
+    const std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(length, std::max(sampleSize, 0)));
+    if (!file.ReadStart(n, sample)) return kEncOpenFailed;
+  }
+  if (sample.empty()) return kEncZeroLength;
+
+  bool hasLf = false, hasCr = false;
+  std::int64_t count = 0;
+  const double earlyFrom = sampleSize / 5.0;
+  for (std::size_t k = 0; k < sample.size(); ++k) {
+    const unsigned char c = static_cast<unsigned char>(sample[k]);
+    const std::int64_t i = static_cast<std::int64_t>(k) + 1;
+    if (c == '\n') {
+      hasLf = true;
+    } else if (c == '\r') {
+      hasCr = true;
+    } else if (c < 32 && c != '\t' && c != '\f' && c != '\b') {
+      ++count;
+      if (stats.bytFirstAnomalous == 32) {
+        stats.bytFirstAnomalous = c;
+        stats.lngAnomalyPosition = static_cast<std::int32_t>(i);
+      }
+    }
+    if (i > earlyFrom) {
+      stats.dblAnomalousPercent = count * 100.0 / static_cast<double>(i);
+      if (stats.dblAnomalousPercent > 10.0 * thresholdPercent) return kNotText;
+    }
+  }
+  stats.dblAnomalousPercent = count == 0 ? 0.0 : count * 100.0 / static_cast<double>(sample.size());
+  if (stats.dblAnomalousPercent > thresholdPercent) return kNotText;
+  if (hasCr && !hasLf) return kTextCr;
+  if (hasLf && !hasCr) return kTextLf;
+  return kTextCrLf;
+}
+
+}  // namespace talq
