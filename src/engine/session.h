@@ -5,6 +5,7 @@
 #include "engine/extraction.h"
 #include "engine/word_table.h"
 #include "host/host.h"
+#include "reports/report_state.h"
 #include "lists/list_state.h"
 #include "settings/run_flags.h"
 #include "settings/settings.h"
@@ -27,6 +28,7 @@ struct Session {
   TextCheckState textCheck;
   // Each unit adds its own state here as a member of its own type.
   ExtractionState extraction;
+  ReportState reports;
 };
 
 }  // namespace talq

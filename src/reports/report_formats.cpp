@@ -1,0 +1,462 @@
+// Report layouts: cells, the title line, per-file sub-listings and the listing passes.
+#include "reports/report_formats.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "engine/session.h"
+#include "reports/report_sinks.h"
+#include "reports/report_text.h"
+#include "util/numbers.h"
+#include "util/utf8.h"
+
+namespace talq {
+
+using namespace report_text;
+
+namespace {
+
+// A folder path longer than this is shown as "{Folder}" in file lines.
+constexpr std::size_t kFolderAbbreviationMin = 13;
+
+const WordRecord& Entry(const Session& s, std::int64_t i) {
+  return s.words.udtWords[static_cast<std::size_t>(i)];
+}
+
+bool Relative(const Session& s) { return s.settings.chkDisplayRelativeFrequency != 0; }
+
+double Percent(const Session& s, std::int64_t count) {
+  auto total = s.reports.lngNumOccurrences;
+  return total > 0 ? static_cast<double>(count) * 100.0 / static_cast<double>(total) : 0.0;
+}
+
+std::string RelativeText(const Session& s, std::int64_t count) {
+  return FormatNumber(Percent(s, count), 2) + "%";
+}
+
+// Logarithm with 4 decimals in the "#.0000" style: no leading zero, no grouping.
+std::string LogText(const Session& s, std::int64_t value) {
+  double v = std::log(static_cast<double>(value));
+  if (s.settings.chkUseLog10) v /= std::log(10.0);
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.4f", v);
+  std::string t = buf;
+  if (t.rfind("0.", 0) == 0) t.erase(0, 1);
+  auto dot = t.find('.');
+  if (dot != std::string::npos) t.replace(dot, 1, DecimalSeparator());
+  return t;
+}
+
+bool RecommendedFrequenciesInForce(const Session& s) {
+  return s.reports.blnCountOnlyWordsIncludeRecommendedFrequencies &&
+         s.reports.blnCountSpecifiedWordsPhrases;
+}
+
+bool FolderAbbreviated(const Session& s) {
+  return Utf8Length(s.settings.txbFolder) > kFolderAbbreviationMin;
+}
+
+std::string WordsOrPhrases(const Session& s) {
+  if (s.run.blnCountingMFP) return "phrases";
+  if (s.run.blnThereAreCountOnlyWords && s.run.blnCountOnlyWordsIncludePhrase)
+    return "words/phrases";
+  return "words";
+}
+
+std::string FilterModeText(const Session& s) {
+  switch (s.settings.filterMode) {
+    case FilterMode::optIncludeAllWords: return "all filter words";
+    case FilterMode::optIncludeAllWordsInSameOrder: return "all filter words in same order";
+    default: return "all filter words as a subphrase";
+  }
+}
+
+// Format #13: file lines sorted by count, largest first (ties by text, descending), each
+// indented under the word.
+std::string SortFileLines(const Session& s, const std::string& line, std::int64_t i) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  while (start <= line.size()) {
+    std::size_t nl = line.find('\n', start);
+    if (nl == std::string::npos) nl = line.size();
+    if (nl > start) parts.push_back(line.substr(start, nl - start));
+    start = nl + 1;
+  }
+  if (parts.empty()) return {};
+  std::string out = parts[0];
+  if (i > 0 && parts.size() > 1) {
+    // Lines came in per-file order; pair them with their counts to sort numerically, so
+    // counts of any width order correctly.
+    const WordRecord& w = Entry(s, i);
+    std::vector<std::pair<std::int64_t, std::string>> files;
+    for (std::size_t k = 1; k < parts.size(); ++k) {
+      std::int64_t count = static_cast<std::int64_t>(k - 1) < w.NumFiles()
+                               ? w.FileCount(static_cast<std::int64_t>(k - 1))
+                               : 0;
+      files.emplace_back(count, (Relative(s) ? "  " : "    ") + parts[k]);
+    }
+    std::stable_sort(files.begin(), files.end(), [](const auto& a, const auto& b) {
+      return a.first != b.first ? a.first > b.first : a.second > b.second;
+    });
+    for (auto& f : files) out += "\n" + f.second;
+  } else {
+    for (std::size_t k = 1; k < parts.size(); ++k) out += "\n" + parts[k];
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string RankColumn(Session& s, std::int64_t i) {
+  std::string t = i == 0 ? "Rank" : std::to_string(Entry(s, i).lngFreqRank);
+  return PadLeft(t, s.reports.intRankWidth);
+}
+
+std::string FreqColumn(Session& s, std::int64_t i) {
+  std::string t;
+  if (i == 0)
+    t = Relative(s) ? "Rel freq" : "Freq";
+  else
+    t = Relative(s) ? RelativeText(s, Entry(s, i).lngFrequency)
+                    : std::to_string(Entry(s, i).lngFrequency);
+  int width = s.reports.intFreqWidth;
+  if (s.reports.blnCountOnlyWordsIncludeRecommendedFrequencies && Utf8Length(t) <= 6) width -= 2;
+  return PadLeft(t, static_cast<std::size_t>(std::max(width, 0)));
+}
+
+std::string WordColumn(Session& s, std::int64_t i) {
+  auto& r = s.reports;
+  std::string t;
+  if (i == 0) {
+    if (s.run.blnCountingMFP)
+      t = "Phrase";
+    else if (s.run.blnThereAreCountOnlyWords && s.run.blnCountOnlyWordsIncludePhrase)
+      t = "Word or phrase";
+    else
+      t = "Word";
+    r.intWordWidth = std::max<int>(r.intWordWidth, static_cast<int>(Utf8Length(t)));
+  } else {
+    t = Trim(Entry(s, i).strWord);
+  }
+  if (r.blnOutputFile && s.run.blnCountingMFP) return t + "\t";
+  int f = s.settings.cboDisplayFormat;
+  if (r.blnOutputFile && s.settings.chkOutputWithCommas && (f == 1 || f == 6 || f == 7))
+    return TrimRight(t) + ", ";
+  return PadRight(t, r.intWordWidth);
+}
+
+std::string LogRankColumn(Session& s, std::int64_t i) {
+  std::string t = i == 0 ? (s.settings.chkUseLog10 ? "L10(R)" : "LN(R)")
+                         : LogText(s, Entry(s, i).lngFreqRank);
+  return PadLeft(t, s.reports.intRankWidth);
+}
+
+std::string LogFreqColumn(Session& s, std::int64_t i) {
+  std::string t = i == 0 ? (s.settings.chkUseLog10 ? "L10(F)" : "LN(F)")
+                         : FirstChars(LogText(s, Entry(s, i).lngFrequency),
+                                      static_cast<std::size_t>(s.reports.intMinWidth));
+  return PadLeft(t, s.reports.intFreqWidth);
+}
+
+std::string FilesColumn(Session& s, std::int64_t i) {
+  bool withFreq = s.settings.chkSortByNumberOfFiles != 0;
+  const char* gap = s.reports.blnOutputFile ? "\t" : (i == 0 ? "   " : "    ");
+  if (i == 0) return withFreq ? std::string(" Files") + gap + "File freq" : " Files";
+  std::int64_t n = Entry(s, i).NumFiles();
+  if (!withFreq) return PadLeft(std::to_string(n), 5);
+  std::int64_t scanned = s.reports.lngNumFilesScanned;
+  double freq = scanned > 0 ? static_cast<double>(n) / static_cast<double>(scanned) : 0.0;
+  return PadLeft(std::to_string(n) + gap + FormatNumber(freq, 3), 14);
+}
+
+std::string RecommendedFrequencyColumn(Session& s, std::int64_t i) {
+  if (!RecommendedFrequenciesInForce(s)) return {};
+  if (i == 0) return "RecFreq";
+  std::string word = TrimRight(Entry(s, i).strWord);
+  for (const auto& [w, text] : s.reports.strRecommendedFrequencies)
+    if (w == word) return text;
+  return {};
+}
+
+std::string ListFilesContainingWord(Session& s, std::int64_t i, bool withCounts) {
+  const WordRecord& w = Entry(s, i);
+  bool abbreviate = FolderAbbreviated(s);
+  std::size_t folderChars = Utf8Length(s.settings.txbFolder);
+  std::string out;
+  for (std::int64_t k = 0; k < w.NumFiles(); ++k) {
+    std::int64_t count = w.FileCount(k);
+    std::string prefix;
+    if (!withCounts)
+      prefix = "    ";
+    else if (Relative(s))
+      prefix = PadLeft(FormatNumber(Percent(s, count), 2), 5) + "% ";
+    else
+      prefix = PadLeft(std::to_string(count), 5) + " ";
+    std::int64_t number = w.FileNumber(k);
+    std::string path = number >= 1 && number <= s.words.NumFilesRegistered()
+                           ? s.words.FileName(number)
+                           : std::string();
+    out += prefix;
+    out += abbreviate ? "{Folder}" + FromChar(path, folderChars) : path;
+    out += "\n";
+  }
+  return out;
+}
+
+std::string FormatLine(Session& s, std::int64_t i, LineLayout layout) {
+  int f = s.settings.cboDisplayFormat;
+  bool tb = layout == LineLayout::Textbox;
+  bool commas = layout == LineLayout::FileWithCommas;
+  auto R = [&] { return RankColumn(s, i); };
+  auto F = [&] { return FreqColumn(s, i); };
+  auto W = [&] { return WordColumn(s, i); };
+  auto W1 = [&] { return TrimRight(WordColumn(s, i)); };
+  auto W2 = [&] { return Trim(WordColumn(s, i)); };
+  auto RF = [&] { return RecommendedFrequencyColumn(s, i); };
+  switch (f) {
+    case 0:
+      if (tb) return " " + R() + "  " + F() + "  " + W1();
+      if (commas) return "  " + R() + ",  " + F() + ",  " + W1();
+      return R() + "\t" + F() + "\t" + W1();
+    case 1:
+      if (tb) return " " + R() + "  " + W() + "  " + F();
+      if (commas) return "  " + R() + ",  " + W() + F();
+      return R() + "\t" + W() + F();
+    case 2:
+      if (tb) return " " + R() + "  " + F();
+      if (commas) return "  " + R() + ",  " + F();
+      return R() + "\t" + F();
+    case 3:
+      if (tb) return " " + R() + "  " + W1();
+      if (commas) return "  " + R() + ",  " + W1();
+      return R() + "\t" + W1();
+    case 4:
+      if (tb) return " " + F() + "  " + R();
+      if (commas) return "  " + F() + ",  " + R();
+      return F() + "\t" + R();
+    case 5:
+      if (tb) return Relative(s) ? "  " + F() + "  " + W1() : "  " + RF() + F() + "  " + W1();
+      if (commas) return "  " + F() + ",  " + W1();
+      return "  " + RF() + "\t" + F() + "\t" + W1();
+    case 6:
+      if (tb) return "  " + W() + " " + R();
+      if (commas) return "  " + W() + R();
+      return W() + R();
+    case 7:
+      if (tb) return Relative(s) ? "  " + W() + " " + F() : "  " + W() + " " + F() + "    " + RF();
+      if (commas) return "  " + W() + F();
+      return "  " + W() + "\t" + F() + "\t" + RF();
+    case 8:
+    case 9:
+      return W2();
+    case 10:
+      if (tb)
+        return " " + R() + "  " + F() + "  " + LogRankColumn(s, i) + "  " + LogFreqColumn(s, i) +
+               "  " + W1();
+      if (commas)
+        return "  " + R() + ",  " + F() + ",  " + LogRankColumn(s, i) + ",  " +
+               LogFreqColumn(s, i) + ",  " + W1();
+      return R() + "\t" + F() + "\t" + LogRankColumn(s, i) + "\t" + LogFreqColumn(s, i) + "\t" +
+             W1();
+    case 11:
+      if (layout == LineLayout::FileWithTabs)
+        return W() + "\t" + F() + "\t" + FilesColumn(s, i);
+      return "  " + W() + " " + F() + " " + FilesColumn(s, i);
+    case 12:
+    case 13:
+      if (i == 0)
+        return FolderAbbreviated(s) ? "\n{Folder} = " + s.settings.txbFolder + "\n"
+                                    : std::string();
+      return W2() + "\n" + ListFilesContainingWord(s, i, f == 13);
+    default:
+      return {};
+  }
+}
+
+void SetColumnWidths(Session& s) {
+  auto& r = s.reports;
+  r.intRankWidth = static_cast<int>(std::to_string(s.words.lngNumWordsIncluded).size());
+  r.intFreqWidth =
+      Relative(s) ? static_cast<int>(Utf8Length(RelativeText(s, s.words.lngMaxFrequency)))
+                  : static_cast<int>(std::to_string(s.words.lngMaxFrequency).size());
+  r.intWordWidth = r.intMaxWordLengthFound;
+  r.intRankWidth = std::max(r.intRankWidth, r.intMinWidth);
+  r.intFreqWidth = std::max(r.intFreqWidth, r.intMinWidth);
+  r.intWordWidth = std::max(r.intWordWidth, r.intMinWidth);
+  DisplayNextLine(s, 0);
+}
+
+void DisplayNextLine(Session& s, std::int64_t i) {
+  auto& r = s.reports;
+  bool filtering = s.run.blnCountingMFP && r.blnFilteringPhrases;
+  if (filtering && i > 0) {
+    std::string phrase = TrimControls(WordColumn(s, i));
+    if (r.PhrasePassesFilter && !r.PhrasePassesFilter(phrase)) return;
+    r.blnFilterWordFound = true;
+  }
+  LineLayout layout = !r.blnOutputFile                  ? LineLayout::Textbox
+                      : s.settings.chkOutputWithCommas ? LineLayout::FileWithCommas
+                                                        : LineLayout::FileWithTabs;
+  std::string line = FormatLine(s, i, layout);
+  int f = s.settings.cboDisplayFormat;
+  if (f == 13 && !line.empty()) line = SortFileLines(s, line, i);
+  if (i == 0) {
+    if (!r.strHowManyPhrases.empty()) {
+      std::string head = r.strHowManyPhrases;
+      if (filtering)
+        head += "Phrase filtering (" + FilterModeText(s) + ") has been applied.\nFilter words: " +
+                s.settings.txbFilterWords + "\n\n";
+      line = head + line;
+    }
+    if (f == 0 || f == 3 || f == 5 || f == 8 || f == 9)
+      line = TrimRight(line) + " [longest has " + std::to_string(r.intMaxWordLengthFound) +
+             " characters]";
+  }
+  EmitReportLine(s, line, i == 0);
+}
+
+namespace {
+
+// The listing pass shared by both orders.
+template <typename Walk>
+void ListingPass(Session& s, bool alphabetical, Walk walk) {
+  auto& r = s.reports;
+  bool toBox = !r.blnOutputFile;
+  if (toBox) ClearTextbox(s);
+  r.strOutput.clear();
+  r.blnEntryWritten = false;
+  if (toBox && s.settings.source == Source::optFolder) r.strOutput = MakeFilesScannedText(s);
+  SetColumnWidths(s);
+  if (toBox) {
+    s.host.TxbSet(r.strOutput);
+    r.strOutput.clear();
+  }
+  walk();
+  if (alphabetical && r.strOutput.ends_with(", ")) {
+    r.strOutput.resize(r.strOutput.size() - 2);
+    r.strOutput += "\n";
+  }
+  if (alphabetical && s.run.blnCountingMFP && r.blnFilteringPhrases && !r.blnFilterWordFound) {
+    std::string msg;
+    switch (s.settings.filterMode) {
+      case FilterMode::optIncludeAllWords:
+        msg = "No phrase containing all filter words found.";
+        break;
+      case FilterMode::optIncludeAllWordsInSameOrder:
+        msg = "No phrase containing all filter words in same order found.";
+        break;
+      default:
+        msg = toBox ? "No phrase containing all filter words as a subphrase found."
+                    : "No phrase containing all filter words as subphrase found.";
+    }
+    if (toBox) {
+      r.strOutput += "\n" + msg;
+    } else {
+      if (s.settings.cboDisplayFormat == 9 && r.blnEntryWritten) WriteOutputFileLine(s, "");
+      WriteOutputFileLine(s, "");
+      WriteOutputFileLine(s, msg);
+    }
+  }
+  if (!alphabetical && toBox && s.run.blnCountingMFP && !s.settings.txbFilterWords.empty() &&
+      !r.blnFilterWordFound)
+    r.strOutput += "\nNo phrase containing filter word(s) found.";
+  if (!toBox) return;
+  if (!r.strOutput.empty()) s.host.TxbAppend(r.strOutput);
+  r.strOutput.clear();
+  s.host.TxbCaretToStart();
+  if (r.blnTextboxFull && s.host.TxbHasCapacityLimit()) ReportError(s, -7, "", "");
+}
+
+}  // namespace
+
+void ListWordsByFrequency(Session& s) {
+  ListingPass(s, false, [&] {
+    std::int64_t i = s.words.lngFirstFreq;
+    for (std::int64_t n = 0; n < s.words.lngNumWordsIncluded && i > 0; ++n) {
+      DisplayNextLine(s, i);
+      i = Entry(s, i).lngNextInChain;
+      s.host.Pump();
+      if (s.run.blnStop) break;
+    }
+  });
+}
+
+void ListWordsAlphabetically(Session& s) {
+  ListingPass(s, true, [&] {
+    for (std::int64_t i = 1; i <= s.words.lngNumWords; ++i) {
+      if (Entry(s, i).blnIncluded) DisplayNextLine(s, i);
+      s.host.Pump();
+      if (s.run.blnStop) break;
+    }
+  });
+}
+
+std::string MakeFilesScannedText(const Session& s) {
+  const auto& r = s.reports;
+  std::int64_t n = r.lngNumFilesScanned, d = r.intNumFoldersScanned;
+  std::string t = FormatCount(n) + " file" + (n > 1 ? "s" : "") + " (in " + FormatCount(d) +
+                  " folder" + (d > 1 ? "s" : "") + (n == 1 ? ") was" : ") were") + " scanned.\n";
+  if (r.blnCountingStopped) t += "Counting was stopped and this list is incomplete.\n";
+  if (!s.run.blnCountingMFP) t += "\n";
+  return t;
+}
+
+std::string MakePhraseCountSummary(Session& s, const PhraseCountFigures& f) {
+  std::int64_t n = s.words.lngNumWordsIncluded;
+  int a = f.intMinNumWordsInPhrase, b = f.intMaxNumWordsInPhrase, t = f.intMFPThresholdFrequency;
+  std::string text;
+  if (n == 0) {
+    text = "There are no phrases";
+    s.host.SetLabel("lblNumberOfWords", "");
+  } else if (n == 1) {
+    text = "There is one phrase";
+  } else {
+    text = "There are " + std::to_string(n) + " phrases";
+  }
+  text += a != b ? " with " + std::to_string(a) + " to " + std::to_string(b)
+                 : " of " + std::to_string(a);
+  text += b == 1 ? " word which" : " words which";
+  text += n == 1 ? " occurs at least" : " occur at least";
+  text += t == 1 ? " once" : t == 2 ? " twice" : " " + std::to_string(t) + " times";
+  if (!s.run.blnThereAreWordsToIgnore)
+    text += ".";
+  else if (f.blnStripPhrases)
+    text += " when words to ignore are excluded.";
+  else if (f.blnExcludePhrasesContainingAWordToIgnore)
+    text += "\nwhen phrases containing a word to ignore are excluded.";
+  else if (f.blnExcludePhrasesConsistingOnlyOfWordsToIgnore)
+    text += "\nwhen phrases consisting entirely of words to ignore are excluded.";
+  else
+    text += "\n(including phrases consisting entirely of words to ignore).";
+  if (a != b && n >= 4 && s.reports.intNumWordsInLongestPhrase >= 2)
+    text += "\nThe longest phrase has " + std::to_string(s.reports.intNumWordsInLongestPhrase) +
+            " words.";
+  text += "\n\n";
+  if (n == 0) {
+    if (f.blnExcludePhrasesContainingAWordToIgnore)
+      text +=
+          "You could try repeating the count without excluding phrases containing a word to "
+          "ignore.";
+    else if (f.blnExcludePhrasesConsistingOnlyOfWordsToIgnore)
+      text +=
+          "You could try repeating the count without excluding phrases consisting entirely of "
+          "words to ignore.";
+  }
+  if (s.run.blnCountingMFP && n > 0)
+    s.reports.strHowManyPhrases = text;
+  else
+    s.host.TxbSet(text);
+  return text;
+}
+
+void ReportNothingFound(Session& s) {
+  std::string t = "No " + WordsOrPhrases(s) + " ";
+  if (s.settings.chkIgnoreShortWords)
+    t += "with at least " + std::to_string(s.settings.cboShortWordSize + 2) + " characters\n";
+  t += "satisfying the specified conditions were found.";
+  OutputToTxb(s, t);
+}
+
+}  // namespace talq

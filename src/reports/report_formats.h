@@ -1,0 +1,65 @@
+// Report layouts: the fourteen display formats in both word orders, their cells and title
+// line, and the summary texts that stand above or instead of a listing. Lines go to the
+// current sink (report_sinks.h).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace talq {
+
+struct Session;
+
+// Display formats needing per-file data (folder source only).
+inline constexpr int kFirstFolderFormat = 11;
+
+// How a line is laid out: for the text box, the file, or the file with commas.
+enum class LineLayout { Textbox, FileWithTabs, FileWithCommas };
+
+// Cells of entry i (1-based) of the word table; i = 0 gives the column title.
+std::string RankColumn(Session& s, std::int64_t i);
+std::string FreqColumn(Session& s, std::int64_t i);
+std::string WordColumn(Session& s, std::int64_t i);  // may widen intWordWidth for the title
+std::string LogRankColumn(Session& s, std::int64_t i);
+std::string LogFreqColumn(Session& s, std::int64_t i);
+std::string FilesColumn(Session& s, std::int64_t i);
+std::string RecommendedFrequencyColumn(Session& s, std::int64_t i);
+
+// The file lines under entry i ("\n" after each), with or without per-file counts.
+std::string ListFilesContainingWord(Session& s, std::int64_t i, bool withCounts);
+
+// Entry i (or the title for 0) in the selected format, lines separated by "\n".
+std::string FormatLine(Session& s, std::int64_t i, LineLayout layout);
+
+// Computes the column widths, then emits the title line through DisplayNextLine(0).
+void SetColumnWidths(Session& s);
+
+// Formats entry i (title for 0), applies the phrase filter, hands the line to the sink.
+void DisplayNextLine(Session& s, std::int64_t i);
+
+// One listing pass to the current sink (s.reports.blnOutputFile), in table-chain order or
+// alphabetically. Stops early after Pump() when blnStop is set.
+void ListWordsByFrequency(Session& s);
+void ListWordsAlphabetically(Session& s);
+
+// "N files (in M folders) were scanned." with its following line breaks.
+std::string MakeFilesScannedText(const Session& s);
+
+// Figures of an all-phrases count that its summary reports.
+struct PhraseCountFigures {
+  int intMinNumWordsInPhrase = 2;
+  int intMaxNumWordsInPhrase = 2;
+  int intMFPThresholdFrequency = 2;
+  bool blnStripPhrases = false;
+  bool blnExcludePhrasesContainingAWordToIgnore = false;
+  bool blnExcludePhrasesConsistingOnlyOfWordsToIgnore = false;
+};
+
+// Builds the phrase-count summary; it becomes strHowManyPhrases when phrases were found in
+// an all-phrases count, otherwise it replaces the text box. Returns the text.
+std::string MakePhraseCountSummary(Session& s, const PhraseCountFigures& f);
+
+// "No words ... satisfying the specified conditions were found." into the text box.
+void ReportNothingFound(Session& s);
+
+}  // namespace talq
