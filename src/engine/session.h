@@ -9,6 +9,7 @@
 #include "lists/list_state.h"
 #include "settings/run_flags.h"
 #include "settings/settings.h"
+#include "sources/file_selection.h"
 #include "sources/classify.h"
 #include "sources/markup.h"
 
@@ -27,6 +28,7 @@ struct Session {
   CommentState comments;
   TextCheckState textCheck;
   // Each unit adds its own state here as a member of its own type.
+  FileSelection selection;
   ExtractionState extraction;
   ReportState reports;
 };

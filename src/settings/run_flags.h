@@ -23,6 +23,8 @@ struct RunFlags {
   bool blnCountingFiles = false;
   bool blnScanningFiles = false;
   std::int64_t lngFilesDone = 0;
+  std::int64_t lngFilesTotal = 0;  // files found by the counting pass of a folder scan
+  int intProgressWidth = 40;       // characters inside the brackets of a text progress bar
 
   // The file being counted, as shown in the input-file box during a folder run.
   std::string strCurrentFile;

@@ -1,0 +1,296 @@
+// Folder runs: validation, the recursive walk and the two passes.
+#include "sources/folder_scan.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "engine/session.h"
+#include "sources/file_selection.h"
+#include "util/program_texts.h"
+#include "util/text_case.h"
+#include "util/utf8.h"
+
+namespace talq {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::int64_t kMaxFilesForTable = 10000;
+
+std::string Trim(const std::string& s) {
+  const auto first = s.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos) return "";
+  return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (!folder.empty() && folder.back() == '/') return folder + name;
+  return folder + "/" + name;
+}
+
+// Appends `line` on a line of its own.
+void AppendLine(Host& host, const std::string& line) {
+  const std::string text = host.TxbText();
+  if (!text.empty() && text.back() != '\n') host.TxbAppend("\n");
+  host.TxbAppend(line + "\n");
+}
+
+struct FolderListing {
+  std::vector<std::string> files;    // regular files (also through links), byte order
+  std::vector<std::string> folders;  // folders (also through links), byte order
+};
+
+// Entries that cannot be examined, and everything of an unreadable folder, are left out:
+// a scan skips them silently. Devices, pipes and sockets are never files to read.
+FolderListing ListFolder(const std::string& folder) {
+  FolderListing listing;
+  std::error_code ec;
+  fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    std::error_code statusError;
+    const fs::file_status st = it->status(statusError);
+    if (statusError) continue;
+    std::string name = it->path().filename().string();
+    if (fs::is_directory(st)) {
+      listing.folders.push_back(std::move(name));
+    } else if (fs::is_regular_file(st)) {
+      listing.files.push_back(std::move(name));
+    }
+  }
+  std::sort(listing.files.begin(), listing.files.end());
+  std::sort(listing.folders.begin(), listing.folders.end());
+  return listing;
+}
+
+// The folders of the current path, resolved, so that a link back into one of them is seen.
+class PathGuard {
+ public:
+  // False when `folder` is already on the path (a link loop); otherwise enters it.
+  bool Enter(const std::string& folder) {
+    std::error_code ec;
+    fs::path canon = fs::canonical(folder, ec);
+    if (ec) return false;
+    if (std::find(path_.begin(), path_.end(), canon) != path_.end()) return false;
+    path_.push_back(std::move(canon));
+    return true;
+  }
+  void Leave() { path_.pop_back(); }
+
+ private:
+  std::vector<fs::path> path_;
+};
+
+bool HasAnyFile(const std::string& folder, bool includeSubfolders, PathGuard& guard) {
+  if (!guard.Enter(folder)) return false;
+  const FolderListing listing = ListFolder(folder);
+  bool found = !listing.files.empty();
+  for (std::size_t i = 0; !found && includeSubfolders && i < listing.folders.size(); ++i)
+    found = HasAnyFile(JoinPath(folder, listing.folders[i]), true, guard);
+  guard.Leave();
+  return found;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  std::error_code ec;
+  return fs::equivalent(a, b, ec) && !ec;
+}
+
+void ScanTree(Session& s, const std::string& folder, const PerFileReader& perFile,
+              PathGuard& guard) {
+  RunFlags& run = s.run;
+  const std::string loweredFolder = LowerCaseAccented(folder);
+  for (const auto& x : s.selection.exclusionTexts)
+    if (loweredFolder.find(x) != std::string::npos) return;
+  if (!guard.Enter(folder)) return;
+
+  if (run.blnCountingFiles && !run.blnListingFilesOnly) {
+    const std::int64_t n = run.lngFilesDone;
+    if (n % 5 == 0 || (n < 10 && n > 0))
+      s.host.TxbSet("Counting files . . . " + std::to_string(n));
+  }
+
+  const FolderListing listing = ListFolder(folder);
+  bool folderCounted = false;
+  for (const auto& name : listing.files) {
+    const std::string path = JoinPath(folder, name);
+    if (!IsSelectedFile(s.selection, path)) continue;
+    run.strCurrentFile = path;
+    for (const char* control : {"txbFile", "cmdCountArray", "lblFilesize", "lblXMLsize"})
+      s.host.SetLabelVisible(control, false);
+    const std::string& countOnlyFile = s.settings.cboWordsFile[1].Selected();
+    if (!countOnlyFile.empty() && SameFile(countOnlyFile, path)) {
+      s.host.MsgBox("The file " + path + "\nis among the files to be scanned.\n"
+                    "But this file is the same as the count-only words/phrases file\n"
+                    "currently specified in the Settings panel. \nThis is not permitted.",
+                    "Invalid input", MsgIcon::Exclamation);
+      run.blnStop = true;
+      break;
+    }
+    const std::int64_t before = run.lngFilesDone;
+    perFile(path);
+    if (run.lngFilesDone > before && !folderCounted) {
+      folderCounted = true;
+      ++s.selection.intNumFoldersScanned;
+    }
+    if (run.blnStop) break;
+  }
+
+  if (!run.blnStop && s.settings.chkIncludeSubfolders != 0) {
+    for (const auto& name : listing.folders) {
+      if (LowerCaseAccented(name).find("recycle.bin") != std::string::npos) continue;
+      ScanTree(s, JoinPath(folder, name), perFile, guard);
+      s.host.Pump();
+      if (run.blnStop) break;
+    }
+  }
+  guard.Leave();
+}
+
+std::string NoFilesFoundText(const Session& s) {
+  std::string text = "No scanable files ";
+  if (!s.selection.filePatterns.empty() || !s.selection.exclusionTexts.empty())
+    text += "as specified ";
+  text += "were found in this folder";
+  if (s.settings.chkIncludeSubfolders != 0) text += " or in its subfolders";
+  return text + ".";
+}
+
+// Runs one pass with the given flag raised; returns the files the reader accepted.
+std::int64_t RunPass(Session& s, bool RunFlags::*pass, const PerFileReader& perFile) {
+  s.run.*pass = true;
+  s.run.lngFilesDone = 0;
+  s.selection.intNumFoldersScanned = 0;
+  ScanFolderTree(s, s.settings.txbFolder, perFile);
+  s.run.*pass = false;
+  s.selection.lngNumFilesScanned = s.run.lngFilesDone;
+  return s.run.lngFilesDone;
+}
+
+}  // namespace
+
+std::string FilesInFoldersText(std::int64_t files, std::int64_t folders) {
+  return std::to_string(files) + (files == 1 ? " file" : " files") + " in " +
+         std::to_string(folders) + (folders == 1 ? " folder" : " folders");
+}
+
+bool ValidateFolder(Session& s) {
+  Settings& st = s.settings;
+  st.txbFolder = Trim(st.txbFolder);
+  if (st.txbFolder.empty()) {
+    s.host.MsgBox("Folder not specified.", "Error", MsgIcon::Exclamation);
+    return false;
+  }
+  std::error_code ec;
+  if (!fs::is_directory(st.txbFolder, ec)) {
+    s.host.MsgBox("Folder does not exist", "Invalid input", MsgIcon::Exclamation);
+    return false;
+  }
+  PathGuard guard;
+  if (!HasAnyFile(st.txbFolder, st.chkIncludeSubfolders != 0, guard)) {
+    s.host.MsgBox("Folder contains no files.", "Nothing to do", MsgIcon::Information);
+    return false;
+  }
+  st.txbFile[1] = Trim(st.txbFile[1]);
+  if (!st.txbFile[1].empty() && st.chkDisableOutputToFile == 0 &&
+      OutputFileInFolder(st.txbFolder, st.txbFile[1], st.chkIncludeSubfolders != 0)) {
+    s.host.MsgBox("The output file cannot be in the folder or a subfolder.",
+                  "Invalid output file", MsgIcon::Information);
+    return false;
+  }
+  return true;
+}
+
+void ScanFolderTree(Session& s, const std::string& folder, const PerFileReader& perFile) {
+  PathGuard guard;
+  ScanTree(s, folder, perFile, guard);
+}
+
+FolderScanResult RunFolderScan(Session& s, const PerFileReader& perFile,
+                               bool forWordsVsFilesTable) {
+  // The boxes may have been set without leaving them (command line, restored state).
+  GetFileFilepathSpecifications(s, 0);
+  GetFileFilepathSpecifications(s, 1);
+  if (!CheckPatternCharacters(s) || !ValidateFolder(s)) return FolderScanResult::Refused;
+  RunFlags& run = s.run;
+  Settings& st = s.settings;
+  s.host.SetCaption("cmdCountWords", ProgramText(25));
+
+  run.lngFilesTotal = RunPass(s, &RunFlags::blnCountingFiles, perFile);
+  if (run.blnStop) {
+    AppendLine(s.host, "Stopped while counting files (so far: " +
+                           FilesInFoldersText(run.lngFilesTotal,
+                                              s.selection.intNumFoldersScanned) +
+                           ").");
+    return FolderScanResult::Stopped;
+  }
+  if (run.blnListingFilesOnly) {
+    AppendLine(s.host, run.lngFilesTotal > 0
+                           ? FilesInFoldersText(run.lngFilesTotal,
+                                                s.selection.intNumFoldersScanned) +
+                                 " will be scanned."
+                           : "No files will be scanned.");
+    return FolderScanResult::Listed;
+  }
+  if (forWordsVsFilesTable && run.lngFilesTotal > kMaxFilesForTable) {
+    s.host.MsgBox("The number of files to be scanned is " + std::to_string(run.lngFilesTotal) +
+                      ".\nBut when creating an Excel file of words/phrases vs files\n"
+                      "the maximum number of files is 10,000.",
+                  "Too many files", MsgIcon::Information);
+    return FolderScanResult::TooManyFiles;
+  }
+  if (s.host.TxbHasCapacityLimit() && st.txbFile[1].empty() && st.chkDisableOutputToFile == 0 &&
+      run.lngFilesTotal >= 2) {
+    const MsgAnswer answer = s.host.MsgBox(
+        "When scanning multiple files or folders\n"
+        "you must specify an output file in case\n"
+        "the text window will not hold the result.",
+        "Multiple files/folders", MsgIcon::Question, MsgButtons::OkCancel, MsgAnswer::Ok);
+    if (answer != MsgAnswer::Ok || !ChooseOutputFile(s)) return FolderScanResult::Cancelled;
+  }
+
+  std::string emptyBar(static_cast<std::size_t>(std::max(run.intProgressWidth, 0)) + 2, ' ');
+  emptyBar.front() = '[';
+  emptyBar.back() = ']';
+  s.host.SetLabel("lblNumOccurrences", emptyBar);
+  const std::int64_t scanned = RunPass(s, &RunFlags::blnScanningFiles, perFile);
+  AppendLine(s.host, scanned > 0 ? FilesInFoldersText(scanned, s.selection.intNumFoldersScanned) +
+                                       (scanned == 1 ? " was" : " were") + " scanned."
+                                 : "No files were scanned.");
+  if (run.blnStop) return FolderScanResult::Stopped;
+  if (scanned == 0) {
+    s.host.MsgBox(NoFilesFoundText(s), "No files found", MsgIcon::Information);
+    return FolderScanResult::NoFilesFound;
+  }
+  return FolderScanResult::Done;
+}
+
+FolderScanResult ListFilesToBeScanned(Session& s, const PerFileReader& perFile) {
+  const std::string folder = Trim(s.settings.txbFolder);
+  s.host.TxbClear();
+  if (DecodeUtf8(folder).size() > 13) s.host.TxbSet("{Folder} = " + folder + "\n\n");
+  s.run.blnStop = false;
+  s.run.blnListingFilesOnly = true;
+  const FolderScanResult result = RunFolderScan(s, perFile);
+  s.run.blnListingFilesOnly = false;
+  return result;
+}
+
+bool ChooseOutputFile(Session& s) {
+  const auto chosen = s.host.ChooseSaveFile(ProgramText(47), "", s.settings.txbFile[1]);
+  if (!chosen || Trim(*chosen).empty()) return false;
+  // Writing the report into the folder being read would feed it back into the count.
+  if (s.settings.source == Source::optFolder &&
+      OutputFileInFolder(Trim(s.settings.txbFolder), Trim(*chosen), true)) {
+    s.host.MsgBox("The output file cannot be in the folder or a subfolder", "Invalid output file",
+                  MsgIcon::Information);
+    return false;
+  }
+  s.settings.txbFile[1] = Trim(*chosen);
+  return true;
+}
+
+}  // namespace talq
