@@ -117,17 +117,6 @@ TEST(SettingFieldsTest, SetFieldFromTextAcceptsAndRefuses) {
   }
 }
 
-TEST(SettingFieldsTest, OptionsSetTheEnum) {
-  Settings s;
-  std::string error;
-  ASSERT_TRUE(SetFieldFromText(s, "filterMode", "optIncludeAllWordsAsSubphrase", error));
-  EXPECT_EQ(s.filterMode, FilterMode::optIncludeAllWordsAsSubphrase);
-  ASSERT_TRUE(SetFieldFromText(s, "commentMarkerKind", "PHP", error));
-  EXPECT_EQ(s.commentMarkerKind, CommentMarkerKind::PHP);
-  ASSERT_TRUE(SetFieldFromText(s, "wordsToIgnoreHandling", "optRemoveWordsToIgnore", error));
-  EXPECT_EQ(s.wordsToIgnoreHandling, WordsToIgnoreHandling::optRemoveWordsToIgnore);
-}
-
 TEST(SettingFieldsTest, HistoryAddsSelectsAndKeepsOneEntryPerPath) {
   Settings s;
   std::string error;
@@ -150,13 +139,7 @@ TEST(SettingFieldsTest, HistoryAddsSelectsAndKeepsOneEntryPerPath) {
 }
 
 TEST(SettingChoicesTest, ListsAndTheNumbersReadFromThem) {
-  EXPECT_EQ(ShortWordSizeChoices().size(), 19u);
-  EXPECT_EQ(LongWordSizeChoices().size(), 9u);
-  EXPECT_EQ(ThresholdFrequencyChoices().size(), 18u);
-  EXPECT_EQ(ExcessFrequencyChoices().size(), 23u);
   EXPECT_EQ(CommonWordsLanguagesChoices().at(kNoLanguageSelected), "[No language selected]");
-  EXPECT_EQ(PhraseLengthChoices().size(), 25u);
-  EXPECT_EQ(MinimumFrequencyChoices().size(), 30u);
 
   Settings s;
   EXPECT_EQ(s.ShortWordSize(), 3);
