@@ -1,10 +1,12 @@
 #include "util/numbers.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <climits>
 #include <clocale>
 #include <cmath>
+#include <vector>
 
 namespace talq {
 
@@ -22,7 +24,9 @@ NumericFormat CurrentFormat() {
   const bool hasGrouping = lc && lc->grouping && lc->grouping[0] > 0 &&
                            lc->grouping[0] != CHAR_MAX && lc->thousands_sep &&
                            lc->thousands_sep[0] != '\0';
-  if (!hasGrouping) return NumericFormat{std::string(1, '.'), std::string(1, ','), std::string(1, '\3')};
+  if (!hasGrouping) {
+    return NumericFormat{std::string(1, '.'), std::string(1, ','), std::string(1, '\3')};
+  }
   const char* decimal = lc->decimal_point && lc->decimal_point[0] ? lc->decimal_point : ".";
   return NumericFormat{std::string(decimal), std::string(lc->thousands_sep),
                        std::string(lc->grouping)};
@@ -30,18 +34,16 @@ NumericFormat CurrentFormat() {
 
 // Inserts the thousands separator into a run of digits.
 std::string GroupDigits(std::string_view digits, const NumericFormat& f) {
-  // Split points counted from the right.
   std::string out;
   std::size_t remaining = digits.size();
-  std::array<std::size_t, 32> sizes{};
-  std::size_t nSizes = 0;
+  std::vector<std::size_t> sizes;
   std::size_t g = 0;
   int size = 3;
-  while (remaining > 0 && nSizes < sizes.size()) {
+  while (remaining > 0) {
     if (g < f.grouping.size()) {
       const char c = f.grouping[g];
       if (c == CHAR_MAX) {
-        sizes[nSizes++] = remaining;
+        sizes.push_back(remaining);
         remaining = 0;
         break;
       }
@@ -49,12 +51,11 @@ std::string GroupDigits(std::string_view digits, const NumericFormat& f) {
       ++g;
     }
     const std::size_t take = std::min<std::size_t>(static_cast<std::size_t>(size), remaining);
-    sizes[nSizes++] = take;
+    sizes.push_back(take);
     remaining -= take;
   }
-  if (remaining > 0) sizes[nSizes - 1] += remaining;
   std::size_t pos = 0;
-  for (std::size_t k = nSizes; k-- > 0;) {
+  for (std::size_t k = sizes.size(); k-- > 0;) {
     out.append(digits.substr(pos, sizes[k]));
     pos += sizes[k];
     if (k > 0) out += f.thousands;
