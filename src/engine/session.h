@@ -11,6 +11,7 @@
 #include "settings/settings.h"
 #include "sources/file_selection.h"
 #include "sources/classify.h"
+#include "sources/file_reader.h"
 #include "sources/markup.h"
 
 namespace talq {
@@ -31,6 +32,7 @@ struct Session {
   FileSelection selection;
   ExtractionState extraction;
   ReportState reports;
+  SourceState sources;
 };
 
 }  // namespace talq

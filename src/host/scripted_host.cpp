@@ -1,13 +1,9 @@
 // ScriptedHost: in-memory Host for tests and the command line.
 #include "host/scripted_host.h"
 
-namespace talq {
+#include "util/utf8.h"
 
-std::size_t Utf8Length(const std::string& s) {
-  std::size_t n = 0;
-  for (unsigned char c : s) n += (c & 0xC0) != 0x80;
-  return n;
-}
+namespace talq {
 
 MsgAnswer ScriptedHost::MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
                                MsgButtons buttons, MsgAnswer defaultButton) {

@@ -85,7 +85,4 @@ class ScriptedHost : public Host {
   std::size_t txbChars_ = 0;
 };
 
-// Number of code points in a UTF-8 string.
-std::size_t Utf8Length(const std::string& s);
-
 }  // namespace talq

@@ -1,0 +1,383 @@
+// The file and clipboard sources.
+#include "sources/file_reader.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "engine/extraction.h"
+#include "engine/session.h"
+#include "reports/report_sinks.h"
+#include "sources/classify.h"
+#include "sources/docx_seam.h"
+#include "sources/line_reader.h"
+#include "sources/markup.h"
+#include "sources/text_prep.h"
+#include "util/numbers.h"
+#include "util/paths.h"
+#include "util/program_texts.h"
+#include "util/sizes.h"
+#include "util/text_case.h"
+#include "util/utf8.h"
+
+namespace talq {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string TrimSpaces(const std::string& s) {
+  std::size_t a = s.find_first_not_of(' ');
+  if (a == std::string::npos) return "";
+  std::size_t b = s.find_last_not_of(' ');
+  return s.substr(a, b - a + 1);
+}
+
+bool ContainsUpper(const std::u32string& upper, std::u32string_view what) {
+  return upper.find(what) != std::u32string::npos;
+}
+
+// The output file is the input file: the same path, or the same file under another name.
+bool IsSameFile(const std::string& input, const std::string& output) {
+  if (input == output) return true;
+  std::error_code ec;
+  return fs::equivalent(input, output, ec) && !ec;
+}
+
+// Reads on to the end of the HTML head. Returns the rest of the line after "</HEAD>" or
+// an empty line at the end of the file; sets utf8 when the head declares that charset.
+std::u32string SkipHtmlHead(LineReader& reader, std::u32string line, bool& utf8) {
+  for (;;) {
+    std::u32string upper = UpperCaseAccented(line);
+    if (!utf8 && (ContainsUpper(upper, U"CHARSET=UTF-8") ||
+                  ContainsUpper(upper, U"CHARSET=\"UTF-8\""))) {
+      utf8 = true;
+      reader.SetEncoding(TextEncoding::Utf8);
+    }
+    std::size_t p = upper.find(U"</HEAD>");
+    if (p != std::u32string::npos) return line.substr(p + 7);
+    if (!reader.ReadLfLine(line)) return U"";
+  }
+}
+
+// Hands one prepared line to word extraction.
+void HandOver(Session& s, std::u32string& line, bool endOfLineReset) {
+  if (!s.settings.chkCaseSignificant) line = LowerCaseAccented(line);
+  if (endOfLineReset && s.settings.chkTerminatePhraseAtEndOfLine) ResetPhrases(s);
+  s.extraction.strLine.swap(line);
+  s.extraction.strLine += U' ';
+  ProcessLine(s);
+}
+
+std::string FileLineText(const Session& s, const std::string& path) {
+  const std::string& folder = s.settings.txbFolder;
+  std::string shown = path;
+  if (s.settings.source == Source::optFolder && Utf8Length(folder) > 13 &&
+      path.compare(0, folder.size(), folder) == 0)
+    shown = "{Folder}" + path.substr(folder.size());
+  return shown + " [" + FileSizeText(path, 2) + "]\n";
+}
+
+std::string NotTextMessage(const std::string& path, const TextFileStats& st,
+                           std::int64_t length) {
+  std::string m = path + " is not a text file.\n\n";
+  if (st.dblAnomalousPercent > 1.0) {
+    m += "This file contains a byte " + std::to_string(st.bytFirstAnomalous) + " at position " +
+         std::to_string(st.lngAnomalyPosition) + ", " +
+         "indicating that it does not consist solely of text.  " +
+         "The percentage of such anomalous bytes in the first " +
+         std::to_string(kTextSampleSize) + " bytes is " +
+         FormatNumber(st.dblAnomalousPercent, 2) + "%.\n\n";
+  }
+  if (st.dblAnomalousPercent < 9.0 && length < 102400) {
+    m += "You could try reading it using its associated application, then copying the text "
+         "and pasting it into the textbox (then copy it to the clipboard and select "
+         "'Clipboard' as the source).";
+  }
+  return m;
+}
+
+}  // namespace
+
+bool IsDocxFile(const std::string& path) {
+  if (GetFileExtension(path, true) != "docx") return false;
+  std::ifstream in(path, std::ios::binary);
+  char sig[4] = {};
+  return in.read(sig, 4) && sig[0] == 'P' && sig[1] == 'K' && sig[2] == 3 && sig[3] == 4;
+}
+
+int CheckInputFile(Session& s, const std::string& path) {
+  std::string p = TrimSpaces(path);
+  int code = 0;
+  std::error_code ec;
+  if (!p.empty() && p.back() == '/') {
+    code = 1;
+  } else if (p.empty() || !fs::exists(p, ec) || fs::is_directory(p, ec)) {
+    code = 2;
+  } else if (fs::file_size(p, ec) == 0 || ec) {
+    code = 3;
+  }
+  if (code != 0) {
+    if (s.settings.blnStartUpCompleted && s.settings.source == Source::optInFile)
+      s.settings.txbFile[0].clear();
+    s.host.SetLabel("lblFilesize", "");
+    s.host.SetLabel("lblXMLsize", "");
+  } else {
+    s.host.SetLabel("lblFilesize", "Filesize: " + FileSizeText(p, 2));
+  }
+  return code;
+}
+
+void ReportFileStatus(Session& s, int status, const std::string& inputBox) {
+  switch (status) {
+    case kFileBadPath:
+      s.host.MsgBox("Invalid input file specification.", "Invalid input", MsgIcon::Exclamation);
+      break;
+    case kFileNotFound:
+      s.host.MsgBox("Input file does not exist.", "File not found", MsgIcon::Exclamation);
+      break;
+    case kFileEmptyOrNoPath:
+      s.host.MsgBox(TrimSpaces(inputBox).empty() ? "Input file not specified."
+                                                 : "Input file is zero-length.",
+                    "Error", MsgIcon::Exclamation);
+      break;
+    case kFileIsOutputFile:
+      s.host.MsgBox("The output file cannot be the same as the input file.", "Error",
+                    MsgIcon::Exclamation);
+      break;
+    default:
+      break;
+  }
+}
+
+int DoItFromFile(Session& s, const std::string& pathIn) {
+  Settings& st = s.settings;
+  RunFlags& run = s.run;
+  const std::string path = TrimSpaces(pathIn);
+  const bool singleFile = st.source == Source::optInFile;
+  if (path.empty()) {
+    run.blnStop = true;
+    return kFileEmptyOrNoPath;
+  }
+  if (int c = CheckInputFile(s, path); c != 0) return c;
+
+  if (!st.txbFile[1].empty() && IsSameFile(path, st.txbFile[1])) {
+    const char* msg = "The output file cannot be the same as some input file.";
+    OutputToTxb(s, std::string("\n") + msg + "\n");
+    s.host.MsgBox(msg, "Error", MsgIcon::Exclamation);
+    run.blnStop = true;
+    return kFileIsOutputFile;
+  }
+
+  SourceState& src = s.sources;
+  src.blnIsDocx = !run.blnReadingWords && IsDocxFile(path);
+  if (singleFile) {
+    run.blnScanningFiles = true;
+    s.host.SetCaption("cmdCountWords", ProgramText(25));
+  }
+
+  // .docx documents are read through their extracted text; until that is available they
+  // are classified like any other file.
+  std::string textPath = path;
+  if (src.blnIsDocx && DocxSupported()) {
+    int r = DocxPreCheck(s, path);
+    if (r <= 0) {
+      if (r == 0) run.blnStop = true;
+      s.host.SetLabel("lblFilesize", "");
+      s.host.SetLabel("lblXMLsize", "");
+      return kFileDocxFailed;
+    }
+  } else {
+    src.blnIsDocx = false;
+    s.host.SetLabel("lblXMLsize", "");
+  }
+
+  TextFileStats stats;
+  int verdict = IsTextFile(textPath, kTextSampleSize, 1.0, stats, true);
+  std::error_code ec;
+  const std::int64_t length = std::int64_t(fs::file_size(textPath, ec));
+  if (verdict == kNotText) {
+    if (!singleFile) return kFileDone;
+    s.host.MsgBox(NotTextMessage(path, stats, length), "Not a text file", MsgIcon::Information);
+    ClearTextbox(s);
+    run.blnScanningFiles = false;
+    return kFileNotText;
+  }
+  if (verdict == kEncZeroLength) {
+    if (singleFile)
+      s.host.MsgBox("This is a zero-length file.", "Invalid input file", MsgIcon::Information);
+    return kFileZeroLength;
+  }
+  if (verdict == kEncPermissionDenied || verdict == kEncOpenFailed || verdict == kEncNotFound) {
+    if (singleFile)
+      s.host.MsgBox("This file cannot be opened.", "Invalid input file", MsgIcon::Information);
+    return kFilePermissionDenied;
+  }
+
+  const TextEncoding encoding = stats.encoding.encoding;
+  const bool decodedUnicode = encoding != TextEncoding::Ansi;
+  const int saved7bit = st.chkOnly7bitASCII;
+  const bool listingOrCounting = run.blnListingFilesOnly || run.blnCountingFiles;
+  if (decodedUnicode && !listingOrCounting) {
+    st.chkOnly7bitASCII = 0;
+    if (encoding == TextEncoding::Utf8) s.host.SetLabel("lblTotalNumOccurrences", "This is a UTF8 file.");
+  }
+  struct Restore7bit {
+    Settings& st;
+    int value;
+    ~Restore7bit() { st.chkOnly7bitASCII = value; }
+  } restore{st, saved7bit};
+
+  run.blnStop = false;
+
+  const bool folderScan = st.source == Source::optFolder;
+  if (folderScan && (run.blnListingFilesOnly || (run.blnScanningFiles && !run.blnCountingFiles))) {
+    std::string box = s.host.TxbText();
+    const bool showNames = !st.chkSuppressFilenames || run.blnListingFilesOnly;
+    if (!box.empty() && !st.chkSuppressWords && box.back() != '\n' && showNames)
+      OutputToTxb(s, "\n");
+    if (showNames) OutputToTxb(s, FileLineText(s, path));
+    if (s.reports.blnTextboxFull) {
+      run.blnStop = true;
+      return kFileTextboxFull;
+    }
+  }
+
+  if (folderScan) {
+    ++run.lngFilesDone;
+    if (run.blnCountingFiles && !run.blnListingFilesOnly) {
+      if (run.lngFilesDone % 5 == 0 || run.lngFilesDone <= 10)
+        s.host.TxbSet("Counting files . . . " + std::to_string(run.lngFilesDone));
+    }
+    s.host.Pump();
+    if (run.blnScanningFiles && run.lngFilesTotal > 0) {
+      std::int64_t k = (std::int64_t(run.intProgressWidth) * run.lngFilesDone * 2 +
+                        run.lngFilesTotal) / (2 * run.lngFilesTotal);
+      s.host.SetLabel("lblNumOccurrences", ProgressBar(run.intProgressWidth, k));
+    }
+  }
+  if (listingOrCounting) return kFileDone;
+
+  src.strClipboardText.clear();
+  if (singleFile) {
+    s.words.Clear();
+    run.blnStop = false;
+  }
+  SetCommentMarkersForExtension(s.comments, GetFileExtension(path, true));
+  if (verdict == kTextLf)
+    s.host.SetLabel("lblNumWordsExcluded", "This is a Unix-type file.");
+  else if (verdict == kTextCr)
+    s.host.SetLabel("lblNumWordsExcluded", "This is a Macintosh-type file.");
+  else if (verdict == kTextCrLf && stats.blnUtf8)
+    s.host.SetLabel("lblNumWordsExcluded", "This is a UTF-8 text file.");
+  else
+    s.host.SetLabel("lblNumWordsExcluded", "");
+
+  const bool lineBar = singleFile && run.blnScanningFiles && length > 10240;
+  if (lineBar) s.host.SetLabel("lblNumOccurrences", "[" + std::string(std::size_t(run.intProgressWidth), ' ') + "]");
+  s.comments.intWithinComment = -1;
+
+  LineReader reader;
+  if (!reader.Open(textPath, encoding, stats.encoding.bomLength)) {
+    if (singleFile)
+      s.host.MsgBox("This file cannot be opened.", "Invalid input file", MsgIcon::Information);
+    return kFilePermissionDenied;
+  }
+  const bool html = GetFileExtension(path, true).find("htm") != std::string::npos;
+  bool headSkipped = false;
+  bool utf8 = encoding == TextEncoding::Utf8;
+  std::int64_t lastK = -1;
+  std::u32string line;
+  for (;;) {
+    s.host.Pump();
+    if (run.blnStop) break;
+    if (!reader.ReadLfLine(line)) break;
+    if (lineBar) {
+      std::int64_t k = length > 0 ? (std::int64_t(run.intProgressWidth) * reader.BytesRead() * 2 + length) / (2 * length) : 0;
+      if (k != lastK) {
+        lastK = k;
+        s.host.SetLabel("lblNumOccurrences", ProgressBar(run.intProgressWidth, k));
+      }
+    }
+    if (html && !headSkipped) {
+      std::u32string upper = UpperCaseAccented(line);
+      if (ContainsUpper(upper, U"<!DOCTYPE") && ContainsUpper(upper, U"HTML")) {
+        line = SkipHtmlHead(reader, std::move(line), utf8);
+        headSkipped = true;
+      }
+    }
+    TrimLine(line);
+    if (line.empty()) continue;
+    NormaliseLine(line);
+    HandOver(s, line, true);
+  }
+  reader.Close();
+  if (src.blnIsDocx) DocxCleanUp(s);
+  if (singleFile) {
+    s.host.SetLabel("lblNumberOfWords", "");
+    run.blnScanningFiles = false;
+  }
+  s.host.SetLabel("lblTwirler", "");
+  return kFileDone;
+}
+
+int GetClipboardText(Session& s, bool showInTextbox) {
+  std::optional<std::string> text = s.host.GetClipboardText();
+  if (!text || text->empty()) {
+    s.host.MsgBox(ProgramText(213), "", MsgIcon::Exclamation);
+    return 4;
+  }
+  std::int64_t length = std::int64_t(Utf8Length(*text));
+  if (length > s.sources.lngMaxClipboardChars) {
+    s.host.MsgBox("There are " + FormatCount(length) + " characters in the text on the clipboard.\n" +
+                      "The maximum permitted is " + FormatCount(s.sources.lngMaxClipboardChars) +
+                      ".  If possible,\ncount word frequencies for this text using an input file.",
+                  "Too much clipboard text", MsgIcon::Exclamation);
+    return 3;
+  }
+  s.sources.strClipboardText = std::move(*text);
+  if (showInTextbox) s.host.TxbSet(s.sources.strClipboardText);
+  return 0;
+}
+
+int DoItFromClipboard(Session& s) {
+  std::u32string text = DecodeUtf8(s.sources.strClipboardText);
+  if (!text.empty() && text.front() == 0xFEFF) text.erase(0, 1);
+  if (!IsNaturalLanguageText(text, 3000, true)) {
+    s.host.MsgBox("The text on the clipboard does not consist\nsolely of natural language words.",
+                  "Invalid input", MsgIcon::Exclamation);
+    return kFileEmptyOrNoPath;
+  }
+  if (!s.settings.chkAllowCommentMarkers) {
+    SetCommentMarkers(s.comments, "");
+  } else {
+    SetClipboardCommentMarkers(s.comments, true);
+  }
+  s.words.Clear();
+  s.run.blnStop = false;
+  s.run.blnReadingWords = false;
+  s.host.SetCaption("cmdCountWords", ProgramText(25));
+  s.comments.intWithinComment = -1;
+
+  // Line by line, so that a line comment ends at its line; phrases still run across lines.
+  std::u32string line;
+  std::size_t start = 0;
+  while (start <= text.size() && !s.run.blnStop) {
+    std::size_t end = start;
+    while (end < text.size() && text[end] != U'\n' && text[end] != U'\r') ++end;
+    line.assign(text, start, end - start);
+    std::size_t next = end + 1;
+    if (end < text.size() && text[end] == U'\r' && next < text.size() && text[next] == U'\n') ++next;
+    start = next;
+    TrimLine(line);
+    if (!line.empty()) {
+      NormaliseLine(line);
+      HandOver(s, line, false);
+    }
+    if (end >= text.size()) break;
+  }
+  return kFileDone;
+}
+
+}  // namespace talq

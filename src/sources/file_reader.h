@@ -1,0 +1,54 @@
+// The text sources: one input file (alone or as one file of a folder scan) or the clipboard
+// text, prepared and handed line by line to word extraction.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace talq {
+
+struct Session;
+
+// Status codes of DoItFromFile / DoItFromClipboard.
+enum FileStatus : int {
+  kFileDone = 0,
+  kFileBadPath = 1,        // the path ends with "/"
+  kFileNotFound = 2,
+  kFileEmptyOrNoPath = 3,  // no path (blnStop set), zero length, or unusable clipboard text
+  kFileIsOutputFile = 4,   // blnStop set
+  kFileCancelled = 5,
+  kFileNotText = 6,
+  kFileZeroLength = 10,
+  kFilePermissionDenied = 11,
+  kFileTextboxFull = 12,   // blnStop set
+  kFileDocxFailed = 13,
+};
+
+// State of the sources kept across calls.
+struct SourceState {
+  std::string strClipboardText;
+  std::int64_t lngMaxClipboardChars = 100000;
+  bool blnIsDocx = false;
+};
+
+// Reads path (the single input file, or the current file of a folder scan) into the word
+// table through ProcessLine. Returns a FileStatus; refusals are reported once by message.
+int DoItFromFile(Session& s, const std::string& path);
+
+// Counts strClipboardText (fetched by GetClipboardText). Returns a FileStatus.
+int DoItFromClipboard(Session& s);
+
+// Fetches the clipboard text into strClipboardText; shows it in the text box when asked.
+// Returns 0, 3 (too long) or 4 (no text).
+int GetClipboardText(Session& s, bool showInTextbox);
+
+// 0 valid; 1 the trimmed path ends with "/"; 2 no such file; 3 zero length.
+int CheckInputFile(Session& s, const std::string& path);
+
+// Tells the user about statuses 1..4 of DoItFromFile; inputBox is the input-file box text.
+void ReportFileStatus(Session& s, int status, const std::string& inputBox);
+
+// True for a .docx document: extension "docx" (any case) and the bytes "PK\3\4" first.
+bool IsDocxFile(const std::string& path);
+
+}  // namespace talq

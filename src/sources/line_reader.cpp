@@ -1,0 +1,212 @@
+// Line reading with decoding. Files are read in blocks so that gigabyte inputs stream.
+#include "sources/line_reader.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "sources/text_prep.h"
+#include "util/utf8.h"
+
+namespace talq {
+
+namespace {
+constexpr std::size_t kBlock = 1 << 20;
+
+bool IsByteEncoding(TextEncoding e) { return e == TextEncoding::Ansi || e == TextEncoding::Utf8; }
+
+int UnitSize(TextEncoding e) {
+  return (e == TextEncoding::Utf16LE || e == TextEncoding::Utf16BE) ? 2 : 4;
+}
+}  // namespace
+
+LineReader::~LineReader() { Close(); }
+
+bool LineReader::Open(const std::string& path, TextEncoding encoding, int skipBytes) {
+  Close();
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) return false;
+  encoding_ = encoding;
+  buf_.clear();
+  pos_ = 0;
+  eof_ = false;
+  consumed_ = 0;
+  units_.clear();
+  unitPos_ = 0;
+  while (skipBytes > 0 && (buf_.size() - pos_ > 0 || Fill())) {
+    std::size_t n = std::min<std::size_t>(std::size_t(skipBytes), buf_.size() - pos_);
+    pos_ += n;
+    consumed_ += std::int64_t(n);
+    skipBytes -= int(n);
+  }
+  return true;
+}
+
+void LineReader::Close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
+void LineReader::SetEncoding(TextEncoding encoding) {
+  if (IsByteEncoding(encoding) && IsByteEncoding(encoding_)) encoding_ = encoding;
+}
+
+bool LineReader::Fill() {
+  if (eof_ || fd_ < 0) {
+    eof_ = true;
+    return false;
+  }
+  if (pos_ > 0) {
+    buf_.erase(0, pos_);
+    pos_ = 0;
+  }
+  std::size_t old = buf_.size();
+  buf_.resize(old + kBlock);
+  ssize_t n;
+  do {
+    n = ::read(fd_, buf_.data() + old, kBlock);
+  } while (n < 0 && errno == EINTR);
+  if (n <= 0) {
+    buf_.resize(old);
+    eof_ = true;
+    return false;
+  }
+  buf_.resize(old + std::size_t(n));
+  return true;
+}
+
+bool LineReader::ReadLfLine(std::u32string& line) {
+  line.clear();
+  return IsByteEncoding(encoding_) ? NextByteLine(line) : NextUnitLine(line);
+}
+
+bool LineReader::NextByteLine(std::u32string& line) {
+  std::size_t scanFrom = pos_;
+  for (;;) {
+    const char* base = buf_.data();
+    std::size_t end = buf_.size();
+    std::size_t i = scanFrom;
+    while (i < end && base[i] != '\n' && base[i] != '\r') ++i;
+    if (i < end) {
+      // A CR at the end of the block may be the first half of CR LF.
+      if (base[i] == '\r' && i + 1 == end && !eof_) {
+        std::size_t rel = i - pos_;
+        Fill();  // at the end of the file the CR stands alone
+        scanFrom = pos_ + rel;
+        continue;
+      }
+      std::string_view raw(buf_.data() + pos_, i - pos_);
+      std::size_t next = i + 1;
+      if (buf_[i] == '\r' && next < buf_.size() && buf_[next] == '\n') ++next;
+      if (encoding_ == TextEncoding::Utf8) {
+        line = DecodeUtf8(raw);
+      } else {
+        line.resize(raw.size());
+        for (std::size_t k = 0; k < raw.size(); ++k)
+          line[k] = DecodeWindows1252(static_cast<unsigned char>(raw[k]));
+      }
+      consumed_ += std::int64_t(next - pos_);
+      pos_ = next;
+      return true;
+    }
+    std::size_t rel = end - pos_;
+    if (!Fill()) {
+      if (pos_ >= buf_.size()) return false;
+      std::string_view raw(buf_.data() + pos_, buf_.size() - pos_);
+      if (encoding_ == TextEncoding::Utf8) {
+        line = DecodeUtf8(raw);
+      } else {
+        line.resize(raw.size());
+        for (std::size_t k = 0; k < raw.size(); ++k)
+          line[k] = DecodeWindows1252(static_cast<unsigned char>(raw[k]));
+      }
+      consumed_ += std::int64_t(raw.size());
+      pos_ = buf_.size();
+      return true;
+    }
+    scanFrom = pos_ + rel;
+  }
+}
+
+void LineReader::DecodeUnits() {
+  if (unitPos_ > 0) {
+    units_.erase(0, unitPos_);
+    unitPos_ = 0;
+  }
+  const int us = UnitSize(encoding_);
+  const bool big = encoding_ == TextEncoding::Utf16BE || encoding_ == TextEncoding::Utf32BE;
+  std::size_t avail = (buf_.size() - pos_) / std::size_t(us) * std::size_t(us);
+  const auto* p = reinterpret_cast<const unsigned char*>(buf_.data() + pos_);
+  std::size_t i = 0;
+  auto unitAt = [&](std::size_t k) -> std::uint32_t {
+    if (us == 2) return big ? (p[k] << 8 | p[k + 1]) : (p[k + 1] << 8 | p[k]);
+    return big ? (std::uint32_t(p[k]) << 24 | p[k + 1] << 16 | p[k + 2] << 8 | p[k + 3])
+               : (std::uint32_t(p[k + 3]) << 24 | p[k + 2] << 16 | p[k + 1] << 8 | p[k]);
+  };
+  while (i < avail) {
+    std::uint32_t u = unitAt(i);
+    if (us == 4) {
+      units_ += (u > 0x10FFFF || (u >= 0xD800 && u <= 0xDFFF)) ? char32_t(0xFFFD) : char32_t(u);
+      i += 4;
+    } else if (u >= 0xD800 && u <= 0xDBFF) {
+      if (i + 2 >= avail) {
+        if (!eof_) break;  // the low half is in the next block
+        units_ += char32_t(0xFFFD);
+        i += 2;
+        continue;
+      }
+      std::uint32_t lo = unitAt(i + 2);
+      if (lo >= 0xDC00 && lo <= 0xDFFF) {
+        units_ += char32_t(0x10000 + ((u - 0xD800) << 10) + (lo - 0xDC00));
+        i += 4;
+      } else {
+        units_ += char32_t(0xFFFD);
+        i += 2;
+      }
+    } else {
+      units_ += (u >= 0xDC00 && u <= 0xDFFF) ? char32_t(0xFFFD) : char32_t(u);
+      i += 2;
+    }
+  }
+  pos_ += i;
+  // A trailing partial unit at the end of the file is not text.
+  if (eof_ && pos_ < buf_.size() && (buf_.size() - pos_) < std::size_t(us)) {
+    units_ += char32_t(0xFFFD);
+    pos_ = buf_.size();
+  }
+}
+
+bool LineReader::NextUnitLine(std::u32string& line) {
+  const int us = UnitSize(encoding_);
+  for (;;) {
+    std::size_t i = unitPos_;
+    while (i < units_.size() && units_[i] != U'\n' && units_[i] != U'\r') ++i;
+    bool haveEnd = i < units_.size();
+    bool crAtEdge = haveEnd && units_[i] == U'\r' && i + 1 == units_.size() && !eof_;
+    if (haveEnd && !crAtEdge) {
+      line.assign(units_, unitPos_, i - unitPos_);
+      std::size_t next = i + 1;
+      if (units_[i] == U'\r' && next < units_.size() && units_[next] == U'\n') ++next;
+      consumed_ += std::int64_t((next - unitPos_) * std::size_t(us));
+      unitPos_ = next;
+      return true;
+    }
+    bool more = Fill();
+    DecodeUnits();
+    if (!more && eof_ && (i >= units_.size() || crAtEdge)) {
+      // Everything is decoded: whatever is left is the last line.
+      std::size_t j = unitPos_;
+      while (j < units_.size() && units_[j] != U'\n' && units_[j] != U'\r') ++j;
+      if (j < units_.size()) continue;
+      if (unitPos_ >= units_.size()) return false;
+      line.assign(units_, unitPos_, std::u32string::npos);
+      consumed_ += std::int64_t((units_.size() - unitPos_) * std::size_t(us));
+      unitPos_ = units_.size();
+      return true;
+    }
+  }
+}
+
+}  // namespace talq

@@ -1,0 +1,50 @@
+// Reads a text file line by line in any encoding the classifier recognises, decoding each
+// line to code points. A line ends at CR LF, LF or CR, whatever the file's verdict.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "sources/classify.h"
+
+namespace talq {
+
+class LineReader {
+ public:
+  LineReader() = default;
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+  ~LineReader();
+
+  // Opens path read-only and skips skipBytes (a byte-order mark). False if it can't be read.
+  bool Open(const std::string& path, TextEncoding encoding, int skipBytes);
+  void Close();
+  // Changes how the following lines are decoded (an HTML head declared UTF-8). Only
+  // between byte encodings.
+  void SetEncoding(TextEncoding encoding);
+  TextEncoding Encoding() const { return encoding_; }
+  // Bytes consumed so far, line endings included.
+  std::int64_t BytesRead() const { return consumed_; }
+
+  // The next line without its ending; false at the end of the file. Invalid byte sequences
+  // become U+FFFD; a read error ends the file.
+  bool ReadLfLine(std::u32string& line);
+
+ private:
+  bool Fill();  // appends the next block to buf_; false at end
+  bool NextByteLine(std::u32string& line);
+  bool NextUnitLine(std::u32string& line);
+  void DecodeUnits();
+
+  int fd_ = -1;
+  TextEncoding encoding_ = TextEncoding::Ansi;
+  std::string buf_;
+  std::size_t pos_ = 0;
+  bool eof_ = false;
+  std::int64_t consumed_ = 0;
+  // Multi-byte-unit encodings: decoded code points waiting to be split into lines.
+  std::u32string units_;
+  std::size_t unitPos_ = 0;
+};
+
+}  // namespace talq

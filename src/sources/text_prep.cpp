@@ -1,0 +1,99 @@
+// Text preparation shared by the file and clipboard sources.
+#include "sources/text_prep.h"
+
+#include <algorithm>
+
+namespace talq {
+
+namespace {
+// Windows-1252 0x80..0x9F; 0 marks the undefined bytes (kept as C1 controls).
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+bool NeedsNormalising(const std::u32string& line) {
+  for (char32_t c : line)
+    if ((c >= 0x80 && c <= 0x9F) || (c >= 0x2000 && c <= 0x203F)) return true;
+  return false;
+}
+}  // namespace
+
+char32_t DecodeWindows1252(unsigned char b) {
+  if (b < 0x80 || b > 0x9F) return b;
+  char16_t m = kCp1252High[b - 0x80];
+  return m ? char32_t(m) : char32_t(b);
+}
+
+void TrimLine(std::u32string& line) {
+  std::size_t first = 0, last = line.size();
+  while (first < last && line[first] <= 32) ++first;
+  while (last > first && line[last - 1] <= 32) --last;
+  if (first == 0 && last == line.size()) return;
+  line = line.substr(first, last - first);
+}
+
+void DecodeUtf8Letters(std::u32string& line) {
+  if (!NeedsNormalising(line)) return;
+  std::erase_if(line, [](char32_t c) { return c >= 0x80 && c <= 0x9F; });
+}
+
+void DecodeUtf8Punctuation(std::u32string& line) {
+  if (!NeedsNormalising(line)) return;
+  std::u32string out;
+  out.reserve(line.size() + 8);
+  for (char32_t c : line) {
+    if (c < 0x2000 || c > 0x203F) {
+      out += c;
+    } else if (c >= 0x2010 && c <= 0x2013) {
+      out += U'-';
+    } else if (c == 0x2014) {
+      out += U" -- ";
+    } else if (c == 0x2015) {
+      out += U"--";
+    } else if (c == 0x2016) {
+      out += U'|';
+    } else if (c == 0x2017) {
+      out += char32_t(0x2030);
+    } else if (c >= 0x2018 && c <= 0x201B) {
+      out += U'\'';
+    } else if (c >= 0x201C && c <= 0x201F) {
+      out += U'"';
+    } else if (c == 0x2022) {
+      out += U" . ";
+    } else if (c == 0x2026) {
+      out += U"...";
+    } else if (c == 0x2039) {
+      out += U'<';
+    } else if (c == 0x203A) {
+      out += U'>';
+    } else if (c <= 0x200B || c == 0x2028 || c == 0x2029 || c == 0x202F) {
+      out += U' ';
+    }
+  }
+  line.swap(out);
+}
+
+bool IsNaturalLanguageText(std::u32string_view text, std::int64_t maximum,
+                           bool allowLineBreaks) {
+  std::size_t n = text.size();
+  if (maximum >= 1) n = std::min<std::size_t>(n, std::size_t(maximum));
+  for (std::size_t i = 0; i < n; ++i) {
+    char32_t c = text[i];
+    if (c >= 32) continue;
+    if (allowLineBreaks && (c == 9 || c == 10 || c == 12 || c == 13)) continue;
+    return false;
+  }
+  return true;
+}
+
+std::string ProgressBar(int width, std::int64_t k) {
+  if (width < 1) width = 1;
+  k = std::clamp<std::int64_t>(k, 0, width);
+  if (k < 2) return "[>" + std::string(std::size_t(width - 1), ' ') + "]";
+  return "[" + std::string(std::size_t(k - 1), '-') + ">" + std::string(std::size_t(width - k), ' ') +
+         "]";
+}
+
+}  // namespace talq
