@@ -17,13 +17,8 @@ namespace {
 
 constexpr std::size_t kMaxWordLength = 65000;
 
-WordTableContext TableContext(Session& session) {
-  return WordTableContext{&session.host, &session.settings, &session.run,
-                          !session.run.blnReadingWords};
-}
-
 void AddToTable(Session& session, std::string_view word) {
-  session.words.AddWordToList(TableContext(session), word);
+  session.words.AddWordToList(CountingContext(session), word);
 }
 
 std::string PlusToSpace(std::string_view phrase) {
@@ -37,12 +32,17 @@ int NumWords(std::string_view spaced) {
   return 1 + static_cast<int>(std::count(spaced.begin(), spaced.end(), ' '));
 }
 
-// Shows the invalid-expression notice; true when there was one.
-bool ReportInvalidExpression(Session& session, const std::string& expression) {
-  if (expression.empty()) return false;
-  session.host.MsgBox("The regular expression\n" + expression + "\nis invalid.",
+// Looks entry up in the count-only list; false (with the notice shown) also when the
+// matcher met an invalid expression, which then ends the word.
+bool CountOnlyLookup(Session& session, std::string_view entry, bool& invalid) {
+  InvalidRegExpMark& mark = session.lists.invalidRegExp;
+  mark.Clear();
+  const bool found = Lists(session).IsCountOnlyEntry(session, entry);
+  invalid = mark.blnInvalidRegExp;
+  if (!invalid) return found;
+  session.host.MsgBox("The regular expression\n" + mark.strInvalidRegExp + "\nis invalid.",
                       session.host.Caption("cmdCountWords"), MsgIcon::Information);
-  return true;
+  return false;
 }
 
 enum class Candidate { Reject, Accept, EndWord };
@@ -222,7 +222,7 @@ void ProcessLine(Session& session) {
         const std::string word = EncodeUtf8(word32);
         if (reading) {
           AddToTable(session, word);
-          if (x.blnRecordSeenCharacters && !IsAngleBracketed(word)) {
+          if (session.lists.blnCheckForNonAlphaNumeric && !IsAngleBracketed(word)) {
             CheckForNonAlphaNumeric(session, word);
           }
         } else {
@@ -255,7 +255,7 @@ void GetWords2(Session& session, std::string_view word) {
     return;
   }
 
-  std::string invalid;
+  bool invalid = false;
   if (!run.blnCountingMFP || x.intMinNumWordsInPhrase == 1) {
     if (run.blnCountingMFP) {
       // The generated single-word entry matches every word.
@@ -264,8 +264,8 @@ void GetWords2(Session& session, std::string_view word) {
         AddToTable(session, word);
       }
     } else {
-      const bool found = lists.IsCountOnlyEntry(session, word, invalid);
-      if (ReportInvalidExpression(session, invalid)) return;
+      const bool found = CountOnlyLookup(session, word, invalid);
+      if (invalid) return;
       if (found) AddToTable(session, word);
     }
   }
@@ -285,8 +285,8 @@ void GetWords2(Session& session, std::string_view word) {
       if (c == Candidate::EndWord) return;
       accepted = c == Candidate::Accept;
     } else {
-      accepted = lists.IsCountOnlyEntry(session, slot, invalid);
-      if (ReportInvalidExpression(session, invalid)) return;
+      accepted = CountOnlyLookup(session, slot, invalid);
+      if (invalid) return;
     }
     if (accepted) AddToTable(session, PlusToSpace(slot));
   }
@@ -315,7 +315,7 @@ void ResetPhrases(Session& session) {
 }
 
 void CheckForNonAlphaNumeric(Session& session, std::string_view word) {
-  SeenCharacters& f = session.extraction.seen;
+  ListState& f = session.lists;
   auto has = [word](std::string_view chars) {
     return word.find_first_of(chars) != std::string_view::npos;
   };
@@ -333,10 +333,16 @@ void CheckForNonAlphaNumeric(Session& session, std::string_view word) {
   f.blnWordsWithAmpersands = f.blnWordsWithAmpersands || has("&");
 }
 
-void ClearNonAlphaNumericFlags(Session& session) { session.extraction.seen = SeenCharacters{}; }
+void ClearNonAlphaNumericFlags(Session& session) {
+  ListState& f = session.lists;
+  f.blnWordsWithHyphens = f.blnWordsWithApostrophes = f.blnWordsWithUnderscores = false;
+  f.blnWordsWithColons = f.blnWordsWithBackslashes = f.blnWordsWithForwardslashes = false;
+  f.blnWordsWithParentheses = f.blnWordsWithAmpersands = f.blnWordsWithPeriods = false;
+  f.blnWordsWithCommas = f.blnWordsWithAtSigns = f.blnWordsWithNumerals = false;
+}
 
 void AllowSeenCharacters(Session& session) {
-  const SeenCharacters& f = session.extraction.seen;
+  const ListState& f = session.lists;
   Settings& s = session.settings;
   auto allow = [](bool seen, int& field) {
     if (seen) field = 1;

@@ -13,22 +13,6 @@ namespace talq {
 struct Session;
 class ListLookup;
 
-// Which special characters list words contained (read by AllowSeenCharacters).
-struct SeenCharacters {
-  bool blnWordsWithHyphens = false;
-  bool blnWordsWithApostrophes = false;
-  bool blnWordsWithUnderscores = false;
-  bool blnWordsWithColons = false;
-  bool blnWordsWithBackslashes = false;
-  bool blnWordsWithForwardslashes = false;
-  bool blnWordsWithParentheses = false;
-  bool blnWordsWithPeriods = false;
-  bool blnWordsWithCommas = false;
-  bool blnWordsWithAtSigns = false;
-  bool blnWordsWithNumerals = false;
-  bool blnWordsWithAmpersands = false;
-};
-
 struct ExtractionState {
   std::u32string strLine;  // the line being scanned; callers append one space
   std::size_t lngLP = 0;   // scan position in strLine, 0-based
@@ -53,10 +37,6 @@ struct ExtractionState {
   bool blnStripPhrases = false;
   int intMinNumWordsInPhrase = 0;
   int intMaxNumWordsInPhrase = 0;
-
-  // The list reader sets this to have the seen flags recorded while it reads.
-  bool blnRecordSeenCharacters = false;
-  SeenCharacters seen;
 
   // The word lists; nullptr means both are empty.
   ListLookup* lists = nullptr;
@@ -91,7 +71,8 @@ void SetPhraseWindow(Session& session, int window);
 // Empties every slot of the phrase window.
 void ResetPhrases(Session& session);
 
-// Sets the seen flags of the special characters word contains; never clears one.
+// Sets the seen flags (in the list state) of the special characters word contains; never
+// clears one.
 void CheckForNonAlphaNumeric(Session& session, std::string_view word);
 // Clears every seen flag.
 void ClearNonAlphaNumericFlags(Session& session);

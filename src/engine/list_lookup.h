@@ -21,10 +21,10 @@ class ListLookup {
 
   // True when entry (a word, or phrase words joined by "+", as it stands in the text) is a
   // count-only entry: typed extras (unless also a word to ignore) or the list, recorded
-  // frequencies included. Clears, then sets invalidExpression to an angle-bracketed
-  // expression the matcher found invalid; the entry then counts as not found.
-  virtual bool IsCountOnlyEntry(Session& session, std::string_view entry,
-                                std::string& invalidExpression) = 0;
+  // frequencies included. An expression the matcher finds invalid is recorded in the list
+  // state's invalid-expression mark (cleared by the caller before each lookup) and counts
+  // as no match.
+  virtual bool IsCountOnlyEntry(Session& session, std::string_view entry) = 0;
 
   // Count-all-phrases checks on "+"-joined phrases, word rules included:
   // true when every word is a word to ignore.
@@ -40,10 +40,7 @@ class ListLookup {
 class EmptyListLookup : public ListLookup {
  public:
   bool IsWordToIgnore(Session&, std::string_view) override { return false; }
-  bool IsCountOnlyEntry(Session&, std::string_view, std::string& invalidExpression) override {
-    invalidExpression.clear();
-    return false;
-  }
+  bool IsCountOnlyEntry(Session&, std::string_view) override { return false; }
   bool AllWordsToIgnore(Session&, std::string_view) override { return false; }
   std::string StripPhrase(Session&, std::string_view phrase) override;
   bool PhraseAdmissible(Session&, std::string_view) override { return true; }

@@ -1,0 +1,355 @@
+#include "engine/extraction.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <random>
+#include <set>
+
+#include "engine/list_lookup.h"
+#include "engine/session.h"
+#include "engine/word_chars.h"
+#include "host/scripted_host.h"
+#include "support/table_dump.h"
+#include "util/text_case.h"
+#include "util/utf8.h"
+
+namespace talq {
+namespace {
+
+using Tweak = std::function<void(Session&)>;
+
+void NoCharacters(Session& s) {
+  Settings& st = s.settings;
+  st.chkAllowWordsWithHyphens = st.chkAllowWordsWithApostrophes = 0;
+  st.chkAllowWordsWithUnderscores = st.chkAllowWordsWithColons = 0;
+  st.chkAllowWordsWithBackslashes = st.chkAllowWordsWithForwardslashes = 0;
+  st.chkAllowWordsWithParentheses = st.chkAllowWordsWithAmpersands = 0;
+  st.chkAllowWordsWithPeriods = st.chkAllowWordsWithCommas = 0;
+  st.chkAllowWordsWithAtSigns = st.chkAllowWordsWithNumerals = 0;
+  st.chkAllowWordsWithUserSpecifiedExtraChars = 0;
+}
+
+// Count-only entries matched exactly; words to ignore drop out of stripped phrases.
+class FakeLists : public ListLookup {
+ public:
+  std::set<std::string> countOnly;
+  std::set<std::string> ignore;
+  std::string invalidFor;  // a lookup of this entry meets an invalid expression
+
+  bool IsWordToIgnore(Session&, std::string_view w) override { return ignore.count(std::string(w)); }
+  bool IsCountOnlyEntry(Session& s, std::string_view e) override {
+    if (e == invalidFor) {
+      s.lists.invalidRegExp.blnInvalidRegExp = true;
+      s.lists.invalidRegExp.strInvalidRegExp = "[a";
+    }
+    return countOnly.count(std::string(e));
+  }
+  bool AllWordsToIgnore(Session&, std::string_view p) override {
+    for (const auto& w : Split(p)) {
+      if (!ignore.count(w)) return false;
+    }
+    return true;
+  }
+  std::string StripPhrase(Session&, std::string_view p) override {
+    std::string out;
+    for (const auto& w : Split(p)) {
+      if (ignore.count(w)) continue;
+      out += (out.empty() ? "" : " ") + w;
+    }
+    return out;
+  }
+  bool PhraseAdmissible(Session& s, std::string_view p) override { return !AllWordsToIgnore(s, p); }
+
+ private:
+  static std::vector<std::string> Split(std::string_view p) {
+    std::vector<std::string> words(1);
+    for (char c : p) {
+      if (c == '+') words.emplace_back();
+      else words.back() += c;
+    }
+    return words;
+  }
+};
+
+class ExtractionTest : public ::testing::Test {
+ protected:
+  ScriptedHost host;
+  Session session{host};
+  FakeLists lists;
+
+  void SetUp() override { NoCharacters(session); }
+
+  // Scans text line by line (as the file reader hands it over) and dumps the counts.
+  std::string Count(std::string_view text, const Tweak& setup = nullptr) {
+    if (setup) setup(session);
+    BuildAllowedExtraChars(session);
+    SetAllowedExtraChars2(session);
+    std::size_t start = 0;
+    while (start <= text.size()) {
+      auto end = text.find('\n', start);
+      if (end == std::string_view::npos) end = text.size();
+      session.extraction.strLine = DecodeUtf8(text.substr(start, end - start)) + U" ";
+      ProcessLine(session);
+      start = end + 1;
+    }
+    return WordCounts(session.words);
+  }
+
+  void UseCountOnly(std::set<std::string> entries, int window) {
+    lists.countOnly = std::move(entries);
+    session.extraction.lists = &lists;
+    session.run.blnThereAreCountOnlyWords = true;
+    SetPhraseWindow(session, window);
+  }
+};
+
+struct Case {
+  const char* text;
+  Tweak setup;
+  const char* expected;
+};
+
+TEST_F(ExtractionTest, CutsWordsByTheCharacterSettings) {
+  auto hyphens = [](Session& s) { s.settings.chkAllowWordsWithHyphens = 1; };
+  auto apostrophes = [](Session& s) { s.settings.chkAllowWordsWithApostrophes = 1; };
+  auto periods = [](Session& s) { s.settings.chkAllowWordsWithPeriods = 1; };
+  auto numerals = [](Session& s) { s.settings.chkAllowWordsWithNumerals = 1; };
+  auto periodsNumerals = [](Session& s) {
+    s.settings.chkAllowWordsWithPeriods = s.settings.chkAllowWordsWithNumerals = 1;
+  };
+  auto userChars = [](Session& s) {
+    s.settings.chkAllowWordsWithUserSpecifiedExtraChars = 1;
+    s.settings.txbUserSpecifiedExtraChars = "≥";
+  };
+  const Case cases[] = {
+      {"rock-and-roll", nullptr, "and=1 | rock=1 | roll=1"},
+      {"rock-and-roll", hyphens, "rock-and-roll=1"},
+      {"-rock- --roll--", hyphens, "rock=1 | roll=1"},
+      {"'tis dogs'", apostrophes, "dogs=1 | tis=1"},
+      {"John's o'clock", apostrophes, "John's=1 | o'clock=1"},
+      {"don't isn't John's", nullptr, "John=1 | don=1"},
+      {"couldn't wouldn't s t", nullptr, ""},
+      {"e.g. end.", periods, "e.g=1 | end=1"},
+      {"3.14 pi.", periodsNumerals, "3.14=1 | pi=1"},
+      {"abc123def 123", nullptr, "abc=1 | def=1"},
+      {"abc123def 123", numerals, "123=1 | abc123def=1"},
+      {"naïve Ærø", nullptr, "naïve=1 | Ærø=1"},
+      {"a×b c÷d", nullptr, "a=1 | b=1 | c=1 | d=1"},
+      {"Привет, мир!", nullptr, "Привет=1 | мир=1"},
+      {"Škoda Œuvre", nullptr, "Œuvre=1 | Škoda=1"},
+      {"x≥y a⋅b", nullptr, "a=1 | b=1 | x=1 | y=1"},
+      {"x≥y", userChars, "x≥y=1"},
+      {"tab\there\fform\u00A0nbsp", nullptr, "form=1 | here=1 | nbsp=1 | tab=1"},
+      {"rock--roll", hyphens, "rock=1 | roll=1"},
+      {"", nullptr, ""},
+      {"   \t  ", nullptr, ""},
+  };
+  for (const Case& c : cases) {
+    session.words.Clear();
+    NoCharacters(session);
+    EXPECT_EQ(Count(c.text, c.setup), c.expected) << c.text;
+  }
+}
+
+TEST_F(ExtractionTest, SevenBitOnlyDropsWordsWithHigherCharacters) {
+  EXPECT_EQ(Count("café au lait Ā", [](Session& s) { s.settings.chkOnly7bitASCII = 1; }),
+            "au=1 | lait=1");
+  EXPECT_EQ(session.extraction.lngTotalNumOccurrences, 4);
+}
+
+TEST_F(ExtractionTest, CommentsAndEntitiesAreNotCounted) {
+  SetCommentMarkers(session.comments, "C");
+  EXPECT_EQ(Count("word /* hidden\nstill hidden */ seen // gone\nnext"),
+            "next=1 | seen=1 | word=1");
+  session.words.Clear();
+  SetCommentMarkersForExtension(session.comments, "html");
+  EXPECT_EQ(Count("caf&eacute; <b>bold</b> &#233;t&eacute;", [](Session& s) {
+              s.settings.chkAllowWordsWithAmpersands = 1;
+            }),
+            "bold=1 | café=1 | été=1");
+}
+
+TEST_F(ExtractionTest, AnglesBracketedExpressionIsOneListEntry) {
+  session.run.blnReadingWords = true;
+  EXPECT_EQ(Count("<colou?r> plain"), "<colou?r>=1 | plain=1");
+}
+
+TEST_F(ExtractionTest, ListWordsRecordSeenCharacters) {
+  session.run.blnReadingWords = true;
+  session.lists.blnCheckForNonAlphaNumeric = true;
+  session.settings.chkAllowWordsWithHyphens = 1;
+  session.settings.chkAllowWordsWithAmpersands = 1;
+  Count("rock-and-roll AT&T <a-b>");
+  ClearNonAlphaNumericFlags(session);
+  Count("rock-and-roll AT&T <a:b>");
+  NoCharacters(session);
+  AllowSeenCharacters(session);
+  EXPECT_EQ(session.settings.chkAllowWordsWithHyphens, 1);
+  EXPECT_EQ(session.settings.chkAllowWordsWithAmpersands, 1);
+  EXPECT_EQ(session.settings.chkAllowWordsWithColons, 0);  // only inside an expression
+}
+
+TEST_F(ExtractionTest, StopEndsTheLineAfterTheCurrentWord) {
+  struct StoppingHost : ScriptedHost {
+    Session* s = nullptr;
+    void Pump() override {
+      if (++pumps == 2) s->run.blnStop = true;
+    }
+  } stopping;
+  Session stopped{stopping};
+  stopping.s = &stopped;
+  NoCharacters(stopped);
+  BuildAllowedExtraChars(stopped);
+  stopped.extraction.strLine = U"one two three ";
+  ProcessLine(stopped);
+  EXPECT_EQ(WordCounts(stopped.words), "one=1");
+}
+
+TEST_F(ExtractionTest, CountOnlyPhrasesEndAtTerminators) {
+  auto noPeriod = [](Session& s) { s.settings.chkTerminatePhraseAtPeriod = 0; };
+  auto comma = [](Session& s) { s.settings.chkTerminatePhraseAtComma = 1; };
+  auto noTab = [](Session& s) { s.settings.chkTerminatePhraseAtTab = 0; };
+  auto sevenBit = [](Session& s) { s.settings.chkOnly7bitASCII = 1; };
+  const Case cases[] = {
+      {"big dog. big dog", nullptr, "big dog=2"},
+      {"big. dog", nullptr, ""},
+      {"big. dog", noPeriod, "big dog=1"},
+      {"big . dog", nullptr, "big dog=1"},
+      {"big, dog", nullptr, "big dog=1"},
+      {"big, dog", comma, ""},
+      {"big\tdog", nullptr, ""},
+      {"big\tdog", noTab, "big dog=1"},
+      {"big\" dog", nullptr, ""},
+      {"big» dog", nullptr, ""},
+      {"big\ndog", nullptr, "big dog=1"},
+      {"big café. dog", sevenBit, "big dog=1"},
+      {"dog big dog dog", nullptr, "big dog=1"},
+  };
+  for (const Case& c : cases) {
+    session.words.Clear();
+    session.settings = Settings();
+    NoCharacters(session);
+    UseCountOnly({"big+dog"}, 2);
+    EXPECT_EQ(Count(c.text, c.setup), c.expected) << c.text;
+  }
+}
+
+TEST_F(ExtractionTest, CountOnlyWordsAndLongerPhrases) {
+  UseCountOnly({"dog", "the+big+dog"}, 3);
+  EXPECT_EQ(Count("the big dog saw the big dog"), "dog=2 | the big dog=2");
+}
+
+TEST_F(ExtractionTest, ResetPhrasesEmptiesTheWholeWindow) {
+  UseCountOnly({"big+dog"}, 2);
+  Count("big");
+  ResetPhrases(session);
+  EXPECT_EQ(Count("dog"), "");
+}
+
+TEST_F(ExtractionTest, InvalidExpressionIsReportedAndTheWordNotCounted) {
+  host.SetCaption("cmdCountWords", "Count words/phrases");
+  UseCountOnly({"dog"}, 1);
+  lists.invalidFor = "dog";
+  EXPECT_EQ(Count("dog"), "");
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "The regular expression\n[a\nis invalid.");
+  EXPECT_EQ(host.messages[0].title, "Count words/phrases");
+  EXPECT_EQ(host.messages[0].icon, MsgIcon::Information);
+}
+
+TEST_F(ExtractionTest, WordsToIgnoreAreLeftOut) {
+  lists.ignore = {"the"};
+  session.extraction.lists = &lists;
+  EXPECT_EQ(Count("The cat and the dog"), "and=1 | cat=1 | dog=1");
+}
+
+TEST_F(ExtractionTest, CountAllPhrasesOffersEveryRun) {
+  session.run.blnCountingMFP = true;
+  session.run.blnThereAreCountOnlyWords = true;
+  session.extraction.intMinNumWordsInPhrase = 2;
+  session.extraction.intMaxNumWordsInPhrase = 3;
+  SetPhraseWindow(session, 3);
+  EXPECT_EQ(Count("a b c a b c"),
+            "a b=2 | a b c=2 | b c=2 | b c a=1 | c a=1 | c a b=1");
+}
+
+TEST_F(ExtractionTest, CountAllPhrasesWithoutWordsToIgnore) {
+  lists.ignore = {"the"};
+  session.extraction.lists = &lists;
+  session.settings.wordsToIgnoreHandling = WordsToIgnoreHandling::optRemoveWordsToIgnore;
+  session.run.blnCountingMFP = true;
+  session.run.blnThereAreCountOnlyWords = true;
+  session.run.blnThereAreWordsToIgnore = true;
+  session.extraction.blnStripPhrases = true;
+  session.extraction.intMinNumWordsInPhrase = 2;
+  session.extraction.intMaxNumWordsInPhrase = 3;
+  SetPhraseWindow(session, 6);
+  EXPECT_EQ(Count("end of the day"), "end of=1 | end of day=1 | of day=1");
+}
+
+TEST(WordCharsTest, LetterRulesJudgeCodePoints) {
+  struct Row {
+    const char* word;
+    bool letter, fourRepeats, sevenBit;
+  };
+  const Row rows[] = {
+      {"", false, false, false},
+      {"123", false, false, true},
+      {"a1", true, false, true},
+      {"aaaa", true, true, true},
+      {"aAaA", true, true, true},
+      {"aaa-a", true, false, true},
+      {"1111", false, false, true},
+      {"éÉéÉx", true, true, false},
+      {"ззззы", true, true, false},
+      {"≥≥≥≥", false, false, false},  // low byte is "e"
+      {"Āx", true, false, false},     // low byte is NUL
+      {"×÷", false, false, false},
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(HasLetter(r.word), r.letter) << r.word;
+    EXPECT_EQ(HasFourRepetitions(r.word), r.fourRepeats) << r.word;
+    EXPECT_EQ(IsSevenBitWord(r.word), r.sevenBit) << r.word;
+  }
+}
+
+// Slow reference for the default settings: maximal runs of letters, with the pieces an
+// apostrophe split leaves behind dropped.
+std::string ReferenceCounts(const std::u32string& text) {
+  std::map<std::string, int> counts;
+  std::u32string word;
+  auto flush = [&] {
+    const std::string w = EncodeUtf8(word);
+    const std::string lower = LowerCaseAccented(w);
+    if (!w.empty() && lower != "s" && lower != "t" && !IsNegativeContractionStem(w)) ++counts[w];
+    word.clear();
+  };
+  for (char32_t c : text) {
+    const bool letter = (c < 0x80 && ((c | 0x20) >= U'a' && (c | 0x20) <= U'z')) ||
+                        (c >= 0xC0 && c <= 0xFF && c != 0xD7 && c != 0xF7) ||
+                        (c > 0xFF && IsUnicodeLetter(c));
+    if (letter) word.push_back(c);
+    else flush();
+  }
+  flush();
+  std::string out;
+  for (const auto& [w, n] : counts) out += (out.empty() ? "" : " | ") + w + "=" + std::to_string(n);
+  return out;
+}
+
+TEST_F(ExtractionTest, MatchesReferenceOnGeneratedText) {
+  const std::u32string pool = U"abcstnTé×ÿЖж≥⋅' -.,\t1\"&;!Œ";
+  std::mt19937 rng(7);
+  for (int round = 0; round < 200; ++round) {
+    std::u32string text;
+    const int len = static_cast<int>(rng() % 60);
+    for (int i = 0; i < len; ++i) text.push_back(pool[rng() % pool.size()]);
+    session.words.Clear();
+    EXPECT_EQ(Count(EncodeUtf8(text)), ReferenceCounts(text)) << EncodeUtf8(text);
+  }
+}
+
+}  // namespace
+}  // namespace talq

@@ -1,0 +1,18 @@
+// Deterministic text dumps of the word table, so engine tests compare one string.
+#pragma once
+
+#include <string>
+
+namespace talq {
+
+class WordTable;
+
+// One line per entry, ordered by strWord's code points:
+// "word<TAB>frequency<TAB>rank<TAB>files\n", files as "file:count" pairs separated by
+// spaces ("-" without per-file data); rank is "x" for an excluded entry.
+std::string DumpWordTable(const WordTable& table);
+
+// "word=frequency" for every entry, ordered by strWord's code points, joined by " | ".
+std::string WordCounts(const WordTable& table);
+
+}  // namespace talq
