@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/session.h"
+#include "engine/words_phrases.h"
 #include "reports/report_sinks.h"
 #include "reports/report_text.h"
 #include "util/numbers.h"
@@ -56,13 +57,6 @@ bool RecommendedFrequenciesInForce(const Session& s) {
 
 bool FolderAbbreviated(const Session& s) {
   return Utf8Length(s.settings.txbFolder) > kFolderAbbreviationMin;
-}
-
-std::string WordsOrPhrases(const Session& s) {
-  if (s.run.blnCountingMFP) return "phrases";
-  if (s.run.blnThereAreCountOnlyWords && s.run.blnCountOnlyWordsIncludePhrase)
-    return "words/phrases";
-  return "words";
 }
 
 std::string FilterModeText(const Session& s) {
@@ -168,6 +162,7 @@ std::string FilesColumn(Session& s, std::int64_t i) {
   if (!withFreq) return PadLeft(std::to_string(n), 5);
   std::int64_t scanned = s.reports.lngNumFilesScanned;
   double freq = scanned > 0 ? static_cast<double>(n) / static_cast<double>(scanned) : 0.0;
+  s.words.udtWords[static_cast<std::size_t>(i)].sngFileFrequency = static_cast<float>(freq);
   return PadLeft(std::to_string(n) + gap + FormatNumber(freq, 3), 14);
 }
 
@@ -452,7 +447,7 @@ std::string MakePhraseCountSummary(Session& s, const PhraseCountFigures& f) {
 }
 
 void ReportNothingFound(Session& s) {
-  std::string t = "No " + WordsOrPhrases(s) + " ";
+  std::string t = "No " + WordsPhrases(s.run) + " ";
   if (s.settings.chkIgnoreShortWords)
     t += "with at least " + std::to_string(s.settings.cboShortWordSize + 2) + " characters\n";
   t += "satisfying the specified conditions were found.";

@@ -1,0 +1,248 @@
+// Report layouts: golden listings of every format, order and sink; cells and summaries.
+#include <cstdlib>
+
+#include "report_fixture.h"
+#include "reports/display_controls.h"
+#include "reports/report_formats.h"
+#include "reports/report_sinks.h"
+#include "util/numbers.h"
+
+namespace talq::testing {
+namespace {
+
+class FormatsTest : public ReportTest {
+ protected:
+  // Lists the standard table to the text box and to the file (tabs, commas) in both orders
+  // and both frequency kinds; returns everything under readable headers.
+  std::string AllVariants(int format) {
+    FillStandardTable(s);
+    s.settings.cboDisplayFormat = format;
+    std::string out;
+    for (int relative = 0; relative <= 1; ++relative) {
+      for (int order = 0; order <= 1; ++order) {
+        s.settings.chkDisplayRelativeFrequency = relative;
+        s.settings.cboWordOrder = order;
+        auto head = [&](const char* sink) {
+          return std::string("=== ") + sink + (order ? " alphabetical" : " frequency") +
+                 (relative ? " relative" : "") + " ===\n";
+        };
+        s.settings.txbFile[1].clear();
+        ListWords(s);
+        out += head("textbox") + host.TxbText() + "\n";
+        for (int commas = 0; commas <= 1; ++commas) {
+          s.settings.chkOutputWithCommas = commas;
+          s.settings.txbFile[1] = (tmp_ / "out.txt").string();
+          ListWords(s);
+          out += head(commas ? "file-commas" : "file") + ReadFile(tmp_ / "out.txt") + "\n";
+        }
+        s.settings.chkOutputWithCommas = 0;
+      }
+    }
+    return out;
+  }
+};
+
+TEST_F(FormatsTest, EveryFormatMatchesItsGolden) {
+  const bool update = std::getenv("TALQ_UPDATE_GOLDEN") != nullptr;
+  for (int format = 0; format <= 13; ++format) {
+    SCOPED_TRACE("format " + std::to_string(format));
+    const auto golden = std::filesystem::path(TALQ_TEST_DATA_DIR) / "reports" /
+                        ("format" + std::to_string(format) + ".txt");
+    const std::string got = AllVariants(format);
+    if (update) {
+      std::ofstream(golden, std::ios::binary) << got;
+      continue;
+    }
+    EXPECT_EQ(got, ReadFile(golden));
+  }
+}
+
+TEST_F(FormatsTest, CellsForSmallCountsAndLogarithms) {
+  FillTable(s, {{"/f/a.txt", "one", 5}, {"/f/a.txt", "ten", 10}, {"/f/a.txt", "x", 185}});
+  const std::int64_t ten = 2, one = 1;  // indices after the key sort: one, ten, x
+  ASSERT_EQ(s.words.udtWords[ten].strWord, "ten");
+  SetColumnWidths(s);
+  host.TxbClear();
+  EXPECT_EQ(RankColumn(s, 0), "    Rank");
+  EXPECT_EQ(FreqColumn(s, 0), "    Freq");
+  EXPECT_EQ(WordColumn(s, 0), "Word    ");
+  EXPECT_EQ(LogRankColumn(s, 3), "   .0000");  // rank 1
+  EXPECT_EQ(LogFreqColumn(s, ten), "  1.0000");
+  s.settings.chkUseLog10 = 0;
+  EXPECT_EQ(LogRankColumn(s, 0), "   LN(R)");
+  EXPECT_EQ(LogFreqColumn(s, ten), "  2.3026");
+  s.settings.chkDisplayRelativeFrequency = 1;
+  EXPECT_EQ(FreqColumn(s, 0), "Rel freq");
+  EXPECT_EQ(FreqColumn(s, one), "   2.50%");  // 5 of 200
+}
+
+TEST_F(FormatsTest, FolderOfThirteenCharactersIsNotAbbreviated) {
+  FillTable(s, {{"/data/corpus1/a.txt", "word", 2}});
+  s.settings.txbFolder = "/data/corpus1";  // 13 characters
+  s.settings.cboDisplayFormat = 12;
+  ListWords(s);
+  EXPECT_EQ(host.TxbText(),
+            "1 file (in 1 folder) was scanned.\n\n\nword\n    /data/corpus1/a.txt\n\n");
+}
+
+TEST_F(FormatsTest, FormatThirteenKeepsLargeCountsWhole) {
+  FillTable(s, {{"/d/a.txt", "w", 3}, {"/d/b.txt", "w", 123456}, {"/d/c.txt", "w", 40}});
+  s.settings.txbFolder = "/d";
+  s.settings.cboDisplayFormat = 13;
+  ListWords(s);
+  EXPECT_NE(host.TxbText().find("w\n    123456 /d/b.txt\n       40 /d/c.txt\n        3 /d/a.txt"),
+            std::string::npos)
+      << host.TxbText();
+}
+
+TEST_F(FormatsTest, PhraseFilterAndItsMessages) {
+  FillTable(s, {{"/d/a.txt", "big cat", 3}, {"/d/a.txt", "red dog", 2}});
+  s.settings.txbFolder = "/d";
+  s.run.blnCountingMFP = true;
+  s.reports.blnFilteringPhrases = true;
+  s.settings.filterMode = FilterMode::optIncludeAllWordsAsSubphrase;
+  s.settings.txbFilterWords = "fish";
+  s.reports.PhrasePassesFilter = [](const std::string& p) { return p == "red dog"; };
+  s.reports.strHowManyPhrases = "There are 2 phrases.\n\n";
+  s.settings.cboDisplayFormat = 8;
+  ListWords(s);
+  EXPECT_EQ(host.TxbText(),
+            "1 file (in 1 folder) was scanned.\n"
+            "There are 2 phrases.\n\n"
+            "Phrase filtering (all filter words as a subphrase) has been applied.\n"
+            "Filter words: fish\n\n"
+            "Phrase [longest has 7 characters]\nred dog\n");
+
+  s.reports.PhrasePassesFilter = [](const std::string&) { return false; };
+  s.reports.blnFilterWordFound = false;
+  s.settings.cboWordOrder = 1;
+  ListWords(s);
+  EXPECT_TRUE(host.TxbText().ends_with(
+      "[longest has 7 characters]\n\nNo phrase containing all filter words as a subphrase found."))
+      << host.TxbText();
+  s.settings.cboWordOrder = 0;
+  ListWords(s);
+  EXPECT_TRUE(host.TxbText().ends_with("\nNo phrase containing filter word(s) found."));
+}
+
+TEST_F(FormatsTest, FilesScannedText) {
+  struct Case {
+    std::int64_t files, folders;
+    bool stopped, phrases;
+    std::string want;
+  } cases[] = {
+      {1204, 3, false, false, "1,204 files (in 3 folders) were scanned.\n\n"},
+      {1, 1, false, false, "1 file (in 1 folder) was scanned.\n\n"},
+      {2, 1, true, true,
+       "2 files (in 1 folder) were scanned.\nCounting was stopped and this list is incomplete.\n"},
+  };
+  for (const auto& c : cases) {
+    s.reports.lngNumFilesScanned = c.files;
+    s.reports.intNumFoldersScanned = c.folders;
+    s.reports.blnCountingStopped = c.stopped;
+    s.run.blnCountingMFP = c.phrases;
+    EXPECT_EQ(MakeFilesScannedText(s), c.want);
+  }
+  EXPECT_EQ(FilesInFoldersText(12, 3), "12 files in 3 folders");
+  EXPECT_EQ(FilesInFoldersText(1, 1), "1 file in 1 folder");
+  EXPECT_EQ(FilesInFoldersText(1234, 0), "1234 files in 0 folders");
+}
+
+TEST_F(FormatsTest, PhraseCountSummary) {
+  struct Case {
+    int phrases, a, b, t, longest;
+    bool ignore, strip, containing, only;
+    std::string want;
+  } cases[] = {
+      {57, 2, 4, 3, 4, false, false, false, false,
+       "There are 57 phrases with 2 to 4 words which occur at least 3 times.\n"
+       "The longest phrase has 4 words.\n\n"},
+      {1, 3, 3, 2, 3, true, false, true, false,
+       "There is one phrase of 3 words which occurs at least twice\n"
+       "when phrases containing a word to ignore are excluded.\n\n"},
+      {0, 2, 3, 1, 0, true, false, false, true,
+       "There are no phrases with 2 to 3 words which occur at least once\n"
+       "when phrases consisting entirely of words to ignore are excluded.\n\n"
+       "You could try repeating the count without excluding phrases consisting entirely of "
+       "words to ignore."},
+      {3, 2, 2, 2, 2, true, true, false, false,
+       "There are 3 phrases of 2 words which occur at least twice when words to ignore are "
+       "excluded.\n\n"},
+  };
+  s.run.blnCountingMFP = true;
+  for (const auto& c : cases) {
+    std::vector<std::tuple<std::string, std::string, int>> adds;
+    for (int k = 0; k < c.phrases; ++k) {
+      std::string phrase = "p";
+      phrase += std::to_string(k);
+      adds.emplace_back("/d/a.txt", phrase, 1);
+    }
+    FillTable(s, adds);
+    s.reports.intNumWordsInLongestPhrase = c.longest;
+    s.reports.strHowManyPhrases.clear();
+    host.TxbClear();
+    s.run.blnThereAreWordsToIgnore = c.ignore;
+    PhraseCountFigures f{c.a, c.b, c.t, c.strip, c.containing, c.only};
+    EXPECT_EQ(MakePhraseCountSummary(s, f), c.want);
+    // Found phrases head the listing; none found replaces the text box.
+    EXPECT_EQ(s.reports.strHowManyPhrases, c.phrases > 0 ? c.want : "");
+    EXPECT_EQ(host.TxbText(), c.phrases > 0 ? "" : c.want);
+  }
+}
+
+TEST_F(FormatsTest, NothingFound) {
+  FillTable(s, {{"/d/a.txt", "zz", 1}}, {"zz"});
+  s.settings.chkIgnoreShortWords = 1;
+  s.settings.cboShortWordSize = 1;
+  ListWords(s);
+  EXPECT_EQ(host.TxbText(),
+            "No words with at least 3 characters\nsatisfying the specified conditions were found.");
+}
+
+TEST_F(FormatsTest, FolderFormatRefusedForOtherSources) {
+  s.settings.source = Source::optOnClipboard;
+  s.settings.cboDisplayFormat = 12;
+  EXPECT_FALSE(CheckDisplayFormatAvailable(s));
+  EXPECT_EQ(s.settings.cboDisplayFormat, 0);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].title, "Unavailable display format");
+  EXPECT_EQ(host.messages[0].text,
+            "The display format '" + ProgramText(63) +
+                "' is available\nonly when the source of the text is a folder.");
+  s.settings.source = Source::optFolder;
+  s.settings.cboDisplayFormat = 13;
+  EXPECT_TRUE(CheckDisplayFormatAvailable(s));
+}
+
+TEST_F(FormatsTest, DisplayOptionControls) {
+  for (int f = 0; f <= 13; ++f) {
+    s.settings.cboDisplayFormat = f;
+    s.settings.chkSortByNumberOfFiles = 1;
+    UpdateDisplayOptionControls(s);
+    const bool relative = f <= 2 || f == 4 || f == 5 || f == 7 || f == 11 || f == 13;
+    EXPECT_EQ(s.reports.blnRelativeFrequencyEnabled, relative) << f;
+    EXPECT_EQ(s.reports.blnSortByNumberOfFilesEnabled, f == 13) << f;
+    EXPECT_EQ(s.settings.chkSortByNumberOfFiles, f == 13 ? 1 : 0) << f;
+  }
+  s.settings.cboWordOrder = 1;
+  UpdateDisplayOptionControls(s);
+  EXPECT_FALSE(s.reports.blnSortByNumberOfFilesEnabled);
+}
+
+TEST_F(FormatsTest, RelistAfterStoppedCountTellsTheListIsIncomplete) {
+  FillStandardTable(s);
+  s.reports.blnCountingStopped = true;
+  RelistIfReady(s);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].title, ProgramText(23));
+  EXPECT_EQ(host.messages[0].text, ProgramText(22));
+  EXPECT_NE(host.TxbText().find("Counting was stopped and this list is incomplete."),
+            std::string::npos);
+  s.reports.blnSettingDisplayFormat = true;
+  host.TxbClear();
+  RelistIfReady(s);
+  EXPECT_EQ(host.TxbText(), "");
+}
+
+}  // namespace
+}  // namespace talq::testing
