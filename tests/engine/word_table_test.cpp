@@ -1,0 +1,357 @@
+#include "engine/word_table.h"
+
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/words_phrases.h"
+#include "host/scripted_host.h"
+#include "settings/run_flags.h"
+#include "settings/settings.h"
+
+namespace talq {
+namespace {
+
+// prefix followed by n in decimal.
+std::string Num(const char* prefix, int n) {
+  std::string s(prefix);
+  s += std::to_string(n);
+  return s;
+}
+
+class WordTableTest : public ::testing::Test {
+ protected:
+  WordTableTest() {
+    settings.source = Source::optInFile;
+    settings.chkSuppressWords = 1;
+  }
+
+  WordTableContext Ctx(bool countingText = true) {
+    return WordTableContext{&host, &settings, &run, countingText};
+  }
+  void Add(std::initializer_list<const char*> words) {
+    for (const char* w : words) table.AddWordToList(Ctx(), w);
+  }
+  const WordRecord& Rec(std::string_view word) {
+    const std::int64_t i = table.IndexOf(word);
+    EXPECT_NE(i, 0) << word;
+    return table.udtWords.at(static_cast<std::size_t>(i));
+  }
+  std::vector<std::string> Words() const {
+    std::vector<std::string> out;
+    for (std::int64_t i = 1; i <= table.lngNumWords; ++i) out.push_back(table.udtWords[i].strWord);
+    return out;
+  }
+  // (file number, count) pairs of an entry.
+  static std::vector<std::pair<std::int64_t, std::int64_t>> Files(const WordRecord& r) {
+    std::vector<std::pair<std::int64_t, std::int64_t>> out;
+    for (std::int64_t i = 0; i < r.NumFiles(); ++i) out.emplace_back(r.FileNumber(i), r.FileCount(i));
+    return out;
+  }
+  // Walks the chain from lngFirstFreq.
+  std::vector<std::string> Chain() const {
+    std::vector<std::string> out;
+    for (std::int64_t i = table.lngFirstFreq; i != 0; i = table.udtWords[i].lngNextInChain) {
+      out.push_back(table.udtWords[i].strWord);
+      if (out.size() > table.udtWords.size()) break;  // a cycle
+    }
+    return out;
+  }
+
+  ScriptedHost host;
+  Settings settings;
+  RunFlags run;
+  WordTable table;
+};
+
+using FileList = std::vector<std::pair<std::int64_t, std::int64_t>>;
+
+TEST_F(WordTableTest, CaseSignificantWordsAreDistinctAndUpperCaseSortsFirst) {
+  Add({"the", "The", "the"});
+  ASSERT_EQ(table.lngNumWords, 2);
+  EXPECT_EQ(Rec("The").lngFrequency, 1);
+  EXPECT_EQ(Rec("the").lngFrequency, 2);
+  table.SortByWord();
+  EXPECT_EQ(Words(), (std::vector<std::string>{"The", "the"}));
+  // Equal sort keys fall back to the words' code points, so the order is fixed.
+  table.SortWordsByKey();
+  EXPECT_EQ(Words(), (std::vector<std::string>{"The", "the"}));
+  EXPECT_EQ(table.udtWords[1].strSortKey, "the");
+  EXPECT_EQ(table.udtWords[2].strSortKey, "the");
+}
+
+TEST_F(WordTableTest, FolderRunRecordsFilesInOrderOfFirstOccurrence) {
+  settings.source = Source::optFolder;
+  run.strCurrentFile = "/d/a.txt";
+  Add({"x", "x"});
+  run.strCurrentFile = "/d/A.txt";  // a different file: paths are compared exactly
+  Add({"y"});
+  run.strCurrentFile = "/d/c.txt";
+  Add({"x", "y", "y"});
+  EXPECT_EQ(table.NumFilesRegistered(), 3);
+  EXPECT_EQ(table.FileName(1), "/d/a.txt");
+  EXPECT_EQ(table.FileName(2), "/d/A.txt");
+  EXPECT_EQ(Files(Rec("x")), (FileList{{1, 2}, {3, 1}}));
+  EXPECT_EQ(Rec("x").lngFrequency, 3);
+  EXPECT_EQ(Files(Rec("y")), (FileList{{2, 1}, {3, 2}}));
+}
+
+TEST_F(WordTableTest, PerFileDataOnlyForCountedTextAndNoFileRegistryOutsideFolders) {
+  Add({"solo", "solo"});  // single-file source: no registration, file number 0
+  EXPECT_EQ(table.NumFilesRegistered(), 0);
+  EXPECT_EQ(Files(Rec("solo")), (FileList{{0, 2}}));
+  table.AddWordToList(Ctx(false), "listed");
+  EXPECT_EQ(Rec("listed").NumFiles(), 0);
+  table.Clear();
+  EXPECT_EQ(table.lngNumWords, 0);
+  EXPECT_EQ(table.IndexOf("solo"), 0);
+}
+
+TEST_F(WordTableTest, ManyFilesAndLargeCountsAreNotCapped) {
+  settings.source = Source::optFolder;
+  for (int f = 0; f < 10005; ++f) {
+    run.strCurrentFile = Num("/f", f);
+    Add({"w"});
+  }
+  for (int k = 0; k < 100005; ++k) Add({"w"});
+  const WordRecord& w = Rec("w");
+  EXPECT_EQ(w.NumFiles(), 10005);
+  EXPECT_EQ(w.FileNumber(10004), 10005);
+  EXPECT_EQ(w.FileCount(10004), 100006);
+  EXPECT_EQ(w.lngFrequency, 110010);
+}
+
+TEST_F(WordTableTest, AgreesWithReferenceCounterOnManyDistinctWords) {
+  std::mt19937 rng(7);
+  std::map<std::string, std::int64_t> reference;
+  std::uniform_int_distribution<int> pick(0, 2999);
+  for (int k = 0; k < 40000; ++k) {
+    // Mixed lengths, including ones past the inline hash path, and some non-ASCII words.
+    const int n = pick(rng);
+    std::string w = Num("w", n) + std::string(static_cast<std::size_t>(n % 23), 'x');
+    if (n % 7 == 0) w += "é";
+    table.AddWordToList(Ctx(), w);
+    ++reference[w];
+  }
+  ASSERT_EQ(table.lngNumWords, static_cast<std::int64_t>(reference.size()));
+  table.SortByWord();
+  std::int64_t i = 1;
+  for (const auto& [word, count] : reference) {
+    EXPECT_EQ(table.udtWords[i].strWord, word);
+    EXPECT_EQ(table.udtWords[i].lngFrequency, count);
+    ++i;
+  }
+  // Lookups still work after the table was reordered, and counting may go on.
+  const std::string some = std::next(reference.begin(), 1234)->first;
+  EXPECT_EQ(table.udtWords[table.IndexOf(some)].strWord, some);
+  table.AddWordToList(Ctx(), some);
+  EXPECT_EQ(Rec(some).lngFrequency, reference[some] + 1);
+  EXPECT_EQ(table.lngNumWords, static_cast<std::int64_t>(reference.size()));
+}
+
+TEST_F(WordTableTest, LengthLimitCountsCharactersWithItsExceptions) {
+  const std::string a100(100, 'a'), a101(101, 'a');
+  std::string e100, e101;
+  for (int k = 0; k < 100; ++k) e100 += "é";
+  e101 = e100 + "é";
+  struct Case {
+    const char* name;
+    std::string word;
+    bool countingText;
+    bool countOnlyPhrases;
+    bool counted;
+  };
+  const Case cases[] = {
+      {"100 chars", a100, true, false, true},
+      {"101 chars", a101, true, false, false},
+      {"100 two-byte chars", e100, true, false, true},
+      {"101 two-byte chars", e101, true, false, false},
+      {"101 chars while a list is read", a101, false, false, true},
+      {"101 chars under count-only phrases", a101, true, true, true},
+  };
+  for (const Case& c : cases) {
+    table.Clear();
+    run.blnThereAreCountOnlyWords = c.countOnlyPhrases;
+    run.blnCountOnlyWordsIncludePhrase = c.countOnlyPhrases;
+    table.AddWordToList(Ctx(c.countingText), c.word);
+    EXPECT_EQ(table.lngNumWords, c.counted ? 1 : 0) << c.name;
+  }
+}
+
+TEST_F(WordTableTest, SortKeyFoldsAccentsAndCaseAndChainTiesFollowIt) {
+  Add({"zeta", "etudes", "Étude", "apple", "etudes", "apple", "Étude", "apple", "big"});
+  for (int k = 0; k < 4; ++k) Add({"big"});
+  table.SortWordsByKey();
+  EXPECT_EQ(Words(), (std::vector<std::string>{"apple", "big", "Étude", "etudes", "zeta"}));
+  EXPECT_EQ(Rec("Étude").strSortKey, "etude");
+  table.udtWords[table.IndexOf("big")].blnIncluded = false;
+  table.SetUpFrequencyChain(&host);
+  EXPECT_EQ(Chain(), (std::vector<std::string>{"apple", "Étude", "etudes", "zeta"}));
+  EXPECT_EQ(Rec("apple").lngFreqRank, 1);
+  EXPECT_EQ(Rec("etudes").lngFreqRank, 3);
+  EXPECT_EQ(Rec("big").lngFreqRank, 0);
+  EXPECT_EQ(Rec("zeta").lngNextInChain, 0);
+}
+
+// The chain as first specified: ranks by scanning every frequency from the highest down.
+std::vector<std::int64_t> NaiveRanks(const WordTable& t) {
+  std::int64_t maxF = 0;
+  for (std::int64_t i = 1; i <= t.lngNumWords; ++i) {
+    if (t.udtWords[i].blnIncluded) maxF = std::max(maxF, t.udtWords[i].lngFrequency);
+  }
+  std::vector<std::int64_t> rank(static_cast<std::size_t>(t.lngNumWords) + 1, 0);
+  std::int64_t pos = 0;
+  for (std::int64_t f = maxF; f >= 1; --f) {
+    for (std::int64_t i = 1; i <= t.lngNumWords; ++i) {
+      if (t.udtWords[i].blnIncluded && t.udtWords[i].lngFrequency == f) rank[i] = ++pos;
+    }
+  }
+  return rank;
+}
+
+TEST_F(WordTableTest, ChainMatchesNaiveConstruction) {
+  std::mt19937 rng(11);
+  std::uniform_int_distribution<int> word(0, 2499), coin(0, 3);
+  for (int k = 0; k < 20000; ++k) table.AddWordToList(Ctx(), Num("v", word(rng)));
+  table.SortWordsByKey();
+  std::int64_t included = 0;
+  for (std::int64_t i = 1; i <= table.lngNumWords; ++i) {
+    table.udtWords[i].blnIncluded = coin(rng) != 0;
+    included += table.udtWords[i].blnIncluded;
+  }
+  table.SetUpFrequencyChain(&host);
+  const std::vector<std::int64_t> rank = NaiveRanks(table);
+  std::int64_t expectedFirst = 0;
+  for (std::int64_t i = 1; i <= table.lngNumWords; ++i) {
+    EXPECT_EQ(table.udtWords[i].lngFreqRank, rank[i]) << i;
+    if (rank[i] == 1) expectedFirst = i;
+  }
+  EXPECT_EQ(table.lngFirstFreq, expectedFirst);
+  std::int64_t walked = 0;
+  for (std::int64_t i = table.lngFirstFreq; i != 0 && walked <= included;
+       i = table.udtWords[i].lngNextInChain) {
+    EXPECT_EQ(table.udtWords[i].lngFreqRank, ++walked);
+  }
+  EXPECT_EQ(walked, included);
+  // One progress mark per 1000 links.
+  std::string marks;
+  for (std::int64_t k = 0; k < (included - 1) / 1000; ++k) marks += " .";
+  EXPECT_EQ(host.TxbText(), marks);
+}
+
+TEST_F(WordTableTest, EmptyChainWhenNothingIsIncluded) {
+  Add({"a", "b"});
+  for (auto& r : table.udtWords) r.blnIncluded = false;
+  table.SetUpFrequencyChain(nullptr);
+  EXPECT_EQ(table.lngFirstFreq, 0);
+  EXPECT_TRUE(Chain().empty());
+}
+
+TEST_F(WordTableTest, ProgressLabelTexts) {
+  const std::string label = "lblNumberOfWords";
+  for (int k = 1; k <= 9; ++k) table.AddWordToList(Ctx(), Num("a", k));
+  EXPECT_EQ(host.labels.count(label), 0u);
+  table.AddWordToList(Ctx(), "a10");
+  EXPECT_EQ(host.labels[label], "Number of different words found so far: 10");
+  for (int k = 11; k <= 1000; ++k) table.AddWordToList(Ctx(), Num("a", k));
+  EXPECT_EQ(host.labels[label], "Number of different words found so far: 1,000");
+
+  table.Clear();
+  host.labels.clear();
+  run.blnThereAreCountOnlyWords = true;
+  run.blnCountOnlyWordsIncludePhrase = true;
+  Add({"big deal"});
+  EXPECT_EQ(host.labels[label], "One word or phrase found so far.");
+  Add({"deal"});
+  EXPECT_EQ(host.labels[label], "Number of different words/phrases found so far: 2");
+  table.Clear();
+  run.blnCountOnlyWordsIncludePhrase = false;
+  Add({"deal"});
+  EXPECT_EQ(host.labels[label], "One word found so far.");
+
+  table.Clear();
+  host.labels.clear();
+  run.blnThereAreCountOnlyWords = false;
+  run.blnCountingMFP = true;
+  for (int k = 1; k <= 20; ++k) table.AddWordToList(Ctx(), Num("p", k));
+  EXPECT_EQ(host.labels.count(label), 0u);
+
+  table.Clear();
+  for (int k = 1; k <= 10; ++k) table.AddWordToList(Ctx(false), Num("l", k));
+  EXPECT_EQ(host.labels[label], "Number of words read so far: 10");
+}
+
+TEST_F(WordTableTest, LiveDisplayShowsNewWordsOncePerSecond) {
+  settings.chkSuppressWords = 0;
+  Add({"a", "b", "c", "d", "c"});  // "a" is the first entry, "b" opens second 0
+  EXPECT_EQ(host.TxbText(), "");
+  run.lngSecondsElapsed = 1;
+  Add({"e", "f"});
+  EXPECT_EQ(host.TxbText(), "c, d, ");
+  run.lngSecondsElapsed = 2;
+  Add({"g"});
+  EXPECT_EQ(host.TxbText(), "c, d, f, ");
+
+  settings.chkSuppressWords = 1;
+  run.lngSecondsElapsed = 3;
+  Add({"h", "i"});
+  EXPECT_EQ(host.TxbText(), "c, d, f, ");
+}
+
+TEST_F(WordTableTest, LiveDisplayEmptiesAFullTextBox) {
+  settings.chkSuppressWords = 0;
+  host.TxbSet(std::string(64990, 'x'));
+  Add({"first", "opens"});
+  for (int k = 0; k < 5; ++k) table.AddWordToList(Ctx(), Num("word", k));
+  run.lngSecondsElapsed = 1;
+  Add({"flush"});
+  EXPECT_EQ(host.TxbLength(), 0u);
+}
+
+TEST_F(WordTableTest, RepeatedWordsPumpPeriodically) {
+  Add({"w"});
+  for (int k = 0; k < WordTable::kPumpInterval * 3; ++k) Add({"w"});
+  EXPECT_EQ(host.pumps, 3);
+}
+
+TEST(FindWordTest, PositionsFollowTheInsertionPoint) {
+  const std::vector<std::string> words = {"", "b", "d", "f"};
+  const std::vector<std::string> one = {"", "m"};
+  struct Case {
+    const std::vector<std::string>* list;
+    std::int64_t count;
+    const char* key;
+    bool found;
+    std::int64_t position;
+  };
+  const Case cases[] = {
+      {&words, 0, "b", false, -1}, {&words, 3, "a", false, -1}, {&words, 3, "b", true, 1},
+      {&words, 3, "c", false, -2}, {&words, 3, "d", true, 2},    {&words, 3, "e", false, -3},
+      {&words, 3, "f", true, 3},   {&words, 3, "g", false, -4},  {&words, 2, "f", false, -3},
+      {&one, 1, "m", true, 1},     {&one, 1, "a", false, -1},    {&one, 1, "z", false, -2},
+      {&words, 3, "B", false, -1},  // ordinal: upper case sorts first
+  };
+  for (const Case& c : cases) {
+    std::int64_t position = 0;
+    EXPECT_EQ(FindWord(c.key, *c.list, c.count, position), c.found) << c.key << " " << c.count;
+    EXPECT_EQ(position, c.position) << c.key << " " << c.count;
+  }
+}
+
+TEST(WordsPhrasesTest, NounFollowsTheRun) {
+  RunFlags run;
+  EXPECT_EQ(WordsPhrases(run), "words");
+  run.blnThereAreCountOnlyWords = true;
+  EXPECT_EQ(WordsPhrases(run), "words");
+  run.blnCountOnlyWordsIncludePhrase = true;
+  EXPECT_EQ(WordsPhrases(run), "words/phrases");
+  run.blnCountingMFP = true;
+  EXPECT_EQ(WordsPhrases(run), "phrases");
+}
+
+}  // namespace
+}  // namespace talq
