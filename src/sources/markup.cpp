@@ -202,6 +202,8 @@ void SkipComment(CommentState& state, std::u32string_view line, std::size_t& lng
     while (p < line.size() && kReferenceChars.find(line[p]) != std::u32string_view::npos) ++p;
     if (p < line.size() && line[p] == U';') ++p;
     lngLP = p;
+    // Skipped whole: a reference cut by the end of the line must not hide the next line.
+    state.intWithinComment = -1;
     return;
   }
   const std::size_t p = lngLP < line.size() ? line.find(end, lngLP) : std::u32string_view::npos;

@@ -54,7 +54,8 @@ int CommentStartAt(const CommentState& state, std::u32string_view line, std::siz
 
 // Requires state.intWithinComment >= 0. Advances lngLP past the commented stretch (to
 // line.size() when it runs past the end) and sets intWithinComment to -1 when it closed.
-// A numeric reference is skipped without touching intWithinComment: ask CommentStartAt again.
+// A numeric reference ("&#...") is skipped up to and including its ";". Callers ask
+// CommentStartAt again at the new position.
 void SkipComment(CommentState& state, std::u32string_view line, std::size_t& lngLP);
 
 // The text with each "--" that is not part of "<!--" or "-->" replaced by two spaces.

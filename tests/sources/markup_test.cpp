@@ -1,0 +1,240 @@
+#include "sources/markup.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "host/scripted_host.h"
+#include "sources/entities.h"
+#include "util/utf8.h"
+
+namespace talq {
+namespace {
+
+std::u32string U(const std::string& s) { return DecodeUtf8(s); }
+std::string S(std::u32string_view s) { return EncodeUtf8(s); }
+
+// What word extraction would see of the lines: text outside comments, each skipped stretch
+// a space, runs of spaces collapsed.
+std::string VisibleText(CommentState& state, const std::vector<std::string>& lines) {
+  std::u32string seen;
+  for (const std::string& raw : lines) {
+    std::u32string line = BlankDoubleHyphens(U(raw));
+    if (state.blnCharacterEntitiesPossible) line = DecodeEntities(line);
+    std::size_t lp = 0;
+    while (lp < line.size()) {
+      if (state.intNumCommentMarkers > 0 && state.intWithinComment == -1)
+        state.intWithinComment = CommentStartAt(state, line, lp);
+      if (state.intWithinComment >= 0) {
+        SkipComment(state, line, lp);
+        seen += U' ';
+        if (state.intWithinComment >= 0 && lp < line.size())
+          state.intWithinComment = CommentStartAt(state, line, lp);
+        continue;
+      }
+      seen += line[lp++];
+    }
+    seen += U' ';
+  }
+  std::string out, word;
+  std::istringstream in(S(seen));
+  while (in >> word) out += (out.empty() ? "" : " ") + word;
+  return out;
+}
+
+std::vector<std::string> FixtureLines(const std::string& name) {
+  std::ifstream in(std::string(TALQ_TEST_DATA_DIR) + "/sources/" + name, std::ios::binary);
+  std::vector<std::string> lines;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+TEST(CommentMarkers, ExtensionChoosesSet) {
+  struct Case {
+    const char* ext;
+    int count;
+    bool entities;
+    std::u32string_view first;
+  };
+  for (const Case& c : {Case{"php", 9, true, U"&"}, Case{"xml", 3, true, U"<?xml"},
+                        Case{"htm", 6, true, U"&"}, Case{"xhtml", 6, true, U"&"},
+                        Case{"c", 2, false, U"/*"}, Case{"cpp", 2, false, U"/*"},
+                        Case{"txt", 0, false, U""}, Case{"", 0, false, U""}}) {
+    CommentState st;
+    SetCommentMarkers(st, "XML");  // a previous file's set must not leak
+    st.blnCharacterEntitiesPossible = true;
+    EXPECT_TRUE(SetCommentMarkersForExtension(st, c.ext));
+    EXPECT_EQ(st.intNumCommentMarkers, c.count) << c.ext;
+    EXPECT_EQ(st.blnCharacterEntitiesPossible, c.entities) << c.ext;
+    if (c.count > 0) {
+      EXPECT_EQ(st.strStartCommentMarker[0], c.first) << c.ext;
+    }
+  }
+}
+
+TEST(CommentMarkers, ClipboardUsesCMarkersOnlyWhenAllowed) {
+  CommentState st;
+  SetCommentMarkersForExtension(st, "htm");
+  st.intWithinComment = 2;
+  SetClipboardCommentMarkers(st, true);
+  EXPECT_EQ(st.intNumCommentMarkers, 2);
+  EXPECT_EQ(st.strStartCommentMarker[1], U"//");
+  EXPECT_FALSE(st.blnCharacterEntitiesPossible);
+  EXPECT_EQ(st.intWithinComment, -1);
+  SetClipboardCommentMarkers(st, false);
+  EXPECT_EQ(st.intNumCommentMarkers, 0);
+  EXPECT_EQ(CommentStartAt(st, U"/* x */", 0), -1);
+}
+
+TEST(CommentMarkers, MarkersThatCouldBeWordsAreRefused) {
+  struct Case {
+    const char* extra;
+    const char* marker;  // nullptr: accepted
+  };
+  for (const Case& c : {Case{"", nullptr}, Case{"-'_:.@0123456789", nullptr},
+                        Case{"*", nullptr}, Case{"/", "//"}, Case{"*/", "/*"}}) {
+    ScriptedHost host;
+    EXPECT_EQ(CommentMarkersOK(host, c.extra), c.marker == nullptr) << c.extra;
+    if (c.marker == nullptr) {
+      EXPECT_TRUE(host.messages.empty());
+      continue;
+    }
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text,
+              std::string("With the current settings the start-comment marker\n\"") + c.marker +
+                  "\" could be part of a word.\n\nCheck the the 'Settings' window and perhaps "
+                  "disallow comment\nmarkers or restrict allowable characters in 'words'.");
+    EXPECT_EQ(host.messages[0].title, "Error");
+  }
+}
+
+TEST(Entities, Decode) {
+  struct Case {
+    const char* in;
+    const char* out;
+  };
+  for (const Case& c : {
+           Case{"Salt &amp; pepper", "Salt & pepper"},
+           Case{"&copy; 2020&nbsp;x", "© 2020 x"},
+           Case{"&quot;hi&quot;", "\"hi\""},
+           Case{"&ldquo;a&rdquo; &#8220;b&#8221;", "'a' 'b'"},
+           Case{"a&#8212;b&#8211;c", "a—b-c"},
+           Case{"&Eacute;t&eacute; &szlig; &yuml;", "Été ß ÿ"},
+           Case{"wait&#8230;then", "wait&#8230;then"},  // numeric, not in the table
+           Case{"&bogus; &AMP;", "&bogus; &AMP;"},       // unknown; names are case-exact
+           Case{"&amp", "&amp"},                          // unterminated
+           Case{"&amp;lt;", "&lt;"},                      // decoded once, not twice
+           Case{"Tom & Jerry &amp; co;", "Tom & Jerry & co;"},
+       }) {
+    EXPECT_EQ(S(DecodeEntities(U(c.in))), c.out) << c.in;
+  }
+}
+
+TEST(Entities, TableDecodesEveryEntry) {
+  int n = 0;
+  for (const EntityEntry* e = EntityTableBegin(); e != EntityTableEnd(); ++e, ++n) {
+    EXPECT_EQ(DecodeEntities(std::u32string(e->name)), std::u32string(1, e->replacement));
+    EXPECT_EQ(e->name.front(), U'&');
+    EXPECT_EQ(e->name.back(), U';');
+  }
+  EXPECT_EQ(n, 74);
+}
+
+TEST(Entities, Length) {
+  struct Case {
+    const char* text;
+    int length;
+  };
+  for (const Case& c : {Case{"&amp; rest", 5}, Case{"&#8230;", 1}, Case{"&#x2026;", 1},
+                        Case{"&éa;", 4}, Case{"&#1", 0}, Case{"&a;", 0}, Case{"x&amp;", 0},
+                        Case{"&amp", 0}, Case{"&a b;", 0}, Case{"&1ab;", 0},
+                        Case{"&abcdefghijklmnopqr;", 20}, Case{"&abcdefghijklmnopqrs;", 0}}) {
+    EXPECT_EQ(EntityLength(U(c.text)), c.length) << c.text;
+  }
+}
+
+TEST(CommentScanner, StartAt) {
+  CommentState html, xml, none;
+  SetCommentMarkersForExtension(html, "html");
+  SetCommentMarkersForExtension(xml, "xml");
+  SetCommentMarkersForExtension(none, "txt");
+  EXPECT_EQ(CommentStartAt(html, U"a & b", 2), -1);  // a lone "&" is text
+  EXPECT_EQ(CommentStartAt(html, U"&xy;", 0), 0);
+  EXPECT_EQ(CommentStartAt(html, U"<SCRIPT>", 0), 5);  // exact case: only the tag pair
+  EXPECT_EQ(CommentStartAt(html, U"x<script>", 1), 1);
+  EXPECT_EQ(CommentStartAt(html, U"<!-- c -->", 0), 4);
+  EXPECT_EQ(CommentStartAt(xml, U"<![cdata[x]]>", 0), 3);
+  // Outside XML a CDATA start is an ordinary tag, not the "<noscript" pair.
+  EXPECT_EQ(CommentStartAt(html, U"<![CDATA[x]]>", 0), 5);
+  EXPECT_EQ(CommentStartAt(none, U"<b>", 0), -1);
+  EXPECT_EQ(CommentStartAt(html, U"ab", 5), -1);  // past the end
+}
+
+TEST(CommentScanner, BlockCommentCarriesAcrossLines) {
+  CommentState st;
+  SetCommentMarkersForExtension(st, "c");
+  EXPECT_EQ(VisibleText(st, {"keep /* hidden"}), "keep");
+  EXPECT_EQ(st.intWithinComment, 0);
+  EXPECT_EQ(VisibleText(st, {"still hidden", "gone */ back // not this"}), "back");
+  EXPECT_EQ(st.intWithinComment, -1);  // a line comment closes with its line
+}
+
+TEST(CommentScanner, NumericReferenceEndsAtSemicolon) {
+  CommentState st;
+  SetCommentMarkersForExtension(st, "htm");
+  std::u32string line = U"wait&#8230;then";
+  st.intWithinComment = CommentStartAt(st, line, 4);
+  ASSERT_EQ(st.intWithinComment, 0);
+  std::size_t lp = 4;
+  SkipComment(st, line, lp);
+  EXPECT_EQ(lp, 11u);
+  EXPECT_EQ(VisibleText(st, {"cut &#8230", "next line"}), "cut next line");
+}
+
+TEST(CommentScanner, Fixtures) {
+  struct Case {
+    const char* file;
+    const char* ext;
+    const char* visible;
+  };
+  for (const Case& c : {
+           Case{"page.htm", "htm", "Sample page Salt & pepper © wait then café end"},
+           Case{"data.xml", "xml", "visible text inside cdata]]>"},
+           Case{"comments.c", "c", "int counted = 1; char *s = \"after\"; int tail;"},
+           Case{"page.php", "php", "Before after Tail & end"},
+       }) {
+    CommentState st;
+    SetCommentMarkersForExtension(st, c.ext);
+    EXPECT_EQ(VisibleText(st, FixtureLines(c.file)), c.visible) << c.file;
+    EXPECT_EQ(st.intWithinComment, -1) << c.file;
+  }
+}
+
+TEST(CommentScanner, TextFileKeepsAngleBrackets) {
+  CommentState st;
+  SetCommentMarkersForExtension(st, "txt");
+  EXPECT_EQ(VisibleText(st, {"a <b> &amp; /* c */"}), "a <b> &amp; /* c */");
+}
+
+TEST(DoubleHyphens, Blanked) {
+  struct Case {
+    const char* in;
+    const char* out;
+  };
+  for (const Case& c : {Case{"one--two", "one  two"}, Case{"--lead", "  lead"},
+                        Case{"a--b", "a  b"}, Case{"x---y", "x  -y"},
+                        Case{"<!-- note -->", "<!-- note -->"}, Case{"a-b", "a-b"},
+                        Case{"a -- b <!--c-- -->", "a    b <!--c   -->"}}) {
+    EXPECT_EQ(S(BlankDoubleHyphens(U(c.in))), c.out) << c.in;
+  }
+}
+
+}  // namespace
+}  // namespace talq
