@@ -1,0 +1,181 @@
+#include "sources/file_selection.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "engine/session.h"
+#include "host/scripted_host.h"
+
+namespace talq {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(FileSpecifications, NormalFormOfTheBox) {
+  struct Case {
+    const char* box;
+    const char* normal;
+    std::vector<std::string> entries;
+  };
+  const Case cases[] = {
+      {"*.txt,   *.txt", "*.txt", {"*.txt"}},
+      {"b*.xml a*.htm*", "a*.htm*, b*.xml", {"a*.htm*", "b*.xml"}},
+      {"  *.TXT,,*.txt  ", "*.TXT", {"*.txt"}},  // same pattern in another case
+      {"Zeta alpha", "alpha, Zeta", {"alpha", "zeta"}},
+      {" , , ", "", {}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> entries{"stale"};
+    EXPECT_EQ(NormaliseFileSpecifications(c.box, entries), c.normal) << c.box;
+    EXPECT_EQ(entries, c.entries) << c.box;
+  }
+}
+
+TEST(FileSpecifications, TooManyEntriesGiveAnEmptyList) {
+  std::string box;
+  for (int i = 0; i < 65535; ++i) box += "p" + std::to_string(i) + " ";
+  std::vector<std::string> entries;
+  EXPECT_EQ(NormaliseFileSpecifications(box, entries), "");
+  EXPECT_TRUE(entries.empty());
+}
+
+TEST(MatchFilePattern, WildcardsPerPart) {
+  struct Case {
+    const char* name;
+    const char* pattern;
+    bool match;
+  };
+  const Case cases[] = {
+      {"a.txt", "*.txt", true},
+      {"a.text", "*.txt", false},
+      {"page.html", "*.htm*", true},
+      {"page.htm", "a*.htm*", false},
+      {"readme", "*.*", true},       // no "." in the name: empty extension
+      {"readme", "*.txt", false},
+      {"readme", "readme.", true},
+      {"readme.txt", "readme*", true},  // no "." in the pattern: the whole name
+      {"readme.txt", "readme", false},
+      {"x.tar.gz", "*.gz", true},
+      {"x.tar.gz", "x.*", false},  // split at the last "."
+      {"a.txt", "?.txt", true},
+      {"ab.txt", "?.txt", false},
+      {"\xC3\xA9.txt", "?.txt", true},  // "?" is one character, not one byte
+      {"abcbd.x", "a*b?.x", true},
+      {"abcbde.x", "a*b?.x", false},
+      {"notes: draft.txt", "*.txt", true},
+      {"", "*", true},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(MatchFilePattern(c.name, c.pattern), c.match) << c.name << " vs " << c.pattern;
+}
+
+TEST(IsSelectedFile, SkippedExtensionsExclusionsAndPatterns) {
+  FileSelection none;
+  FileSelection docs;
+  docs.filePatterns = {"*.doc", "*.386", "*.txt"};
+  FileSelection excluding;
+  excluding.exclusionTexts = {"copy", "bak"};
+  struct Case {
+    const FileSelection* sel;
+    const char* path;
+    bool selected;
+  };
+  const Case cases[] = {
+      {&none, "/d/a.txt", true},
+      {&none, "/d/README", true},
+      {&none, "/d/pic.JPG", false},
+      {&none, "/d/x.loaded_0", false},
+      {&docs, "/d/letter.doc", false},  // never, whatever the patterns
+      {&docs, "/d/LETTER.DOC", false},
+      {&docs, "/d/driver.386", true},
+      {&docs, "/d/NOTES.TXT", true},
+      {&docs, "/d/notes.md", false},
+      {&excluding, "/d/Copy of a.txt", false},
+      {&excluding, "/d/a.BAK.txt", false},
+      {&excluding, "/copy/a.txt", true},  // folders are excluded by the scan, not here
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsSelectedFile(*c.sel, c.path), c.selected) << c.path;
+}
+
+struct BoxCase {
+  const char* patterns;
+  const char* exclusions;
+  const char* message;  // "" when accepted
+};
+
+TEST(CheckPatternCharacters, FirstOffenderIsReported) {
+  const BoxCase cases[] = {
+      {"*.txt a?.htm*", "copy bak", ""},
+      {"*.txt a/b", "", "File pattern 'a/b' contains an invalid character."},
+      {"x`y", "", "File pattern 'x`y' contains an invalid character."},
+      {"a\"b", "", "File pattern 'a\"b' contains an invalid character."},
+      {"", "ba?k", "Folder pattern 'ba?k' contains an invalid character."},
+      {"", "old*", "Folder pattern 'old*' contains an invalid character."},
+      {"a;b", "c<d", "File pattern 'a;b' contains an invalid character."},
+  };
+  for (const auto& c : cases) {
+    ScriptedHost host;
+    Session s(host);
+    s.settings.txbFileFilepathSpecifications[0] = c.patterns;
+    s.settings.txbFileFilepathSpecifications[1] = c.exclusions;
+    GetFileFilepathSpecifications(s, 0);
+    GetFileFilepathSpecifications(s, 1);
+    const bool ok = CheckPatternCharacters(s);
+    EXPECT_EQ(ok, std::string(c.message).empty()) << c.patterns << " / " << c.exclusions;
+    if (!ok) {
+      ASSERT_EQ(host.messages.size(), 1u);
+      EXPECT_EQ(host.messages[0].text, c.message);
+      EXPECT_EQ(host.messages[0].title, "Invalid input");
+      EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
+    }
+  }
+}
+
+TEST(FileSpecificationsLostFocus, DocPatternsAreRefused) {
+  const char* kDoc =
+      "This software does not process .doc files.  To process\n"
+      "Word .doc files they should first be converted to .docx files.";
+  struct Case {
+    const char* box;
+    bool refused;
+  };
+  const Case cases[] = {{"*.txt, *.DOC", true}, {"*.doc *.txt", true}, {"*.docx", false}};
+  for (const auto& c : cases) {
+    ScriptedHost host;
+    Session s(host);
+    s.settings.txbFileFilepathSpecifications[0] = c.box;
+    EXPECT_EQ(FileSpecificationsLostFocus(s, 0), !c.refused) << c.box;
+    ASSERT_EQ(host.messages.size(), c.refused ? 1u : 0u) << c.box;
+    if (c.refused) {
+      EXPECT_EQ(host.messages[0].text, kDoc);
+      EXPECT_EQ(host.messages[0].title, "Match file patterns");
+    }
+  }
+}
+
+TEST(OutputFileInFolder, ComparesResolvedPathsComponentWise) {
+  const std::string cwd = fs::current_path().string();
+  struct Case {
+    std::string folder;
+    std::string output;
+    bool orBelow;
+    bool inside;
+  };
+  const Case cases[] = {
+      {cwd, "out.txt", false, true},  // a bare name lies in the working folder
+      {".", cwd + "/out.txt", false, true},
+      {cwd + "/", cwd + "/./out.txt", false, true},
+      {cwd, cwd + "/sub/out.txt", false, false},
+      {cwd, cwd + "/sub/out.txt", true, true},
+      {cwd + "/sub", cwd + "/subway/out.txt", true, false},
+      {cwd + "/sub", cwd + "/sub/../out.txt", true, false},
+      {cwd, "", true, false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(OutputFileInFolder(c.folder, c.output, c.orBelow), c.inside)
+        << c.folder << " / " << c.output;
+}
+
+}  // namespace
+}  // namespace talq
