@@ -2,6 +2,7 @@
 // lists, reports) and the Host it talks through. Procedures of the engine take it by reference.
 #pragma once
 
+#include "engine/counting_run.h"
 #include "engine/extraction.h"
 #include "engine/word_table.h"
 #include "host/host.h"
@@ -33,6 +34,7 @@ struct Session {
   ExtractionState extraction;
   ReportState reports;
   SourceState sources;
+  CountingRunState counting;
 };
 
 }  // namespace talq
