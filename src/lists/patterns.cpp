@@ -97,6 +97,30 @@ bool IsPlainAscii(char c) {
   return u >= 0x80 || (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
+// Entries are mostly stored lower-case already; skip the copy for plain ASCII ones.
+bool MayNeedLowering(std::string_view s) {
+  return std::any_of(s.begin(), s.end(), [](char c) {
+    return (c >= 'A' && c <= 'Z') || static_cast<unsigned char>(c) >= 0x80;
+  });
+}
+
+bool MatchWord(std::string_view w, std::string_view p, bool caseSignificant,
+               InvalidRegExpMark& mark) {
+  std::string inner;
+  if (IsAngleBracketed(p, inner)) {
+    if (!IsValidRegExp(inner)) {
+      mark.blnInvalidRegExp = true;
+      mark.strInvalidRegExp = inner;
+      return false;
+    }
+  } else {
+    int quick = QuickWildcardCompare(w, p);
+    if (quick == -1) return false;
+    if (quick == 1) return true;  // MatchOne could only agree
+  }
+  return MatchOne(w, p, caseSignificant);
+}
+
 }  // namespace
 
 bool IsAngleBracketed(std::string_view s, std::string& inner) {
@@ -217,24 +241,13 @@ bool MatchOne(std::string_view w, std::string_view p, bool caseSignificant) {
 
 bool MatchPhrase(std::string_view t, std::string_view e, bool caseSignificant,
                  InvalidRegExpMark& mark) {
+  if (t.find('+') == std::string_view::npos && e.find('+') == std::string_view::npos)
+    return MatchWord(t, e, caseSignificant, mark);
   std::vector<std::string_view> words = SplitEntry(t);
   std::vector<std::string_view> entryWords = SplitEntry(e);
   if (words.size() != entryWords.size()) return false;
-  std::string inner;
   for (std::size_t i = 0; i < words.size(); ++i) {
-    std::string_view p = entryWords[i];
-    if (IsAngleBracketed(p, inner)) {
-      if (!IsValidRegExp(inner)) {
-        mark.blnInvalidRegExp = true;
-        mark.strInvalidRegExp = inner;
-        return false;
-      }
-    } else {
-      int quick = QuickWildcardCompare(words[i], p);
-      if (quick == -1) return false;
-      if (quick == 1) continue;  // MatchOne could only agree
-    }
-    if (!MatchOne(words[i], p, caseSignificant)) return false;
+    if (!MatchWord(words[i], entryWords[i], caseSignificant, mark)) return false;
   }
   return true;
 }
@@ -242,7 +255,6 @@ bool MatchPhrase(std::string_view t, std::string_view e, bool caseSignificant,
 bool IsInList(std::string_view word, const std::vector<std::string>& entries,
               std::int64_t first, std::int64_t count, bool accentFolding, bool caseSignificant,
               InvalidRegExpMark& mark) {
-  mark.Clear();
   if (word.empty() || count <= 0 || first < 0) return false;
   std::int64_t last = std::min<std::int64_t>(first + count - 1,
                                              static_cast<std::int64_t>(entries.size()) - 1);
@@ -253,13 +265,19 @@ bool IsInList(std::string_view word, const std::vector<std::string>& entries,
     });
   };
   std::string foldedWord = accentFolding ? fold(word) : std::string();
+  // A mark left by an earlier lookup must not end this walk, so this walk gets its own.
+  InvalidRegExpMark local;
   for (std::int64_t i = first; i <= last; ++i) {
     const std::string& entry = entries[i];
-    bool found = caseSignificant ? MatchPhrase(t, entry, true, mark)
-                                 : MatchPhrase(t, LowerCaseExceptRegexp(entry), false, mark);
-    if (!found && !mark.blnInvalidRegExp && accentFolding)
-      found = MatchPhrase(foldedWord, fold(entry), caseSignificant, mark);
-    if (mark.blnInvalidRegExp) return false;
+    bool found = caseSignificant || !MayNeedLowering(entry)
+                     ? MatchPhrase(t, entry, caseSignificant, local)
+                     : MatchPhrase(t, LowerCaseExceptRegexp(entry), false, local);
+    if (!found && !local.blnInvalidRegExp && accentFolding)
+      found = MatchPhrase(foldedWord, fold(entry), caseSignificant, local);
+    if (local.blnInvalidRegExp) {
+      mark = local;
+      return false;
+    }
     if (found) return true;
   }
   return false;

@@ -74,8 +74,9 @@ bool MatchPhrase(std::string_view t, std::string_view e, bool caseSignificant,
 // Whether word matches any of entries[first .. first+count-1] (1-based). Without
 // caseSignificant both sides are lower-cased outside angle brackets. With accentFolding an
 // entry also matches when the accent-folded forms (outside angle brackets) match. Every
-// entry is tried: a sort-order early stop would pass over wildcard entries. Stops with
-// false as soon as mark is set; mark is cleared on entry.
+// entry is tried: a sort-order early stop would pass over wildcard entries. An entry the
+// engine refuses sets mark and ends the walk with false; a mark already set by an earlier
+// lookup is left as it is (the caller clears it) and does not end this walk.
 bool IsInList(std::string_view word, const std::vector<std::string>& entries,
               std::int64_t first, std::int64_t count, bool accentFolding, bool caseSignificant,
               InvalidRegExpMark& mark);
