@@ -1,0 +1,235 @@
+// Report sinks: output-file guards and errors, stops, the text box limit and its reports.
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "report_fixture.h"
+#include "reports/report_sinks.h"
+
+namespace talq::testing {
+namespace {
+
+// A text box that, like the GUI's, stops growing at its capacity.
+class CappedHost : public ScriptedHost {
+ public:
+  static constexpr std::size_t kCapacity = 65535;
+  CappedHost() { capacityLimited = true; }
+  void TxbAppend(const std::string& text) override {
+    appends.push_back(Utf8Length(text));
+    std::size_t room = kCapacity - std::min(kCapacity, TxbLength());
+    ScriptedHost::TxbAppend(text.substr(0, std::min(room, text.size())));
+  }
+  void TxbSet(const std::string& text) override {
+    ScriptedHost::TxbSet(text.substr(0, std::min(kCapacity, text.size())));
+  }
+  std::vector<std::size_t> appends;
+};
+
+// Sets blnStop at the n-th Pump, as a click on Stop would.
+class StoppingHost : public ScriptedHost {
+ public:
+  void Pump() override {
+    if (++pumps == stopAt && run) run->blnStop = true;
+  }
+  int stopAt = 0;
+  RunFlags* run = nullptr;
+};
+
+class SinksTest : public ReportTest {
+ protected:
+  std::string Out() const { return (tmp_ / "out.txt").string(); }
+};
+
+TEST_F(SinksTest, FileHasCrLfLinesInUtf8AndNineIsOneLine) {
+  FillStandardTable(s);
+  s.settings.cboDisplayFormat = 9;
+  s.settings.source = Source::optInFile;
+  s.settings.txbFile[0] = "/in/Book.txt";
+  s.settings.txbFile[1] = Out();
+  ListWords(s);
+  EXPECT_EQ(ReadFile(Out()), "File: /in/Book.txt\r\nthe, cat, dogs, \xC3\x89tude, a-very-long-word");
+  EXPECT_EQ(host.TxbText(), "the, cat, dogs, \xC3\x89tude, a-very-long-word");
+  EXPECT_TRUE(s.reports.blnOutputFileWritten);
+}
+
+TEST_F(SinksTest, OverwritePromptAnswers) {
+  const std::string prompt =
+      "To overwrite the current output file click on 'OK'.\n"
+      "To write to a different file edit the filepath below.\n"
+      "To disable file output click on 'Cancel'.";
+  struct Case {
+    const char* name;
+    std::optional<std::string> answer;
+    bool disabled;
+    std::string path;   // the output box afterwards
+    std::string error;  // message shown, if any
+  } cases[] = {
+      {"cancel", std::nullopt, true, Out(), ""},
+      {"emptied", "  ", true, Out(), ""},
+      {"kept", Out(), false, Out(), ""},
+      {"typed path keeps its case", std::string("  ").append((tmp_ / "New Report.TXT").string()),
+       false, (tmp_ / "New Report.TXT").string(), ""},
+      {"missing folder", (tmp_ / "nope" / "x.txt").string(), true, Out(), "Folder does not exist."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FillStandardTable(s);
+    std::ofstream(Out()) << "old";
+    s.settings.chkWarnOnOverwrite = 1;
+    s.settings.chkDisableOutputToFile = 0;
+    s.settings.txbFile[1] = Out();
+    host.messages.clear();
+    host.prompts.clear();
+    host.inputs = {c.answer};
+    ListWords(s);
+    ASSERT_EQ(host.prompts.size(), 1u);
+    EXPECT_EQ(host.prompts[0], prompt);
+    EXPECT_EQ(s.settings.chkDisableOutputToFile, c.disabled ? 1 : 0);
+    EXPECT_EQ(s.settings.txbFile[1], c.path);
+    if (c.disabled) {
+      EXPECT_EQ(ReadFile(Out()), "old");
+    } else {
+      EXPECT_NE(ReadFile(c.path).find("the"), std::string::npos);
+    }
+    if (c.error.empty()) {
+      EXPECT_TRUE(host.messages.empty());
+    } else {
+      ASSERT_EQ(host.messages.size(), 1u);
+      EXPECT_EQ(host.messages[0].text, c.error);
+      EXPECT_EQ(host.messages[0].title, "Error");
+      EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
+    }
+    EXPECT_NE(host.TxbText().find("        1        10  the"), std::string::npos);  // listed
+  }
+}
+
+TEST_F(SinksTest, FileErrors) {
+  // A running program cannot be opened for writing, not even by root: a file "in use".
+  const auto busy = tmp_ / "busy";
+  std::filesystem::copy_file("/bin/sleep", busy);
+  pid_t child = 0;
+  char arg0[] = "busy", arg1[] = "30";
+  char* argv[] = {arg0, arg1, nullptr};
+  ASSERT_EQ(posix_spawn(&child, busy.c_str(), nullptr, nullptr, argv, environ), 0);
+  struct Reap {
+    pid_t pid;
+    ~Reap() {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+    }
+  } reap{child};
+  usleep(100000);
+  struct Case {
+    const char* name;
+    std::string path;
+    std::string text, title;
+  } cases[] = {
+      {"missing folder", (tmp_ / "missing" / "out.txt").string(), "Output folder does not exist.",
+       "Output file error"},
+      {"permission denied", busy.string(),
+       "Perhaps the output file\nis in use by another application.", "Permission denied"},
+      {"other error", tmp_.string(),
+       "At ListWords error #21.\nDescription: Is a directory", ProgramText(97)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FillStandardTable(s);
+    s.settings.txbFile[1] = c.path;
+    host.messages.clear();
+    ListWords(s);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, c.text);
+    EXPECT_EQ(host.messages[0].title, c.title);
+    EXPECT_EQ(host.TxbText(), "");  // nothing listed
+    EXPECT_FALSE(s.reports.blnOutputFileWritten);
+  }
+}
+
+TEST_F(SinksTest, StopDuringEitherPass) {
+  StoppingHost h;
+  Session st{h};
+  h.run = &st.run;
+  FillStandardTable(st);
+  st.settings.txbFile[1] = Out();
+  h.stopAt = 2;  // during the file pass
+  ListWords(st);
+  EXPECT_TRUE(h.TxbText().ends_with("\nOutput to file was terminated.")) << h.TxbText();
+  EXPECT_FALSE(st.reports.blnOutputFileWritten);
+  EXPECT_EQ(ReadFile(Out()).find("dogs"), std::string::npos);  // cut after two entries
+
+  h.pumps = 0;
+  h.stopAt = 7;  // five pumps in the file pass, then the second of the text box pass
+  ListWords(st);
+  EXPECT_TRUE(st.reports.blnOutputFileWritten);
+  EXPECT_TRUE(h.TxbText().ends_with("cat\n\nListing stopped.\n")) << h.TxbText();
+}
+
+TEST_F(SinksTest, TextBoxFlushesInBlocksAndReportsWhenFull) {
+  CappedHost h;
+  Session st{h};
+  std::vector<std::tuple<std::string, std::string, int>> adds;
+  for (int k = 0; k < 3000; ++k) {
+    std::string word = "word";
+    word += std::to_string(10000 + k);
+    adds.emplace_back("/d/a.txt", word, 1);
+  }
+  FillTable(st, adds);
+  st.settings.source = Source::optInFile;
+  ListWords(st);
+  ASSERT_GT(h.appends.size(), 2u);
+  for (std::size_t k = 0; k + 1 < h.appends.size(); ++k) EXPECT_GE(h.appends[k], 2049u);
+  // About 90,000 characters were listed: the box cut back to its last full line.
+  ASSERT_EQ(h.messages.size(), 1u);
+  EXPECT_EQ(h.messages[0].title, "Textbox is full.");
+  EXPECT_EQ(h.messages[0].text, ProgramText(93) + "  " + ProgramText(94));
+  EXPECT_TRUE(h.TxbText().ends_with("word\n\nTextbox is full.") ||
+              h.TxbText().ends_with("0\n\nTextbox is full.") ||
+              h.TxbText().find("\n\nTextbox is full.") != std::string::npos);
+  EXPECT_LE(h.TxbLength(), lngTextboxLimit + 1000);
+  EXPECT_TRUE(st.reports.blnTextboxFull);
+
+  // Without a capacity limit the whole list is kept and nothing is reported.
+  ScriptedHost big;
+  Session sb{big};
+  FillTable(sb, adds);
+  sb.settings.source = Source::optInFile;
+  ListWords(sb);
+  EXPECT_TRUE(big.messages.empty());
+  EXPECT_GT(big.TxbLength(), 80000u);
+}
+
+TEST_F(SinksTest, OutputToTxbStopsAtCapacity) {
+  CappedHost h;
+  Session st{h};
+  h.TxbSet(std::string(CappedHost::kCapacity, 'x'));
+  OutputToTxb(st, "more");  // first time at capacity: remembered
+  EXPECT_FALSE(st.reports.blnTextboxFull);
+  st.run.blnListingFilesOnly = true;
+  st.reports.lngNumFilesScanned = 12;
+  st.reports.intNumFoldersScanned = 3;
+  OutputToTxb(st, "more");  // did not grow: full
+  EXPECT_TRUE(st.reports.blnTextboxFull);
+  const std::string full = h.TxbText();
+  EXPECT_EQ(full, std::string(CappedHost::kCapacity - 256, 'x') +
+                      "\n\nTextbox is full.\n\nTo this point: 12 files in 3 folders");
+  OutputToTxb(st, "ignored");
+  EXPECT_EQ(h.TxbText(), full);
+  ClearTextbox(st);
+  OutputToTxb(st, "fresh");
+  EXPECT_EQ(h.TxbText(), "fresh");
+}
+
+TEST_F(SinksTest, ReportErrorMessage) {
+  FillStandardTable(s);
+  s.reports.blnOutputFileWritten = true;
+  ReportError(s, 61, "Disk full", "ListWords");
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text,
+            "At ListWords error #61.\nDescription: Disk full\n" + ProgramText(96));
+  EXPECT_EQ(host.messages[0].title, ProgramText(97));
+  EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
+}
+
+}  // namespace
+}  // namespace talq::testing
