@@ -214,21 +214,6 @@ TEST_F(FormatsTest, FolderFormatRefusedForOtherSources) {
   EXPECT_TRUE(CheckDisplayFormatAvailable(s));
 }
 
-TEST_F(FormatsTest, DisplayOptionControls) {
-  for (int f = 0; f <= 13; ++f) {
-    s.settings.cboDisplayFormat = f;
-    s.settings.chkSortByNumberOfFiles = 1;
-    UpdateDisplayOptionControls(s);
-    const bool relative = f <= 2 || f == 4 || f == 5 || f == 7 || f == 11 || f == 13;
-    EXPECT_EQ(s.reports.blnRelativeFrequencyEnabled, relative) << f;
-    EXPECT_EQ(s.reports.blnSortByNumberOfFilesEnabled, f == 13) << f;
-    EXPECT_EQ(s.settings.chkSortByNumberOfFiles, f == 13 ? 1 : 0) << f;
-  }
-  s.settings.cboWordOrder = 1;
-  UpdateDisplayOptionControls(s);
-  EXPECT_FALSE(s.reports.blnSortByNumberOfFilesEnabled);
-}
-
 TEST_F(FormatsTest, RelistAfterStoppedCountTellsTheListIsIncomplete) {
   FillStandardTable(s);
   s.reports.blnCountingStopped = true;
