@@ -1,0 +1,51 @@
+// The file history of each word list (cboWordsFile(index), at most 99 paths), the
+// common-word files and the operations of the settings window on both.
+#pragma once
+
+#include <string>
+
+namespace talq {
+
+struct Session;
+
+inline constexpr int kMaxListFiles = 99;       // paths a history may hold
+inline constexpr int kNoLanguage = 7;          // cboCommonWordsLanguages: "[No language selected]"
+
+// Adds path to the history of list index unless present, and selects it. Returns its
+// position (0-based); added tells whether it was new. No limit check (see AddListFile).
+int AddFileToHistory(Session& session, int index, const std::string& path, bool& added);
+
+// Removes the selected entry of the history; nothing is selected afterwards.
+void RemoveSelectedFile(Session& session, int index);
+
+// "Remove this file from the list": RemoveSelectedFile and no loaded entries.
+void RemoveListFile(Session& session, int index);
+
+// Asks, then empties the history of list index. True when it was emptied.
+bool ClearHistory(Session& session, int index);
+
+// The "add file" button: the count-only question (words to ignore), the 99-file limit, the
+// open-file dialog, the history and the load. True when a file was loaded.
+bool AddListFile(Session& session, int index);
+
+// Appends the English common-word file of the data folder to the words-to-ignore history
+// and selects it.
+void SetPathToCWDs_Eng(Session& session);
+
+// 0-6 when the name part of path is one of the common-word file names, else 7.
+int LanguageOfCommonWordsFile(const std::string& path);
+
+// cboCommonWordsLanguages from the selected words-to-ignore file.
+void SyncCommonWordsLanguage(Session& session);
+
+// Choosing language (0-7) in cboCommonWordsLanguages, with its question and messages.
+void ChooseCommonWordsLanguage(Session& session, int language);
+
+// Loads the common-word file of "en", "de", "es", "pt", "it", "fr" or "all" as the
+// words-to-ignore list, without a question. False after a message (or for another code).
+bool SelectCommonWords(Session& session, const std::string& language);
+
+// The "List" button: the count-only entries, or a message when there are none.
+void ListButton(Session& session);
+
+}  // namespace talq

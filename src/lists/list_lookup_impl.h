@@ -1,0 +1,34 @@
+// The word lists as word extraction consults them: words to ignore, count-only entries and
+// the words-to-ignore tests of a count-all-phrases run, installed behind the ListLookup seam.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/list_lookup.h"
+
+namespace talq {
+
+struct Session;
+
+class WordListLookup : public ListLookup {
+ public:
+  bool IsWordToIgnore(Session& session, std::string_view lowerWord) override;
+  bool IsCountOnlyEntry(Session& session, std::string_view entry) override;
+  bool AllWordsToIgnore(Session& session, std::string_view phrase) override;
+  std::string StripPhrase(Session& session, std::string_view phrase) override;
+  bool PhraseAdmissible(Session& session, std::string_view phrase) override;
+};
+
+// Makes extraction consult the session's lists (idempotent; the lookup holds no state).
+void InstallWordLists(Session& session);
+
+// True when word (one word) is a word to ignore or fails a word rule of the words-to-ignore
+// panel (short, long, four repetitions, no letter).
+bool IsIgnoredPhraseWord(Session& session, std::string_view word);
+
+// Sizes the phrase window for the count-only entries: the most "+"-separated words in one
+// entry, loaded or typed ("+" between angle brackets does not separate); at least 1.
+void SetPhraseWindowForCountOnly(Session& session);
+
+}  // namespace talq
