@@ -156,8 +156,9 @@ std::u32string NextToken(Session& session) {
 
   word = StripFinalChars(word, strProhibitedInitialOrFinalChars);
 
+  // The longest stem ("shouldn") has 7 characters.
   if (!session.run.blnReadingWords && session.settings.chkAllowWordsWithApostrophes == 0 &&
-      !word.empty()) {
+      !word.empty() && word.size() <= 7) {
     const std::string utf8 = EncodeUtf8(word);
     const std::string lower = LowerCaseAccented(utf8);
     if (lower == "s" || lower == "t" || IsNegativeContractionStem(lower)) word.clear();
@@ -251,7 +252,9 @@ void GetWords2(Session& session, std::string_view word) {
   ListLookup& lists = Lists(session);
 
   if (!run.blnThereAreCountOnlyWords) {
-    if (!lists.IsWordToIgnore(session, LowerCaseAccented(word))) AddToTable(session, word);
+    if (!x.lists || !lists.IsWordToIgnore(session, LowerCaseAccented(word))) {
+      AddToTable(session, word);
+    }
     return;
   }
 
