@@ -262,8 +262,11 @@ void GetWords2(Session& session, std::string_view word) {
   if (!run.blnCountingMFP || x.intMinNumWordsInPhrase == 1) {
     if (run.blnCountingMFP) {
       // The generated single-word entry matches every word.
-      if (s.wordsToIgnoreHandling == WordsToIgnoreHandling::optAllowPhrasesAllWordsToIgnore ||
-          !run.blnThereAreWordsToIgnore || !lists.AllWordsToIgnore(session, word)) {
+      // The options only hold while there are words to ignore; the word rules apply anyway.
+      const bool allowIgnored =
+          run.blnThereAreWordsToIgnore &&
+          s.wordsToIgnoreHandling == WordsToIgnoreHandling::optAllowPhrasesAllWordsToIgnore;
+      if (allowIgnored || !lists.AllWordsToIgnore(session, word)) {
         AddToTable(session, word);
       }
     } else {

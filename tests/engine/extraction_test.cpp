@@ -60,7 +60,11 @@ class FakeLists : public ListLookup {
     }
     return out;
   }
-  bool PhraseAdmissible(Session& s, std::string_view p) override { return !AllWordsToIgnore(s, p); }
+  bool PhraseAdmissible(Session& s, std::string_view p) override {
+    return s.settings.wordsToIgnoreHandling ==
+               WordsToIgnoreHandling::optAllowPhrasesAllWordsToIgnore ||
+           !AllWordsToIgnore(s, p);
+  }
 
  private:
   static std::vector<std::string> Split(std::string_view p) {
@@ -275,7 +279,7 @@ TEST_F(ExtractionTest, CountAllPhrasesOffersEveryRun) {
             "a b=2 | a b c=2 | b c=2 | b c a=1 | c a=1 | c a b=1");
 }
 
-TEST_F(ExtractionTest, CountAllPhrasesWithoutWordsToIgnore) {
+TEST_F(ExtractionTest, CountAllPhrasesStrippingWordsToIgnore) {
   lists.ignore = {"the"};
   session.extraction.lists = &lists;
   session.settings.wordsToIgnoreHandling = WordsToIgnoreHandling::optRemoveWordsToIgnore;
@@ -287,6 +291,26 @@ TEST_F(ExtractionTest, CountAllPhrasesWithoutWordsToIgnore) {
   session.extraction.intMaxNumWordsInPhrase = 3;
   SetPhraseWindow(session, 6);
   EXPECT_EQ(Count("end of the day"), "end of=1 | end of day=1 | of day=1");
+}
+
+TEST_F(ExtractionTest, CountAllPhrasesSingleWordsFollowTheIgnoreOption) {
+  const std::pair<WordsToIgnoreHandling, const char*> rows[] = {
+      {WordsToIgnoreHandling::optAllowPhrasesAllWordsToIgnore,
+       "cat=1 | the=2 | the cat=1 | the the=1"},
+      {WordsToIgnoreHandling::optExcludePhrasesAllWordsToIgnore, "cat=1 | the cat=1"},
+  };
+  for (const auto& [handling, expected] : rows) {
+    session.words.Clear();
+    lists.ignore = {"the"};
+    session.extraction.lists = &lists;
+    session.settings.wordsToIgnoreHandling = handling;
+    session.run.blnCountingMFP = session.run.blnThereAreCountOnlyWords = true;
+    session.run.blnThereAreWordsToIgnore = true;
+    session.extraction.intMinNumWordsInPhrase = 1;
+    session.extraction.intMaxNumWordsInPhrase = 2;
+    SetPhraseWindow(session, 2);
+    EXPECT_EQ(Count("the the cat"), expected);
+  }
 }
 
 TEST(WordCharsTest, LetterRulesJudgeCodePoints) {
