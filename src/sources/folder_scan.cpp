@@ -1,6 +1,8 @@
 // Folder runs: validation, the recursive walk and the two passes.
 #include "sources/folder_scan.h"
 
+#include "reports/report_sinks.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -172,11 +174,6 @@ std::int64_t RunPass(Session& s, bool RunFlags::*pass, const PerFileReader& perF
 
 }  // namespace
 
-std::string FilesInFoldersText(std::int64_t files, std::int64_t folders) {
-  return std::to_string(files) + (files == 1 ? " file" : " files") + " in " +
-         std::to_string(folders) + (folders == 1 ? " folder" : " folders");
-}
-
 bool ValidateFolder(Session& s) {
   Settings& st = s.settings;
   st.txbFolder = Trim(st.txbFolder);
@@ -290,6 +287,27 @@ bool ChooseOutputFile(Session& s) {
     return false;
   }
   s.settings.txbFile[1] = Trim(*chosen);
+  return true;
+}
+
+bool ChooseInputFile(Session& s) {
+  const auto chosen =
+      s.host.ChooseOpenFile(ProgramText(46), "A text file or a docx file", s.settings.txbFile[0]);
+  if (!chosen || Trim(*chosen).empty()) return false;
+  s.settings.txbFile[0] = Trim(*chosen);
+  return true;
+}
+
+bool ChooseScanFolder(Session& s) {
+  const auto chosen = s.host.ChooseFolder(ProgramText(45), s.settings.txbFolder);
+  if (!chosen || Trim(*chosen).empty()) return false;
+  s.settings.txbFolder = Trim(*chosen);
+  s.settings.blnWordsGot = false;
+  for (const char* label :
+       {"lblNumberOfWords", "lblNumWordsExcluded", "lblNumOccurrences", "lblTotalNumOccurrences"})
+    s.host.SetLabelVisible(label, false);
+  s.host.SetLabel("lblTimeElapsed", "");
+  s.settings.chkDisableOutputToFile = 0;
   return true;
 }
 

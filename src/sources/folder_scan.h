@@ -30,9 +30,6 @@ enum class FolderScanResult {
   Done,          // the reading pass read at least one file
 };
 
-// "N file(s) in M folder(s)", numbers without grouping.
-std::string FilesInFoldersText(std::int64_t files, std::int64_t folders);
-
 // Checks the folder box (trimmed in place) and the output file (trimmed in place) before a
 // scan. Returns false after one message.
 bool ValidateFolder(Session& s);
@@ -58,5 +55,12 @@ FolderScanResult ListFilesToBeScanned(Session& s, const PerFileReader& perFile);
 // The output-file chooser (cmdFile element 1). True when a file was chosen and put into the
 // output-file box; a file inside the scanned folder is refused with a message.
 bool ChooseOutputFile(Session& s);
+
+// The single-file chooser (cmdFile element 0). True when a file was put into the input-file box.
+bool ChooseInputFile(Session& s);
+
+// The folder chooser (cmdFolder). True when a folder was chosen: it goes into txbFolder, the
+// previous result is forgotten and output to file is enabled again.
+bool ChooseScanFolder(Session& s);
 
 }  // namespace talq
