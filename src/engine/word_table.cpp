@@ -111,16 +111,19 @@ struct SortItem {
 
 // ---- WordRecord ----
 
+static_assert(sizeof(WordRecord) == 128, "a record should stay two cache lines");
+
 std::int64_t WordRecord::NumFiles() const {
-  return firstFile_.second == 0 ? 0 : 1 + static_cast<std::int64_t>(moreFiles_.size());
+  if (firstFile_.second == 0) return 0;
+  return 1 + (moreFiles_.list ? static_cast<std::int64_t>(moreFiles_.list->size()) : 0);
 }
 
 std::int64_t WordRecord::FileNumber(std::int64_t i) const {
-  return i == 0 ? firstFile_.first : moreFiles_.at(static_cast<std::size_t>(i - 1)).first;
+  return i == 0 ? firstFile_.first : moreFiles_.list->at(static_cast<std::size_t>(i - 1)).first;
 }
 
 std::int64_t WordRecord::FileCount(std::int64_t i) const {
-  return i == 0 ? firstFile_.second : moreFiles_.at(static_cast<std::size_t>(i - 1)).second;
+  return i == 0 ? firstFile_.second : moreFiles_.list->at(static_cast<std::size_t>(i - 1)).second;
 }
 
 void WordRecord::CountInFile(std::int64_t fileNumber) {
@@ -128,12 +131,17 @@ void WordRecord::CountInFile(std::int64_t fileNumber) {
     firstFile_ = {fileNumber, 1};
     return;
   }
-  FileTally& last = moreFiles_.empty() ? firstFile_ : moreFiles_.back();
+  std::vector<FileTally>* more = moreFiles_.list.get();
+  FileTally& last = more == nullptr || more->empty() ? firstFile_ : more->back();
   if (last.first == fileNumber) {
     ++last.second;
-  } else {
-    moreFiles_.emplace_back(fileNumber, 1);
+    return;
   }
+  if (more == nullptr) {
+    moreFiles_.list = std::make_unique<std::vector<FileTally>>();
+    more = moreFiles_.list.get();
+  }
+  more->emplace_back(fileNumber, 1);
 }
 
 // ---- WordTable ----

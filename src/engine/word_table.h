@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,14 +17,27 @@ struct RunFlags;
 struct Session;
 
 // One distinct word or phrase. Indices into the table are 1-based, as are chain links.
-struct WordRecord {
-  std::string strWord;     // as counted; phrase words separated by single spaces
-  std::string strSortKey;  // FoldAccents then LowerCaseAccented of strWord; set by SortWordsByKey
+// Laid out so that what counting touches (word, count, current file tally) shares one
+// cache line; the rest is read after counting.
+struct alignas(64) WordRecord {
+ private:
+  using FileTally = std::pair<std::int64_t, std::int64_t>;  // (file number, count)
+
+ public:
+  std::string strWord;  // as counted; phrase words separated by single spaces
   std::int64_t lngFrequency = 0;
+
+ private:
+  // Most entries of a run come from one file: the first pair lives inline, so a new entry
+  // costs no heap allocation for its per-file data. Count 0: no per-file data.
+  FileTally firstFile_{0, 0};
+
+ public:
+  bool blnIncluded = true;     // the entry takes part in reports
+  float sngFileFrequency = 0;  // scratch for the files column of a report; nothing else reads it
+  std::string strSortKey;  // FoldAccents then LowerCaseAccented of strWord; set by SortWordsByKey
   std::int64_t lngFreqRank = 0;     // 1-based rank among included entries; 0 if excluded
   std::int64_t lngNextInChain = 0;  // next entry by frequency; 0 at the end
-  bool blnIncluded = true;
-  float sngFileFrequency = 0;  // scratch for the files column of a report; nothing else reads it
 
   // Per-file data (counted text only), in order of first occurrence.
   std::int64_t NumFiles() const;                  // lngNumFiles
@@ -34,11 +48,19 @@ struct WordRecord {
   void CountInFile(std::int64_t fileNumber);
 
  private:
-  using FileTally = std::pair<std::int64_t, std::int64_t>;  // (file number, count)
-  // Most entries of a run come from one file: the first pair lives inline, so a new entry
-  // costs no heap allocation for its per-file data.
-  FileTally firstFile_{0, 0};  // count 0: no per-file data
-  std::vector<FileTally> moreFiles_;
+  // The second and later files; a single pointer keeps the record at two cache lines.
+  struct MoreFiles {
+    std::unique_ptr<std::vector<FileTally>> list;
+    MoreFiles() = default;
+    MoreFiles(const MoreFiles& o) { *this = o; }
+    MoreFiles& operator=(const MoreFiles& o) {
+      if (this != &o) list = o.list ? std::make_unique<std::vector<FileTally>>(*o.list) : nullptr;
+      return *this;
+    }
+    MoreFiles(MoreFiles&&) noexcept = default;
+    MoreFiles& operator=(MoreFiles&&) noexcept = default;
+  };
+  MoreFiles moreFiles_;
 };
 
 // What the table needs to know about the run while words are added.
