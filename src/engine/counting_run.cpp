@@ -115,6 +115,8 @@ RunResult StartRun(Session& s, bool forTable) {
   if (s.counting.hooks.TakeExtraWords) s.counting.hooks.TakeExtraWords(s);
   SetListFlags(s);
 
+  RunResult result;
+  {
   CountOnlySetAside aside(s);
   s.reports.blnCountSpecifiedWordsPhrases = false;
   if (!forTable) {
@@ -133,8 +135,11 @@ RunResult StartRun(Session& s, bool forTable) {
                             "lblTotalNumOccurrences"})
     s.host.SetLabel(label, "");
   s.counting.blnMakingWordsVsFilesTable = forTable;
-  const RunResult result = CountWordsPhrases(s);
+  result = CountWordsPhrases(s);
   s.counting.blnMakingWordsVsFilesTable = false;
+  }
+  // The captions follow the count-only list that is back in force.
+  SetCountWordsCaption(s);
   return result;
 }
 
