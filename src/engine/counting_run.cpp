@@ -10,7 +10,9 @@
 #include "engine/session.h"
 #include "engine/word_chars.h"
 #include "engine/words_phrases.h"
+#include "lists/list_lookup_impl.h"
 #include "lists/patterns.h"
+#include "lists/word_lists.h"
 #include "reports/report_formats.h"
 #include "reports/report_sinks.h"
 #include "sources/folder_scan.h"
@@ -112,7 +114,8 @@ RunResult StartRun(Session& s, bool forTable) {
   s.run.blnCountingMFP = false;
   if (!ValidateInput(s)) return RunResult::Refused;
   s.reports.strHowManyPhrases.clear();
-  if (s.counting.hooks.TakeExtraWords) s.counting.hooks.TakeExtraWords(s);
+  if (!GetExtraWords(s, kWordsToIgnore) || !GetExtraWords(s, kCountOnly)) return RunResult::Refused;
+  if (s.extraction.lists == nullptr) InstallWordLists(s);
   SetListFlags(s);
 
   RunResult result;
@@ -169,8 +172,6 @@ std::optional<RunResult> ReadSource(Session& s) {
         return DoItFromFile(s, path);
       };
       const FolderScanResult r = RunFolderScan(s, perFile, s.counting.blnMakingWordsVsFilesTable);
-      s.reports.lngNumFilesScanned = s.selection.lngNumFilesScanned;
-      s.reports.intNumFoldersScanned = s.selection.intNumFoldersScanned;
       switch (r) {
         case FolderScanResult::Done:
           return std::nullopt;

@@ -28,8 +28,6 @@ bool RunSucceeded(RunResult result);
 
 // Steps other units fill in; an unset hook does nothing.
 struct CountingRunHooks {
-  // Takes the typed extra entries of both lists from the settings record.
-  std::function<void(Session&)> TakeExtraWords;
   // Excludes redundant subphrases in a count-all-phrases run; tests blnStop after Pump().
   std::function<void(Session&)> ExcludeRedundantSubphrases;
   // Writes the words-vs-files table at the end of a run made for it.
@@ -50,7 +48,7 @@ struct CountingRunState {
 };
 
 // The count button: a stop request while a run is in progress (see RequestStop), otherwise
-// validation, the count chooser and a whole run.
+// validation, the typed extra entries of both lists, the count chooser and a whole run.
 RunResult cmdCountWords_Click(Session& s);
 
 // Starts a run without the stop check (the command line's count). forTable: a run for the

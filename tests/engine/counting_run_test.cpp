@@ -114,6 +114,17 @@ TEST_F(CountingRunTest, FolderRunKeepsPerFileCounts) {
   EXPECT_EQ(s.reports.lngMaxNumFiles, 2);
 }
 
+TEST_F(CountingRunTest, PhrasesNeverSpanTwoFilesOfAFolder) {
+  // a.txt ends with "alpha", sub/b.txt starts with it.
+  UseFolder(kData + "/folder");
+  s.settings.chkIncludeSubfolders = 1;
+  s.settings.txbWordsToIgnoreOrCount[kCountOnly] = "alpha+alpha, gamma+alpha";
+  EXPECT_EQ(cmdCountWords_Click(s), RunResult::Reported);
+  EXPECT_EQ(DumpWordTable(s.words), "gamma alpha\t1\t1\t1:1\n");
+  EXPECT_EQ(s.extraction.intPhraseWindow, 2);
+  EXPECT_EQ(host.labels["lblNumberOfWords"], "Number of words/phrases in this list: 1");
+}
+
 TEST_F(CountingRunTest, InvalidInputIsRefusedWithItsMessage) {
   const std::string empty = (temp / "empty.txt").string();
   std::ofstream{empty};
@@ -229,8 +240,6 @@ TEST_F(CountingRunTest, StopWithManyWordsAsksFirst) {
 
 TEST_F(CountingRunTest, CountAllWordsSetsTheCountOnlyListAsideForOneRun) {
   UseFile(kData + "/small.txt");
-  s.lists.strExtraCountOnlyWords = {"", "cat"};
-  s.lists.intNumExtraCountOnlyWords = 1;
   s.settings.txbWordsToIgnoreOrCount[kCountOnly] = "cat";
 
   host.choices = {-1};
