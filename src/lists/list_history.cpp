@@ -118,7 +118,7 @@ void SetPathToCWDs_Eng(Session& session) {
 }
 
 int LanguageOfCommonWordsFile(const std::string& path) {
-  const std::string name = GetFileName(path, false);
+  const std::string name = std::filesystem::path(path).filename().string();
   for (int i = 0; i < kNumLanguages; ++i) {
     if (name == kCommonWordFiles[i]) return i;
   }

@@ -1,0 +1,346 @@
+#include "engine/counting_run.h"
+#include "lists/word_lists.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "engine/extraction.h"
+#include "engine/session.h"
+#include "engine/word_chars.h"
+#include "host/scripted_host.h"
+#include "lists/list_history.h"
+#include "lists/list_lookup_impl.h"
+#include "lists/patterns.h"
+#include "support/table_dump.h"
+#include "util/program_texts.h"
+#include "util/utf8.h"
+
+namespace talq {
+namespace {
+
+namespace fs = std::filesystem;
+
+class WordListsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("talq_lists_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+    session.settings.blnStartUpCompleted = true;
+    host.answers.push_back(MsgAnswer::No);  // "Do you wish to list them?"
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Write(const std::string& name, const std::string& content) {
+    const std::string path = (dir_ / name).string();
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
+  }
+  bool Load(int index, const std::string& content) {
+    path_ = Write(index == kWordsToIgnore ? "ignore.txt" : "only.txt", content);
+    return LoadListFile(session, index, path_);
+  }
+  std::vector<std::string> Entries(int index) {
+    const auto& v = session.lists.Loaded(index);
+    return {v.begin() + 1, v.begin() + 1 + session.lists.LoadedCount(index)};
+  }
+  std::vector<std::string> Extras(int index) {
+    const auto& v = session.lists.Extra(index);
+    return {v.begin() + 1, v.begin() + 1 + session.lists.ExtraCount(index)};
+  }
+  // Counts lines as the file reader hands them over.
+  std::string Count(const std::vector<std::string>& lines) {
+    BuildAllowedExtraChars(session);
+    SetAllowedExtraChars2(session);
+    SetThereAreListFlags(session);
+    InstallWordLists(session);
+    if (session.run.blnThereAreCountOnlyWords) SetPhraseWindow(session, CountOnlyPhraseWindow(session.lists));
+    session.words.Clear();
+    for (const std::string& line : lines) {
+      session.extraction.strLine = DecodeUtf8(line) + U" ";
+      ProcessLine(session);
+    }
+    return WordCounts(session.words);
+  }
+
+  ScriptedHost host;
+  Session session{host};
+  fs::path dir_;
+  std::string path_;
+};
+
+TEST_F(WordListsTest, CountOnlyPhraseFileAsksAndLoadsSortedEntries) {
+  ASSERT_TRUE(Load(kCountOnly, "new york\napple\n"));
+  EXPECT_EQ(Entries(kCountOnly), (std::vector<std::string>{"apple", "new+york"}));
+  EXPECT_TRUE(session.run.blnCountOnlyWordsIncludePhrase);
+  EXPECT_TRUE(session.run.blnThereAreCountOnlyWords);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].title, "Count-only words/phrases loaded");
+  EXPECT_EQ(host.messages[0].text,
+            "2 count-only-words/phrases loaded from " + path_ + "\n\nDo you wish to list them?");
+  EXPECT_EQ(session.lists.strLoadedFile[kCountOnly], path_);
+}
+
+TEST_F(WordListsTest, WildcardRefusedInCountOnlyFileButAcceptedTypedOrInsideExpression) {
+  EXPECT_FALSE(Load(kCountOnly, "apple\ncolou?r\n"));
+  ASSERT_FALSE(host.messages.empty());
+  EXPECT_EQ(host.messages.back().title, "Error when reading count-only words/phrases");
+  EXPECT_EQ(host.messages.back().text,
+            "The file " + path_ +
+                "\n contains words with wildcards: * ?\n\nEither these should be removed or "
+                "regular expressions\nshould be used instead of simple patterns.");
+  EXPECT_EQ(session.lists.lngNumCountOnlyWords, 0);
+  EXPECT_EQ(session.lists.strLoadedFile[kCountOnly], "");
+  EXPECT_TRUE(session.settings.cboWordsFile[kCountOnly].items.empty());
+
+  session.settings.txbWordsToIgnoreOrCount[kCountOnly] = "colou?r";
+  ASSERT_TRUE(GetExtraWords(session, kCountOnly));
+  EXPECT_EQ(Extras(kCountOnly), (std::vector<std::string>{"colou?r"}));
+
+  // The refusal looks only outside angle brackets; a plain-letter expression is no tag.
+  host.answers.push_back(MsgAnswer::No);
+  ASSERT_TRUE(Load(kCountOnly, "<colou?r>, <abc>\n// what? a comment\n"));
+  EXPECT_EQ(Entries(kCountOnly), (std::vector<std::string>{"<abc>", "<colou?r>"}));
+}
+
+TEST_F(WordListsTest, AngleBracketRefusedInWordsToIgnoreFile) {
+  EXPECT_FALSE(Load(kWordsToIgnore, "the\n<b>\n"));
+  EXPECT_TRUE(session.lists.blnWordsToIgnoreFileContainsAngleBrackets);
+  ASSERT_FALSE(host.messages.empty());
+  EXPECT_EQ(host.messages.back().title, "Error when reading count-only words/phrases");
+  EXPECT_EQ(host.messages.back().text,
+            "Error when attempting to load words-to-ignore\nfrom file " + path_);
+}
+
+TEST_F(WordListsTest, WordsToIgnoreFileFoldsCaseRemovesCommentsAndSplitsAtTabs) {
+  ASSERT_TRUE(Load(kWordsToIgnore,
+                   "The\nTHE\nthe\n/* header <b>\n still comment */ alpha // beta <i>\n"
+                   "gamma\tdelta\nun~ ?x\n"));
+  EXPECT_EQ(Entries(kWordsToIgnore),
+            (std::vector<std::string>{"?x", "alpha", "delta", "gamma", "the", "un~"}));
+  EXPECT_TRUE(session.lists.blnWordsToIgnoreFileContainsWildcards);
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(WordListsTest, InadmissibleExpressionSkipsItsLineOnly) {
+  ASSERT_TRUE(Load(kCountOnly, "<a.b> x\napple\n"));
+  EXPECT_EQ(Entries(kCountOnly), (std::vector<std::string>{"apple"}));
+  ASSERT_GE(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].title, path_ + " inadmissible regular expression");
+  EXPECT_EQ(host.messages[0].text,
+            "<a.b>\ncontains an unescaped '.' outside square brackets.\nPerhaps use '[\\S]' "
+            "instead of '.'.\nThe following line will be ignored:\n<a.b> x");
+}
+
+TEST_F(WordListsTest, CountOnlyEntriesSwitchOnTheirCharacters) {
+  session.settings.chkAllowWordsWithAmpersands = 0;
+  session.settings.chkAllowWordsWithNumerals = 0;
+  ASSERT_TRUE(Load(kCountOnly, "at&t\nr2-d2\n"));
+  EXPECT_EQ(session.settings.chkAllowWordsWithAmpersands, 1);
+  EXPECT_EQ(session.settings.chkAllowWordsWithNumerals, 1);
+  EXPECT_EQ(session.settings.chkAllowWordsWithHyphens, 1);
+  EXPECT_EQ(session.settings.chkAllowWordsWithPeriods, 0);
+  // Borrowed settings are back.
+  EXPECT_EQ(session.settings.chkAllowCommentMarkers, 0);
+  EXPECT_FALSE(session.run.blnReadingWords);
+}
+
+TEST_F(WordListsTest, RecordedFrequenciesSplitOffInReportFormats) {
+  session.settings.cboDisplayFormat = 5;
+  ASSERT_TRUE(Load(kCountOnly, "1 120 The\n2 80 new york\n"));
+  EXPECT_TRUE(session.lists.blnCountOnlyWordsIncludeRecommendedFrequencies);
+  EXPECT_EQ(Entries(kCountOnly), (std::vector<std::string>{"new+york", "the"}));
+  EXPECT_EQ(session.lists.strRecommendedFrequencies[1].strWord, "new york");
+  EXPECT_EQ(session.lists.strRecommendedFrequencies[1].strFrequency, "  2 80");
+}
+
+TEST_F(WordListsTest, ExtraEntries) {
+  Settings& s = session.settings;
+  s.txbWordsToIgnoreOrCount[kWordsToIgnore] = "  viz  Ibid sans ";
+  ASSERT_TRUE(GetExtraWords(session, kWordsToIgnore));
+  EXPECT_EQ(Extras(kWordsToIgnore), (std::vector<std::string>{"ibid", "sans", "viz"}));
+  EXPECT_EQ(s.txbWordsToIgnoreOrCount[kWordsToIgnore], "viz  Ibid sans");
+
+  s.txbWordsToIgnoreOrCount[kCountOnly] = "New York, <Ab+c>, -pear.";
+  ASSERT_TRUE(GetExtraWords(session, kCountOnly));
+  EXPECT_EQ(Extras(kCountOnly), (std::vector<std::string>{"<Ab+c>", "new+york", "pear"}));
+  EXPECT_TRUE(session.run.blnCountOnlyWordsIncludePhrase);
+
+  s.txbWordsToIgnoreOrCount[kCountOnly] = "apple <a b>";
+  EXPECT_FALSE(GetExtraWords(session, kCountOnly));
+  ASSERT_FALSE(host.messages.empty());
+  EXPECT_EQ(host.messages.back().title,
+            "Extra count-only words/phrases: inadmissible regular expression");
+}
+
+TEST_F(WordListsTest, CheckAllowedExtraCharsReportsTheFirstOffender) {
+  struct Case {
+    std::string ignore, countOnly, message;
+  };
+  const std::vector<Case> cases = {
+      {"", "apple, pear", ""},
+      {"", "<a^b> x~y", ""},
+      {"", "apple,pear",
+       "The character ',' occurs in some extra count-only word\nbut is not currently set as a "
+       "character allowed in a word.\n\nCount-only words and phrases must be separated by "
+       "comma+space, not just by comma."},
+      {"of, the", "",
+       "The character ',' occurs in some extra word-to-ignore\nbut is not currently set as a "
+       "character allowed in a word.\n\nWords-to-ignore must be separated by a space, not by a "
+       "comma."},
+      {"^the", "",
+       "The character '^' occurs in some extra word-to-ignore\nbut is not a character allowed "
+       "in a word.\n\nPerhaps some Word-to-ignore is a regular expression\nwithout angle "
+       "brackets."},
+  };
+  for (const Case& c : cases) {
+    host.messages.clear();
+    session.settings.txbWordsToIgnoreOrCount[kWordsToIgnore] = c.ignore;
+    session.settings.txbWordsToIgnoreOrCount[kCountOnly] = c.countOnly;
+    EXPECT_EQ(CheckAllowedExtraChars(session), c.message.empty()) << c.ignore << c.countOnly;
+    if (c.message.empty()) {
+      EXPECT_TRUE(host.messages.empty());
+    } else {
+      ASSERT_EQ(host.messages.size(), 1u);
+      EXPECT_EQ(host.messages[0].text, c.message);
+      EXPECT_EQ(host.messages[0].title, "Character not allowed");
+    }
+  }
+  session.settings.txbWordsToIgnoreOrCount[kCountOnly] = "apple, pear";
+  LeaveExtraWordsBox(session, kCountOnly);
+  EXPECT_EQ(Extras(kCountOnly), (std::vector<std::string>{"apple", "pear"}));
+}
+
+TEST_F(WordListsTest, HistoryHoldsAtMost99Files) {
+  FileHistory& h = session.settings.cboWordsFile[kWordsToIgnore];
+  for (int i = 0; i < kMaxListFiles; ++i) h.items.push_back("/x/" + std::to_string(i));
+  EXPECT_FALSE(AddListFile(session, kWordsToIgnore));
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "No more files may be added to this list.");
+  EXPECT_EQ(host.messages[0].title, "Words-to-ignore files (99)");
+  EXPECT_EQ(h.items.size(), 99u);
+
+  bool added = true;
+  EXPECT_EQ(AddFileToHistory(session, kWordsToIgnore, "/x/5", added), 5);
+  EXPECT_FALSE(added);
+  RemoveSelectedFile(session, kWordsToIgnore);
+  EXPECT_EQ(h.items.size(), 98u);
+  EXPECT_EQ(h.index, -1);
+}
+
+TEST_F(WordListsTest, CommonWordLanguages) {
+  EXPECT_EQ(LanguageOfCommonWordsFile("/a/b/cwds_de.txt"), 1);
+  EXPECT_EQ(LanguageOfCommonWordsFile("cwds_en_de_es_pt_it_fr.txt"), 6);
+  EXPECT_EQ(LanguageOfCommonWordsFile("/a/CWDS_DE.TXT"), kNoLanguage);
+  EXPECT_EQ(LanguageOfCommonWordsFile(""), kNoLanguage);
+
+  ASSERT_TRUE(SelectCommonWords(session, "de"));
+  EXPECT_EQ(session.settings.cboCommonWordsLanguages, 1);
+  EXPECT_GT(session.lists.lngNumWordsToIgnore, 150);
+  host.messages.clear();
+  ChooseCommonWordsLanguage(session, 1);
+  EXPECT_TRUE(host.messages.empty());
+
+  host.answers.push_back(MsgAnswer::No);
+  ChooseCommonWordsLanguage(session, 5);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "Load common words file for French?");
+  EXPECT_EQ(session.settings.cboCommonWordsLanguages, 1);
+
+  ChooseCommonWordsLanguage(session, kNoLanguage);
+  EXPECT_EQ(session.settings.cboWordsFile[kWordsToIgnore].index, -1);
+}
+
+TEST_F(WordListsTest, EveryCommonWordFileLoadsAsWordsToIgnore) {
+  for (const char* lang : {"en", "de", "es", "pt", "it", "fr", "all"}) {
+    EXPECT_TRUE(SelectCommonWords(session, lang)) << lang;
+    EXPECT_GE(session.lists.lngNumWordsToIgnore, 140) << lang;
+  }
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(WordListsTest, MissingFileMessage) {
+  session.settings.cboWordsFile[kCountOnly].items = {(dir_ / "gone.txt").string()};
+  session.settings.cboWordsFile[kCountOnly].index = 0;
+  EXPECT_FALSE(AttemptToReadWords(session, kCountOnly));
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "File for count-only words not found.");
+  EXPECT_EQ(host.messages[0].title, "File not found");
+}
+
+// Counting through extraction with each kind of list in force.
+TEST_F(WordListsTest, CountsHonourTheLists) {
+  struct Case {
+    const char* name;
+    int index;
+    std::string file;   // list file content; "" for none
+    std::string typed;  // extra entries of the same list
+    std::function<void(Settings&)> tweak;
+    std::vector<std::string> text;
+    std::string expected;
+  };
+  const std::vector<Case> cases = {
+      {"ignore file", kWordsToIgnore, "the\nof\n", "", nullptr, {"the end of the day"},
+       "day=1 | end=1"},
+      {"ignore typed wildcard", kWordsToIgnore, "", "t~", nullptr, {"the tea cup"}, "cup=1"},
+      {"ignore file wildcard", kWordsToIgnore, "un~\nzz~\n", "",
+       [](Settings& s) { s.chkPatternMatchingInWordsToIgnoreFile = 1; }, {"undo redo unit"},
+       "redo=1"},
+      {"count-only words", kCountOnly, "apple\n", "", nullptr, {"apple pie apple"}, "apple=2"},
+      {"count-only phrase across lines, not periods", kCountOnly, "new york\n", "", nullptr,
+       {"i love new", "york and new. york"}, "new york=1"},
+      {"count-only expression", kCountOnly, "<colou?r>\n", "",
+       [](Settings& s) { s.chkPatternMatchingInCountOnlyWordsFile = 1; },
+       {"color colour collar"}, "color=1 | colour=1"},
+      {"count-only expression phrase", kCountOnly, "big <colou?r>\n", "",
+       [](Settings& s) { s.chkPatternMatchingInCountOnlyWordsFile = 1; },
+       {"big color big dog big colour"}, "big color=1 | big colour=1"},
+      {"count-only typed", kCountOnly, "", "dog, big cat", nullptr, {"a dog and a big cat"},
+       "big cat=1 | dog=1"},
+  };
+  for (const Case& c : cases) {
+    ScriptedHost h;
+    h.answers.push_back(MsgAnswer::No);
+    Session s(h);
+    s.settings.blnStartUpCompleted = true;
+    if (c.tweak) c.tweak(s.settings);
+    if (!c.file.empty()) {
+      const std::string path = Write("list.txt", c.file);
+      ASSERT_TRUE(LoadListFile(s, c.index, path)) << c.name;
+    }
+    if (!c.typed.empty()) {
+      s.settings.txbWordsToIgnoreOrCount[c.index] = c.typed;
+      ASSERT_TRUE(GetExtraWords(s, c.index)) << c.name;
+    }
+    BuildAllowedExtraChars(s);
+    SetAllowedExtraChars2(s);
+    SetThereAreListFlags(s);
+    if (s.run.blnThereAreCountOnlyWords) SetPhraseWindow(s, CountOnlyPhraseWindow(s.lists));
+    s.words.Clear();
+    for (const std::string& line : c.text) {
+      s.extraction.strLine = DecodeUtf8(line) + U" ";
+      ProcessLine(s);
+    }
+    EXPECT_EQ(WordCounts(s.words), c.expected) << c.name;
+  }
+}
+
+TEST_F(WordListsTest, PhraseRunWordsToIgnore) {
+  session.settings.txbWordsToIgnoreOrCount[kWordsToIgnore] = "the of";
+  ASSERT_TRUE(GetExtraWords(session, kWordsToIgnore));
+  WordListLookup lookup;
+  session.settings.wordsToIgnoreHandling = WordsToIgnoreHandling::optExcludePhrasesAllWordsToIgnore;
+  EXPECT_TRUE(lookup.PhraseAdmissible(session, "of+day"));
+  EXPECT_FALSE(lookup.PhraseAdmissible(session, "of+the"));
+  session.settings.wordsToIgnoreHandling = WordsToIgnoreHandling::optExcludePhrasesWithWordToIgnore;
+  EXPECT_FALSE(lookup.PhraseAdmissible(session, "of+day"));
+  EXPECT_EQ(lookup.StripPhrase(session, "end+of+the+day"), "end day");
+  EXPECT_EQ(lookup.StripPhrase(session, "of+the"), "");
+}
+
+}  // namespace
+}  // namespace talq
