@@ -118,8 +118,4 @@ bool IsIgnoredPhraseWord(Session& session, std::string_view word) {
   return s.chkIgnoreNoLetter == 1 && !HasLetter(word);
 }
 
-void SetPhraseWindowForCountOnly(Session& session) {
-  SetPhraseWindow(session, CountOnlyPhraseWindow(session.lists));
-}
-
 }  // namespace talq

@@ -27,8 +27,4 @@ void InstallWordLists(Session& session);
 // panel (short, long, four repetitions, no letter).
 bool IsIgnoredPhraseWord(Session& session, std::string_view word);
 
-// Sizes the phrase window for the count-only entries: the most "+"-separated words in one
-// entry, loaded or typed ("+" between angle brackets does not separate); at least 1.
-void SetPhraseWindowForCountOnly(Session& session);
-
 }  // namespace talq
