@@ -129,7 +129,20 @@ class WordTable {
   void RebuildIndex();
   void InsertIntoIndex(std::uint32_t index, std::uint64_t hash);
 
-  std::vector<Slot> slots_;
+  // Backs large arrays with huge pages where the system allows: a lookup in a big table
+  // touches scattered memory, and page-table walks would otherwise dominate it.
+  template <typename T>
+  struct HugePageAllocator {
+    using value_type = T;
+    HugePageAllocator() = default;
+    template <typename U>
+    HugePageAllocator(const HugePageAllocator<U>&) {}
+    T* allocate(std::size_t n);
+    void deallocate(T* p, std::size_t n);
+    bool operator==(const HugePageAllocator&) const { return true; }
+  };
+
+  std::vector<Slot, HugePageAllocator<Slot>> slots_;
   bool indexValid_ = true;  // false after a re-sort until the next lookup rebuilds it
   int pumpCountdown_ = kPumpInterval;
 
