@@ -1,23 +1,153 @@
-// The `talq` command line.
+// The `talq` command line: options -> settings record -> one run -> standard output.
 #include "cli/cli.h"
 
 #include <CLI/CLI.hpp>
+#include <unistd.h>
 
-#include <ostream>
+#include <atomic>
+#include <csignal>
+#include <filesystem>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+
+#include "cli/cli_host.h"
+#include "cli/cli_options.h"
+#include "engine/counting_run.h"
+#include "engine/session.h"
+#include "reports/display_controls.h"
+#include "settings/defaults.h"
+#include "settings/setting_choices.h"
+#include "sources/file_reader.h"
+#include "sources/folder_scan.h"
+#include "util/numbers.h"
+#include "util/program_texts.h"
+#include "util/times.h"
 
 namespace talq::cli {
 
+namespace {
+
+std::atomic<int> gInterrupts{0};
+
+extern "C" void OnSigint(int) {
+  if (gInterrupts.fetch_add(1) >= 1) _exit(130);
+}
+
+struct SigintGuard {
+  struct sigaction old {};
+  SigintGuard() {
+    gInterrupts = 0;
+    struct sigaction sa {};
+    sa.sa_handler = OnSigint;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGINT, &sa, &old);
+  }
+  ~SigintGuard() { sigaction(SIGINT, &old, nullptr); }
+};
+
+void PrintSummary(const CliHost& host, std::ostream& err) {
+  for (const char* name : {"lblNumberOfWords", "lblNumWordsExcluded", "lblNumOccurrences",
+                           "lblTotalNumOccurrences"}) {
+    auto it = host.labels.find(name);
+    if (it != host.labels.end() && !it->second.empty()) err << it->second << '\n';
+  }
+}
+
+std::string ProgressLine(const Session& s) {
+  std::string line = ElapsedTimeCompact(s.run.lngSecondsElapsed);
+  if (s.run.lngFilesTotal > 0)
+    line += "  files " + FormatCount(s.run.lngFilesDone) + " of " + FormatCount(s.run.lngFilesTotal);
+  line += "  " + FormatCount(s.words.lngNumWords) + " distinct words";
+  return line;
+}
+
+}  // namespace
+
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  Options opt;
   CLI::App app{"talq: counts words and phrases in text and lists them by frequency."};
   app.set_version_flag("--version", std::string("talq ") + TALQ_VERSION);
+  app.require_subcommand(1);
+  CLI::App* count = app.add_subcommand(
+      "count", "Count the words of SOURCE: a file, a folder, or \"-\" (standard input).\n"
+               "Without SOURCE: the bundled sample text.");
+  count->add_option("SOURCE", opt.source, "a file, a folder, or - for standard input");
+  AddCommonOptions(*count, opt);
+  CLI::App* list = app.add_subcommand("list-files", "List the files a count of FOLDER would scan.");
+  list->add_option("FOLDER", opt.source, "the folder")->required();
+  AddCommonOptions(*list, opt);
+
   std::vector<std::string> argv(args.rbegin(), args.rend());
   try {
     app.parse(argv);
-  } catch (const CLI::ParseError& e) {
+  } catch (const CLI::CallForHelp& e) {
     return app.exit(e, out, err);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e, out, err);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e, out, err);
+  } catch (const CLI::ParseError& e) {
+    err << "talq: " << e.what() << "\nRun 'talq --help' for usage.\n";
+    return 2;
   }
-  out << app.help();
-  return 0;
+  opt.listFiles = list->parsed();
+  RecordListOrder(opt, count->parsed() ? *count : *list);
+
+  const std::string texts = DataDir() + "/" + std::string(kProgramTextFile);
+  if (int r = LoadProgramTexts(texts); r <= 0) {
+    err << ProgramTextLoadMessage(r, texts) << '\n';
+    return 1;
+  }
+
+  CliHost host(err, opt.quiet, isatty(STDERR_FILENO) == 1);
+  host.answerYes = opt.yes;
+  Session s(host);
+  FillSettingChoices(s.settings);
+  Initialize(s.settings, nullptr);
+
+  std::string problem;
+  int status = ApplyOptions(s, opt, problem);
+  if (status == 2) {
+    err << "talq: " << problem << '\n';
+    return 2;
+  }
+
+  SigintGuard sigint;
+  std::uint64_t pumpCount = 0;
+  host.onPump = [&] {
+    if (gInterrupts.load() > 0 && !s.run.blnStop) {
+      // Ctrl-C acts as the Stop button.
+      RequestStop(s);
+      gInterrupts = 1;
+    }
+    if ((++pumpCount & 1023) == 0) Tick(s);
+  };
+  host.progressText = [&] { return ProgressLine(s); };
+
+  if (status == 0) status = ApplyLists(s, opt);
+  if (status == 0) {
+    s.settings.blnStartUpCompleted = true;
+    if (opt.listFiles) {
+      FolderScanResult r = ListFilesToBeScanned(s, [&](const std::string& path) {
+        return DoItFromFile(s, path);
+      });
+      status = ListingSucceeded(r) ? 0 : 1;
+    } else {
+      RunResult r = CountWords(s);
+      status = RunSucceeded(r) ? 0 : 1;
+    }
+  }
+  host.ClearProgress();
+  if (status != 0) {
+    host.FlushHeldMessages();
+  } else {
+    out << host.TxbText();
+    std::string text = host.TxbText();
+    if (!text.empty() && text.back() != '\n') out << '\n';
+  }
+  if (opt.summary) PrintSummary(host, err);
+  return status;
 }
 
 }  // namespace talq::cli

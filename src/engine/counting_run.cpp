@@ -110,16 +110,8 @@ bool InProgress(Session& s) {
                          s.lists.blnListingCountOnlyWords);
 }
 
-RunResult StartRun(Session& s, bool forTable) {
-  s.run.blnCountingMFP = false;
-  if (!ValidateInput(s)) return RunResult::Refused;
-  s.reports.strHowManyPhrases.clear();
-  if (!GetExtraWords(s, kWordsToIgnore) || !GetExtraWords(s, kCountOnly)) return RunResult::Refused;
-  if (s.extraction.lists == nullptr) InstallWordLists(s);
-  SetListFlags(s);
-
-  RunResult result;
-  {
+// The chooser and the run, with the count-only list set aside when all words are counted.
+RunResult ChooseAndCount(Session& s, bool forTable) {
   CountOnlySetAside aside(s);
   s.reports.blnCountSpecifiedWordsPhrases = false;
   if (!forTable) {
@@ -138,9 +130,19 @@ RunResult StartRun(Session& s, bool forTable) {
                             "lblTotalNumOccurrences"})
     s.host.SetLabel(label, "");
   s.counting.blnMakingWordsVsFilesTable = forTable;
-  result = CountWordsPhrases(s);
+  const RunResult result = CountWordsPhrases(s);
   s.counting.blnMakingWordsVsFilesTable = false;
-  }
+  return result;
+}
+
+RunResult StartRun(Session& s, bool forTable) {
+  s.run.blnCountingMFP = false;
+  if (!ValidateInput(s)) return RunResult::Refused;
+  s.reports.strHowManyPhrases.clear();
+  if (!GetExtraWords(s, kWordsToIgnore) || !GetExtraWords(s, kCountOnly)) return RunResult::Refused;
+  if (s.extraction.lists == nullptr) InstallWordLists(s);
+  SetListFlags(s);
+  const RunResult result = ChooseAndCount(s, forTable);
   // The captions follow the count-only list that is back in force.
   SetCountWordsCaption(s);
   return result;

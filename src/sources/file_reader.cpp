@@ -349,11 +349,10 @@ int DoItFromClipboard(Session& s) {
                   "Invalid input", MsgIcon::Exclamation);
     return kFileEmptyOrNoPath;
   }
-  if (!s.settings.chkAllowCommentMarkers) {
-    SetCommentMarkers(s.comments, "");
-  } else {
-    SetClipboardCommentMarkers(s.comments, true);
-  }
+  const bool markers = s.settings.chkAllowCommentMarkers != 0;
+  if (markers && !CommentMarkersOK(s.host, EncodeUtf8(s.extraction.strAllowedExtraChars)))
+    return kFileEmptyOrNoPath;
+  SetClipboardCommentMarkers(s.comments, markers);
   s.words.Clear();
   s.run.blnStop = false;
   s.run.blnReadingWords = false;

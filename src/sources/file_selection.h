@@ -23,8 +23,6 @@ inline constexpr std::array<std::string_view, 26> kSkippedExtensions = {
 struct FileSelection {
   std::vector<std::string> filePatterns;    // lower-cased, sorted, no duplicates
   std::vector<std::string> exclusionTexts;  // lower-cased, sorted, no duplicates
-  std::int64_t lngNumFilesScanned = 0;      // files accepted by the reader in the last pass
-  int intNumFoldersScanned = 0;             // folders holding at least one of those files
 };
 
 // Normal form of one pattern box: "," counts as a space, entries sorted case-insensitively,

@@ -136,7 +136,7 @@ void ScanTree(Session& s, const std::string& folder, const PerFileReader& perFil
     perFile(path);
     if (run.lngFilesDone > before && !folderCounted) {
       folderCounted = true;
-      ++s.selection.intNumFoldersScanned;
+      ++s.reports.intNumFoldersScanned;
     }
     if (run.blnStop) break;
   }
@@ -165,10 +165,10 @@ std::string NoFilesFoundText(const Session& s) {
 std::int64_t RunPass(Session& s, bool RunFlags::*pass, const PerFileReader& perFile) {
   s.run.*pass = true;
   s.run.lngFilesDone = 0;
-  s.selection.intNumFoldersScanned = 0;
+  s.reports.intNumFoldersScanned = 0;
   ScanFolderTree(s, s.settings.txbFolder, perFile);
   s.run.*pass = false;
-  s.selection.lngNumFilesScanned = s.run.lngFilesDone;
+  s.reports.lngNumFilesScanned = s.run.lngFilesDone;
   return s.run.lngFilesDone;
 }
 
@@ -220,14 +220,14 @@ FolderScanResult RunFolderScan(Session& s, const PerFileReader& perFile,
   if (run.blnStop) {
     AppendLine(s.host, "Stopped while counting files (so far: " +
                            FilesInFoldersText(run.lngFilesTotal,
-                                              s.selection.intNumFoldersScanned) +
+                                              s.reports.intNumFoldersScanned) +
                            ").");
     return FolderScanResult::Stopped;
   }
   if (run.blnListingFilesOnly) {
     AppendLine(s.host, run.lngFilesTotal > 0
                            ? FilesInFoldersText(run.lngFilesTotal,
-                                                s.selection.intNumFoldersScanned) +
+                                                s.reports.intNumFoldersScanned) +
                                  " will be scanned."
                            : "No files will be scanned.");
     return FolderScanResult::Listed;
@@ -254,7 +254,7 @@ FolderScanResult RunFolderScan(Session& s, const PerFileReader& perFile,
   emptyBar.back() = ']';
   s.host.SetLabel("lblNumOccurrences", emptyBar);
   const std::int64_t scanned = RunPass(s, &RunFlags::blnScanningFiles, perFile);
-  AppendLine(s.host, scanned > 0 ? FilesInFoldersText(scanned, s.selection.intNumFoldersScanned) +
+  AppendLine(s.host, scanned > 0 ? FilesInFoldersText(scanned, s.reports.intNumFoldersScanned) +
                                        (scanned == 1 ? " was" : " were") + " scanned."
                                  : "No files were scanned.");
   if (run.blnStop) return FolderScanResult::Stopped;

@@ -38,7 +38,7 @@ bool ValidateFolder(Session& s);
 // chkIncludeSubfolders) subfolders in byte order. Skips folders whose lower-cased path holds
 // an exclusion text, subfolders named like "recycle.bin", symbolic links back into a folder
 // on the current path, and unreadable folders. Ends early when run.blnStop is set.
-// Counts the folders in which `perFile` accepted a file into selection.intNumFoldersScanned.
+// Counts the folders in which `perFile` accepted a file into reports.intNumFoldersScanned.
 void ScanFolderTree(Session& s, const std::string& folder, const PerFileReader& perFile);
 
 // The whole folder run on txbFolder: validation, counting pass, reading pass, summary line.

@@ -20,6 +20,14 @@ bool IsByteEncoding(TextEncoding e) { return e == TextEncoding::Ansi || e == Tex
 int UnitSize(TextEncoding e) {
   return (e == TextEncoding::Utf16LE || e == TextEncoding::Utf16BE) ? 2 : 4;
 }
+
+// Bytes that units[from, to) took in the file: a supplementary character was a UTF-16 pair.
+std::int64_t UnitBytes(const std::u32string& units, std::size_t from, std::size_t to, int us) {
+  std::int64_t n = std::int64_t(to - from) * us;
+  if (us == 2)
+    for (std::size_t i = from; i < to; ++i) n += units[i] >= 0x10000 ? 2 : 0;
+  return n;
+}
 }  // namespace
 
 LineReader::~LineReader() { Close(); }
@@ -189,7 +197,7 @@ bool LineReader::NextUnitLine(std::u32string& line) {
       line.assign(units_, unitPos_, i - unitPos_);
       std::size_t next = i + 1;
       if (units_[i] == U'\r' && next < units_.size() && units_[next] == U'\n') ++next;
-      consumed_ += std::int64_t((next - unitPos_) * std::size_t(us));
+      consumed_ += UnitBytes(units_, unitPos_, next, us);
       unitPos_ = next;
       return true;
     }
@@ -202,7 +210,7 @@ bool LineReader::NextUnitLine(std::u32string& line) {
       if (j < units_.size()) continue;
       if (unitPos_ >= units_.size()) return false;
       line.assign(units_, unitPos_, std::u32string::npos);
-      consumed_ += std::int64_t((units_.size() - unitPos_) * std::size_t(us));
+      consumed_ += UnitBytes(units_, unitPos_, units_.size(), us);
       unitPos_ = units_.size();
       return true;
     }

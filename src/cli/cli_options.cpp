@@ -1,0 +1,160 @@
+// Command-line options -> settings record and word lists.
+#include "cli/cli_options.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "engine/session.h"
+#include "host/scripted_host.h"
+#include "lists/word_lists.h"
+#include "settings/setting_choices.h"
+#include "settings/setting_fields.h"
+#include "sources/folder_scan.h"
+#include "util/program_texts.h"
+
+namespace talq::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kLanguageCodes[] = {"en", "de", "es", "pt", "it", "fr", "all"};
+
+std::string Join(const std::vector<std::string>& parts, const char* sep) {
+  std::string out;
+  for (const auto& p : parts) {
+    if (!out.empty()) out += sep;
+    out += p;
+  }
+  return out;
+}
+
+}  // namespace
+
+void AddCommonOptions(CLI::App& app, Options& opt) {
+  app.add_option("-o,--output", opt.output, "also write the report to FILE, in the output-file layout");
+  app.add_option("-f,--format", opt.format, "display format 0-13")->check(CLI::Range(0, 13));
+  app.add_option("--order", opt.order, "freq or alpha")->check(CLI::IsMember({"freq", "alpha"}));
+  app.add_flag("--relative", opt.relative, "relative frequencies");
+  app.add_flag("--sort-by-files", opt.sortByFiles, "sort by number of files instead of frequency");
+  app.add_flag("-r,--subfolders", opt.subfolders, "include subfolders");
+  app.add_option("--patterns", opt.patterns, "file-name patterns to scan, e.g. \"*.txt *.htm\"")
+      ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  app.add_option("--exclude", opt.exclude, "path fragments to exclude")
+      ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  app.add_option("--set", opt.sets,
+                 "set a field of the settings record, NAME=VALUE (repeatable): check fields 0/1, "
+                 "choice fields the list index, text fields as given")
+      ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  app.add_flag("--summary", opt.summary, "print the result labels to standard error after the report");
+  app.add_flag("-y,--yes", opt.yes, "answer Yes to every question (otherwise: each question's default)");
+  app.add_flag("-q,--quiet", opt.quiet, "no progress and no notices on standard error");
+  app.add_option("--ignore-file", opt.ignoreFileArgs, "add FILE to the words-to-ignore history, select and load it")
+      ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  app.add_option("--ignore-common", opt.ignoreCommonArgs, "the common-word file of LANG: en, de, es, pt, it, fr or all")
+      ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+      ->check(CLI::IsMember({"en", "de", "es", "pt", "it", "fr", "all"}));
+  app.add_option("--ignore", opt.ignoreWords, "extra words to ignore, separated by spaces")
+      ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  app.add_option("--count-only-file", opt.countOnlyFiles, "add, select and load a count-only file")
+      ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  app.add_option("--count-only", opt.countOnly, "extra count-only words/phrases, separated by comma and space")
+      ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  app.add_flag("--all-words", opt.allWords, "count all words even when count-only entries exist");
+}
+
+void RecordListOrder(Options& opt, const CLI::App& command) {
+  opt.ignoreFiles.clear();
+  std::size_t file = 0, common = 0;
+  for (const CLI::Option* o : command.parse_order()) {
+    if (o->get_name() == "--ignore-file" && file < opt.ignoreFileArgs.size())
+      opt.ignoreFiles.push_back(opt.ignoreFileArgs[file++]);
+    else if (o->get_name() == "--ignore-common" && common < opt.ignoreCommonArgs.size())
+      opt.ignoreFiles.push_back("common:" + opt.ignoreCommonArgs[common++]);
+  }
+}
+
+int ApplyOptions(Session& s, const Options& opt, std::string& problem) {
+  Settings& st = s.settings;
+  for (const std::string& kv : opt.sets) {
+    std::size_t eq = kv.find('=');
+    if (eq == std::string::npos) {
+      problem = "--set takes NAME=VALUE, not \"" + kv + "\".";
+      return 2;
+    }
+    if (!SetFieldFromText(st, kv.substr(0, eq), kv.substr(eq + 1), problem)) return 2;
+  }
+  if (opt.format >= 0) st.cboDisplayFormat = opt.format;
+  if (opt.order == "freq") st.cboWordOrder = 0;
+  if (opt.order == "alpha") st.cboWordOrder = 1;
+  if (opt.relative) st.chkDisplayRelativeFrequency = 1;
+  if (opt.sortByFiles) st.chkSortByNumberOfFiles = 1;
+  if (opt.subfolders) st.chkIncludeSubfolders = 1;
+  if (!opt.patterns.empty()) st.txbFileFilepathSpecifications[0] = Join(opt.patterns, " ");
+  if (!opt.exclude.empty()) st.txbFileFilepathSpecifications[1] = Join(opt.exclude, " ");
+  if (!opt.output.empty()) {
+    st.txbFile[1] = opt.output;
+    st.chkDisableOutputToFile = 0;
+  }
+
+  std::string source = opt.source;
+  if (source.empty() && !opt.listFiles) source = DataDir() + "/sample.txt";
+  std::error_code ec;
+  if (source == "-") {
+    st.source = Source::optOnClipboard;
+    std::string text((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+    s.host.SetClipboardText(text);
+  } else if (opt.listFiles || fs::is_directory(source, ec)) {
+    st.source = Source::optFolder;
+    st.txbFolder = source;
+  } else {
+    st.source = Source::optInFile;
+    st.txbFile[0] = source;
+  }
+  return 0;
+}
+
+int ApplyLists(Session& s, const Options& opt) {
+  Settings& st = s.settings;
+  if (!opt.ignoreWords.empty()) st.txbWordsToIgnoreOrCount[0] = Join(opt.ignoreWords, " ");
+  if (!opt.countOnly.empty()) st.txbWordsToIgnoreOrCount[1] = Join(opt.countOnly, ", ");
+
+  std::vector<std::string> ignorePaths;
+  for (const std::string& f : opt.ignoreFiles) {
+    if (f.rfind("common:", 0) == 0) {
+      std::string code = f.substr(7);
+      int i = int(std::find(std::begin(kLanguageCodes), std::end(kLanguageCodes), code) -
+                  std::begin(kLanguageCodes));
+      ignorePaths.push_back(DataDir() + "/" + CommonWordFileName(i));
+    } else {
+      ignorePaths.push_back(f);
+    }
+  }
+  // Every file goes into the history; the last one is selected and loaded.
+  auto load = [&](int list, const std::vector<std::string>& paths) {
+    for (std::size_t i = 0; i + 1 < paths.size(); ++i) {
+      FileHistory& h = st.cboWordsFile[list];
+      if (std::find(h.items.begin(), h.items.end(), paths[i]) == h.items.end())
+        h.items.push_back(paths[i]);
+    }
+    return paths.empty() || LoadListFile(s, list, paths.back());
+  };
+  if (!load(0, ignorePaths)) return 1;
+  if (!load(1, opt.countOnlyFiles)) return 1;
+
+  for (int list = 0; list < 2; ++list)
+    if (!GetExtraWords(s, list)) return 1;
+  SetThereAreListFlags(s);
+  // The count chooser: only the specified entries when there are any, unless --all-words.
+  auto* host = dynamic_cast<ScriptedHost*>(&s.host);
+  if (host) host->choices.push_back(s.run.blnThereAreCountOnlyWords && !opt.allWords ? 1 : 0);
+  return 0;
+}
+
+bool ListingSucceeded(FolderScanResult r) {
+  return r == FolderScanResult::Listed || r == FolderScanResult::Done;
+}
+
+}  // namespace talq::cli

@@ -1,0 +1,99 @@
+// The line reader: every line ending, every encoding, block boundaries.
+#include "sources/line_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "util/utf8.h"
+
+namespace talq {
+namespace {
+
+namespace fs = std::filesystem;
+
+class LineReaderTest : public ::testing::Test {
+ protected:
+  std::string Write(const std::string& bytes) {
+    fs::path p = fs::temp_directory_path() / ("talq_lr_" + std::to_string(::getpid()) + "_" +
+                                              std::to_string(counter_++));
+    std::ofstream(p, std::ios::binary) << bytes;
+    paths_.push_back(p);
+    return p.string();
+  }
+  std::vector<std::string> Lines(const std::string& bytes, TextEncoding e, int skip = 0) {
+    LineReader r;
+    EXPECT_TRUE(r.Open(Write(bytes), e, skip));
+    std::vector<std::string> out;
+    std::u32string line;
+    while (r.ReadLfLine(line)) out.push_back(EncodeUtf8(line));
+    EXPECT_EQ(r.BytesRead(), std::int64_t(bytes.size()));
+    return out;
+  }
+  void TearDown() override {
+    for (auto& p : paths_) fs::remove(p);
+  }
+  std::vector<fs::path> paths_;
+  int counter_ = 0;
+};
+
+using V = std::vector<std::string>;
+
+TEST_F(LineReaderTest, EveryLineEndingEndsALine) {
+  EXPECT_EQ(Lines("a\r\nb\nc\rd", TextEncoding::Utf8), (V{"a", "b", "c", "d"}));
+  EXPECT_EQ(Lines("a\n\nb\n", TextEncoding::Utf8), (V{"a", "", "b"}));
+  EXPECT_EQ(Lines("a\r\rb\r", TextEncoding::Ansi), (V{"a", "", "b"}));
+  EXPECT_EQ(Lines("", TextEncoding::Utf8), V{});
+}
+
+TEST_F(LineReaderTest, DecodesAnsiAndUtf8AndRepairsNothing) {
+  EXPECT_EQ(Lines("caf\xE9 \x93q\x94", TextEncoding::Ansi), V{"café “q”"});
+  EXPECT_EQ(Lines("caf\xC3\xA9\n\xFFx", TextEncoding::Utf8), (V{"café", "\uFFFDx"}));
+}
+
+TEST_F(LineReaderTest, SkipsTheByteOrderMark) {
+  EXPECT_EQ(Lines("\xEF\xBB\xBFword\n", TextEncoding::Utf8, 3), V{"word"});
+}
+
+TEST_F(LineReaderTest, DecodesUtf16AndUtf32) {
+  std::string le("\xFF\xFE" "a\0\r\0\n\0\xE9\0=\xD8\0\xDE", 14);  // a CRLF é U+1F600
+  EXPECT_EQ(Lines(le, TextEncoding::Utf16LE, 2), (V{"a", "é\U0001F600"}));
+  std::string be("\xFE\xFF\0a\0\n\0b", 8);
+  EXPECT_EQ(Lines(be, TextEncoding::Utf16BE, 2), (V{"a", "b"}));
+  std::string be32("\0\0\xFE\xFF\0\0\0x\0\0\0\r\0\0\x04\x10", 16);
+  EXPECT_EQ(Lines(be32, TextEncoding::Utf32BE, 4), (V{"x", "А"}));
+  std::string lone("\0\xD8" "b\0", 4);  // unpaired high surrogate
+  EXPECT_EQ(Lines(lone, TextEncoding::Utf16LE), V{"\uFFFDb"});
+}
+
+TEST_F(LineReaderTest, CrLfSplitAcrossBlocksIsOneLineEnd) {
+  std::string big(1 << 20, 'x');
+  big[(1 << 20) - 1] = '\r';
+  std::string bytes = big + "\nnext\n";
+  V lines = Lines(bytes, TextEncoding::Ansi);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].size(), std::size_t((1 << 20) - 1));
+  EXPECT_EQ(lines[1], "next");
+
+  std::string u16;
+  for (int i = 0; i < (1 << 19) - 1; ++i) u16 += std::string("y\0", 2);
+  u16 += std::string("\r\0\n\0z\0", 6);  // the CR ends the first block
+  V l16 = Lines(u16, TextEncoding::Utf16LE);
+  ASSERT_EQ(l16.size(), 2u);
+  EXPECT_EQ(l16[1], "z");
+}
+
+TEST_F(LineReaderTest, HeadCharsetSwitchesTheFollowingLinesToUtf8) {
+  LineReader r;
+  ASSERT_TRUE(r.Open(Write("caf\xC3\xA9\ncaf\xC3\xA9\n"), TextEncoding::Ansi, 0));
+  std::u32string line;
+  ASSERT_TRUE(r.ReadLfLine(line));
+  EXPECT_EQ(EncodeUtf8(line), "cafÃ©");
+  r.SetEncoding(TextEncoding::Utf8);
+  ASSERT_TRUE(r.ReadLfLine(line));
+  EXPECT_EQ(EncodeUtf8(line), "café");
+}
+
+}  // namespace
+}  // namespace talq
