@@ -210,7 +210,7 @@ void WordTable::Clear() {
   lngMaxFrequency = 0;
   lngNumWordsIncluded = 0;
   slots_.assign(1024, Slot{0, 0});
-  indexValid_ = true;
+  indexedWords_ = 0;
   pumpCountdown_ = kPumpInterval;
   lngFileNumber_ = 0;
   strFileNames_.assign(1, std::string());
@@ -237,17 +237,20 @@ void WordTable::InsertIntoIndex(std::uint32_t index, std::uint64_t hash) {
 }
 
 void WordTable::RebuildIndex() {
+  if (udtWords.size() < static_cast<std::size_t>(lngNumWords) + 1) {
+    udtWords.resize(static_cast<std::size_t>(lngNumWords) + 1);
+  }
   std::size_t size = 1024;
   while (size < static_cast<std::size_t>(lngNumWords) * 2 + 2) size *= 2;
   slots_.assign(size, Slot{0, 0});
   for (std::int64_t i = 1; i <= lngNumWords; ++i) {
     InsertIntoIndex(static_cast<std::uint32_t>(i), HashWord(udtWords[i].strWord));
   }
-  indexValid_ = true;
+  indexedWords_ = lngNumWords;
 }
 
 std::int64_t WordTable::IndexOf(std::string_view word) {
-  if (!indexValid_) RebuildIndex();
+  if (indexedWords_ != lngNumWords) RebuildIndex();
   const std::uint64_t hash = HashWord(word);
   const std::uint32_t tag = static_cast<std::uint32_t>(hash >> 32);
   const std::size_t mask = slots_.size() - 1;
@@ -261,6 +264,10 @@ std::int64_t WordTable::IndexOf(std::string_view word) {
 std::int64_t WordTable::StoreNewWord(std::string_view word, bool countingText,
                                      std::uint64_t hash) {
   if (lngNumWords >= 0xFFFFFFFFll) throw std::length_error("word table full");
+  // Tolerates a table whose count was reset without Clear(): entries past it are dropped.
+  if (udtWords.size() != static_cast<std::size_t>(lngNumWords) + 1) {
+    udtWords.resize(static_cast<std::size_t>(lngNumWords) + 1);
+  }
   ++lngNumWords;
   GrowWithHugePages(udtWords);
   WordRecord& rec = udtWords.emplace_back();
@@ -272,6 +279,7 @@ std::int64_t WordTable::StoreNewWord(std::string_view word, bool countingText,
     RebuildIndex();
   } else {
     InsertIntoIndex(static_cast<std::uint32_t>(lngNumWords), hash);
+    ++indexedWords_;
   }
   return lngNumWords;
 }
@@ -291,7 +299,7 @@ void WordTable::AddWordToList(const WordTableContext& ctx, std::string_view word
       run != nullptr) {
     RegisterCurrentFile(run->strCurrentFile);
   }
-  if (!indexValid_) RebuildIndex();
+  if (indexedWords_ != lngNumWords) RebuildIndex();
 
   const std::uint64_t hash = HashWord(word);
   const std::uint32_t tag = static_cast<std::uint32_t>(hash >> 32);
@@ -376,7 +384,7 @@ void WordTable::SortWordsByKey() {
   sorted.emplace_back();
   for (const SortItem& item : items) sorted.push_back(std::move(udtWords[item.index]));
   udtWords = std::move(sorted);
-  indexValid_ = false;
+  indexedWords_ = -1;
 }
 
 void WordTable::SortByWord() {
@@ -395,7 +403,7 @@ void WordTable::SortByWord() {
   sorted.emplace_back();
   for (const SortItem& item : items) sorted.push_back(std::move(udtWords[item.index]));
   udtWords = std::move(sorted);
-  indexValid_ = false;
+  indexedWords_ = -1;
 }
 
 void WordTable::SetUpFrequencyChain(Host* host) {

@@ -143,7 +143,9 @@ class WordTable {
   };
 
   std::vector<Slot, HugePageAllocator<Slot>> slots_;
-  bool indexValid_ = true;  // false after a re-sort until the next lookup rebuilds it
+  // Entries the index covers; -1 after a re-sort. Any mismatch with lngNumWords (a re-sort,
+  // a table filled or emptied by hand) makes the next lookup rebuild the index.
+  std::int64_t indexedWords_ = 0;
   int pumpCountdown_ = kPumpInterval;
 
   std::int64_t lngFileNumber_ = 0;

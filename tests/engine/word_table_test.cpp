@@ -111,6 +111,21 @@ TEST_F(WordTableTest, PerFileDataOnlyForCountedTextAndNoFileRegistryOutsideFolde
   EXPECT_EQ(table.IndexOf("solo"), 0);
 }
 
+TEST_F(WordTableTest, TablesChangedByHandStayConsistent) {
+  WordRecord made;
+  made.strWord = "given";
+  made.lngFrequency = 5;
+  table.udtWords.push_back(made);
+  table.lngNumWords = 1;
+  Add({"given", "new"});
+  EXPECT_EQ(Rec("given").lngFrequency, 6);
+  EXPECT_EQ(table.lngNumWords, 2);
+  table.lngNumWords = 0;  // emptied without Clear()
+  Add({"again"});
+  EXPECT_EQ(Words(), (std::vector<std::string>{"again"}));
+  EXPECT_EQ(table.IndexOf("given"), 0);
+}
+
 TEST_F(WordTableTest, ManyFilesAndLargeCountsAreNotCapped) {
   settings.source = Source::optFolder;
   for (int f = 0; f < 10005; ++f) {
