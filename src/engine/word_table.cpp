@@ -438,6 +438,8 @@ void WordTable::SetUpFrequencyChain(Host* host) {
 
 bool FindWord(std::string_view key, const std::vector<std::string>& words, std::int64_t count,
               std::int64_t& position) {
+  // A count past the array's end would read beyond it.
+  count = std::min<std::int64_t>(count, static_cast<std::int64_t>(words.size()) - 1);
   if (count <= 0) {
     position = -1;
     return false;
