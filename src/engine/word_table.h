@@ -78,8 +78,10 @@ class WordTable {
  public:
   WordTable();
 
-  // Entries 1..lngNumWords are in use; udtWords[0] is an unused placeholder. Callers may
-  // change blnIncluded, ranks and links, but never strWord or the number of entries.
+  // Entries 1..lngNumWords are in use; udtWords[0] is an unused placeholder. While counting,
+  // entries stand in order of first occurrence (SortByWord gives word order). Callers may
+  // change blnIncluded, ranks and links; a table filled or emptied by hand is re-indexed
+  // on the next lookup, but changing strWord of an indexed entry is not noticed.
   std::vector<WordRecord> udtWords;
   std::int64_t lngNumWords = 0;
   int intMaxPermittedWordLength = 100;  // in characters (code points)
