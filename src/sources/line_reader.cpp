@@ -21,6 +21,16 @@ int UnitSize(TextEncoding e) {
   return (e == TextEncoding::Utf16LE || e == TextEncoding::Utf16BE) ? 2 : 4;
 }
 
+void DecodeBytes(std::string_view raw, TextEncoding e, std::u32string& line) {
+  if (e == TextEncoding::Utf8) {
+    line = DecodeUtf8(raw);
+    return;
+  }
+  line.resize(raw.size());
+  for (std::size_t k = 0; k < raw.size(); ++k)
+    line[k] = DecodeWindows1252(static_cast<unsigned char>(raw[k]));
+}
+
 // Bytes that units[from, to) took in the file: a supplementary character was a UTF-16 pair.
 std::int64_t UnitBytes(const std::u32string& units, std::size_t from, std::size_t to, int us) {
   std::int64_t n = std::int64_t(to - from) * us;
@@ -108,13 +118,7 @@ bool LineReader::NextByteLine(std::u32string& line) {
       std::string_view raw(buf_.data() + pos_, i - pos_);
       std::size_t next = i + 1;
       if (buf_[i] == '\r' && next < buf_.size() && buf_[next] == '\n') ++next;
-      if (encoding_ == TextEncoding::Utf8) {
-        line = DecodeUtf8(raw);
-      } else {
-        line.resize(raw.size());
-        for (std::size_t k = 0; k < raw.size(); ++k)
-          line[k] = DecodeWindows1252(static_cast<unsigned char>(raw[k]));
-      }
+      DecodeBytes(raw, encoding_, line);
       consumed_ += std::int64_t(next - pos_);
       pos_ = next;
       return true;
@@ -123,13 +127,7 @@ bool LineReader::NextByteLine(std::u32string& line) {
     if (!Fill()) {
       if (pos_ >= buf_.size()) return false;
       std::string_view raw(buf_.data() + pos_, buf_.size() - pos_);
-      if (encoding_ == TextEncoding::Utf8) {
-        line = DecodeUtf8(raw);
-      } else {
-        line.resize(raw.size());
-        for (std::size_t k = 0; k < raw.size(); ++k)
-          line[k] = DecodeWindows1252(static_cast<unsigned char>(raw[k]));
-      }
+      DecodeBytes(raw, encoding_, line);
       consumed_ += std::int64_t(raw.size());
       pos_ = buf_.size();
       return true;
