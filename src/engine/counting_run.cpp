@@ -13,6 +13,7 @@
 #include "lists/list_lookup_impl.h"
 #include "lists/patterns.h"
 #include "lists/word_lists.h"
+#include "reports/display_controls.h"
 #include "reports/report_formats.h"
 #include "reports/report_sinks.h"
 #include "sources/folder_scan.h"
@@ -138,6 +139,8 @@ RunResult ChooseAndCount(Session& s, bool forTable) {
 RunResult StartRun(Session& s, bool forTable) {
   s.run.blnCountingMFP = false;
   if (!ValidateInput(s)) return RunResult::Refused;
+  // A folder-only format may still be selected from before the source changed.
+  if (!forTable && !CheckDisplayFormatAvailable(s)) return RunResult::Refused;
   s.reports.strHowManyPhrases.clear();
   if (!GetExtraWords(s, kWordsToIgnore) || !GetExtraWords(s, kCountOnly)) return RunResult::Refused;
   if (s.extraction.lists == nullptr) InstallWordLists(s);
