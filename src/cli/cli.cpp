@@ -117,8 +117,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   std::uint64_t pumpCount = 0;
   host.onPump = [&] {
     if (gInterrupts.load() > 0 && !s.run.blnStop) {
-      // Ctrl-C acts as the Stop button.
+      // Ctrl-C acts as the Stop button. Pressing it already answers "Really stop?": a No
+      // by default would make Ctrl-C do nothing in any count of more than 800 words.
+      const bool yes = host.answerYes;
+      host.answerYes = true;
       RequestStop(s);
+      host.answerYes = yes;
       gInterrupts = 1;
     }
     if ((++pumpCount & 1023) == 0) Tick(s);
