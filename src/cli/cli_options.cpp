@@ -40,28 +40,29 @@ void AddCommonOptions(CLI::App& app, Options& opt) {
   app.add_flag("--relative", opt.relative, "relative frequencies");
   app.add_flag("--sort-by-files", opt.sortByFiles, "sort by number of files instead of frequency");
   app.add_flag("-r,--subfolders", opt.subfolders, "include subfolders");
+  // One value per occurrence: a vector option would otherwise swallow SOURCE too.
   app.add_option("--patterns", opt.patterns, "file-name patterns to scan, e.g. \"*.txt *.htm\"")
-      ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+      ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   app.add_option("--exclude", opt.exclude, "path fragments to exclude")
-      ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+      ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   app.add_option("--set", opt.sets,
                  "set a field of the settings record, NAME=VALUE (repeatable): check fields 0/1, "
                  "choice fields the list index, text fields as given")
-      ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+      ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   app.add_flag("--summary", opt.summary, "print the result labels to standard error after the report");
   app.add_flag("-y,--yes", opt.yes, "answer Yes to every question (otherwise: each question's default)");
   app.add_flag("-q,--quiet", opt.quiet, "no progress and no notices on standard error");
   app.add_option("--ignore-file", opt.ignoreFileArgs, "add FILE to the words-to-ignore history, select and load it")
-      ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+      ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   app.add_option("--ignore-common", opt.ignoreCommonArgs, "the common-word file of LANG: en, de, es, pt, it, fr or all")
-      ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+      ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
       ->check(CLI::IsMember({"en", "de", "es", "pt", "it", "fr", "all"}));
   app.add_option("--ignore", opt.ignoreWords, "extra words to ignore, separated by spaces")
-      ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+      ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   app.add_option("--count-only-file", opt.countOnlyFiles, "add, select and load a count-only file")
-      ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+      ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   app.add_option("--count-only", opt.countOnly, "extra count-only words/phrases, separated by comma and space")
-      ->expected(1)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+      ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   app.add_flag("--all-words", opt.allWords, "count all words even when count-only entries exist");
 }
 
