@@ -129,9 +129,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   };
   host.progressText = [&] { return ProgressLine(s); };
 
+  // The list options are the user's own loads, after start-up: a missing file is reported
+  // rather than replaced by the common-word file.
+  s.settings.blnStartUpCompleted = true;
   if (status == 0) status = ApplyLists(s, opt);
   if (status == 0) {
-    s.settings.blnStartUpCompleted = true;
     if (opt.listFiles) {
       FolderScanResult r = ListFilesToBeScanned(s, [&](const std::string& path) {
         return DoItFromFile(s, path);
