@@ -130,15 +130,19 @@ WordRun NumAlpha2(std::u32string_view text, std::size_t start, bool allowDigits,
   return run;
 }
 
-std::u32string NextToken(Session& session) {
+namespace {
+
+// NextToken into a reused buffer: word ends up empty when nothing is counted.
+void CutToken(Session& session, std::u32string& word) {
   ExtractionState& x = session.extraction;
   const WordRun run = NumAlpha2(x.strLine, x.lngLP, false, x.strAllowedExtraChars);
   x.blnStoppedAtPeriod = run.endsAtPeriod;
   x.blnStoppedAtDoubleQuote = run.endsAtDoubleQuote;
   x.blnStoppedAtTab = run.endsAtTab;
   x.blnStoppedAtComma = run.endsAtComma;
-  if (run.length == 0) return {};
-  std::u32string word = x.strLine.substr(x.lngLP, run.length);
+  word.clear();
+  if (run.length == 0) return;
+  word.append(x.strLine, x.lngLP, run.length);
   x.lngLP += run.length;
 
   // "caf&eacute;" left undecoded: the entity is not part of the word.
@@ -149,20 +153,49 @@ std::u32string NextToken(Session& session) {
       entity.push_back(U';');
       if (EntityLength(entity) != 0) {
         word.resize(amp);
-        if (word.empty()) return {};
+        if (word.empty()) return;
       }
     }
   }
 
-  word = StripFinalChars(word, strProhibitedInitialOrFinalChars);
+  std::size_t end = word.size();
+  while (end > 0 && strProhibitedInitialOrFinalChars.find(word[end - 1]) != std::u32string_view::npos)
+    --end;
+  word.resize(end);
 
-  // The longest stem ("shouldn") has 7 characters.
+  // The longest stem ("shouldn") has 7 characters; "s", "t" and every stem end in s, t or n.
   if (!session.run.blnReadingWords && session.settings.chkAllowWordsWithApostrophes == 0 &&
       !word.empty() && word.size() <= 7) {
+    const char32_t last = LowerChar(word.back());
+    if (last != U's' && last != U't' && last != U'n') return;
     const std::string utf8 = EncodeUtf8(word);
     const std::string lower = LowerCaseAccented(utf8);
     if (lower == "s" || lower == "t" || IsNegativeContractionStem(lower)) word.clear();
   }
+}
+
+// EncodeUtf8 into a reused buffer.
+void EncodeInto(std::string& out, std::u32string_view s) {
+  out.clear();
+  for (char32_t c : s) {
+    if (c < 0x80) out.push_back(static_cast<char>(c));
+    else AppendUtf8(out, c);
+  }
+}
+
+// True when LowerCaseAccented would return word unchanged without looking further.
+bool IsLowerAscii(std::string_view word) {
+  for (unsigned char b : word) {
+    if (b >= 0x80 || (b >= 'A' && b <= 'Z')) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::u32string NextToken(Session& session) {
+  std::u32string word;
+  CutToken(session, word);
   return word;
 }
 
@@ -180,11 +213,12 @@ void ProcessLine(Session& session) {
     x.blnCommentsPossible = true;
   } else {
     x.blnCommentsPossible = comments.intNumCommentMarkers >= 1;
-    line = BlankDoubleHyphens(line);
+    if (line.find(U"--") != std::u32string::npos) line = BlankDoubleHyphens(line);
     if (comments.blnCharacterEntitiesPossible) line = DecodeEntities(line);
   }
 
-  std::u32string startSet;
+  std::u32string& startSet = x.startSetScratch;
+  startSet.clear();
   for (char32_t c : x.strAllowedExtraChars) {
     if (strProhibitedInitialOrFinalChars.find(c) == std::u32string_view::npos) {
       startSet.push_back(c);
@@ -215,12 +249,14 @@ void ProcessLine(Session& session) {
     bool cut = false;
     if (mayStart) {
       const std::size_t before = x.lngLP;
-      const std::u32string word32 = NextToken(session);
+      std::u32string& word32 = x.wordScratch;
+      CutToken(session, word32);
       cut = x.lngLP != before;
       session.host.Pump();
       if (session.run.blnStop) return;
       if (!word32.empty()) {
-        const std::string word = EncodeUtf8(word32);
+        std::string& word = x.wordUtf8Scratch;
+        EncodeInto(word, word32);
         if (reading) {
           AddToTable(session, word);
           if (session.lists.blnCheckForNonAlphaNumeric && !IsAngleBracketed(word)) {
@@ -252,7 +288,8 @@ void GetWords2(Session& session, std::string_view word) {
   ListLookup& lists = Lists(session);
 
   if (!run.blnThereAreCountOnlyWords) {
-    if (!x.lists || !lists.IsWordToIgnore(session, LowerCaseAccented(word))) {
+    if (!x.lists || !(IsLowerAscii(word) ? lists.IsWordToIgnore(session, word)
+                                         : lists.IsWordToIgnore(session, LowerCaseAccented(word)))) {
       AddToTable(session, word);
     }
     return;

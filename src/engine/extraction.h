@@ -40,6 +40,11 @@ struct ExtractionState {
 
   // The word lists; nullptr means both are empty.
   ListLookup* lists = nullptr;
+
+  // Scratch buffers reused from word to word, so scanning allocates nothing per word.
+  std::u32string wordScratch;
+  std::string wordUtf8Scratch;
+  std::u32string startSetScratch;
 };
 
 // Scans all of strLine (set by the caller, one space appended) from the start and hands every

@@ -63,7 +63,9 @@ std::u32string SkipHtmlHead(LineReader& reader, std::u32string line, bool& utf8)
 
 // Hands one prepared line to word extraction.
 void HandOver(Session& s, std::u32string& line, bool endOfLineReset) {
-  if (!s.settings.chkCaseSignificant) line = LowerCaseAccented(line);
+  if (!s.settings.chkCaseSignificant) {
+    for (char32_t& c : line) c = LowerChar(c);
+  }
   if (endOfLineReset && s.settings.chkTerminatePhraseAtEndOfLine) ResetPhrases(s);
   s.extraction.strLine.swap(line);
   s.extraction.strLine += U' ';

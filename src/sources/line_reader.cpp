@@ -23,7 +23,18 @@ int UnitSize(TextEncoding e) {
 
 void DecodeBytes(std::string_view raw, TextEncoding e, std::u32string& line) {
   if (e == TextEncoding::Utf8) {
-    line = DecodeUtf8(raw);
+    // Into the caller's buffer: no allocation per line once it has grown.
+    line.clear();
+    std::size_t i = 0;
+    while (i < raw.size()) {
+      const auto b = static_cast<unsigned char>(raw[i]);
+      if (b < 0x80) {
+        line.push_back(b);
+        ++i;
+      } else {
+        line.push_back(DecodeUtf8At(raw, i));
+      }
+    }
     return;
   }
   line.resize(raw.size());

@@ -31,7 +31,8 @@ void TrimLine(std::u32string& line) {
   while (first < last && line[first] <= 32) ++first;
   while (last > first && line[last - 1] <= 32) --last;
   if (first == 0 && last == line.size()) return;
-  line = line.substr(first, last - first);
+  line.erase(last);
+  line.erase(0, first);
 }
 
 void DecodeUtf8Letters(std::u32string& line) {
