@@ -66,7 +66,7 @@ std::string ProgressLine(const Session& s) {
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   Options opt;
-  CLI::App app{"talq: counts words and phrases in text and lists them by frequency."};
+  CLI::App app{"talq: counts words and phrases in text and lists them by frequency.", "talq"};
   app.set_version_flag("--version", std::string("talq ") + TALQ_VERSION);
   app.require_subcommand(1);
   CLI::App* count = app.add_subcommand(

@@ -1,0 +1,90 @@
+// The built `talq` program end to end: standard output, the output file and the exit
+// status as a shell sees them.
+#include <gtest/gtest.h>
+
+#include "cli_harness.h"
+
+namespace talq::cli::test {
+namespace {
+
+const std::string kCorpusReport =
+    "     Rank      Freq  Word [longest has 10 characters]\n"
+    "        1         6  the\n"
+    "        2         3  mill\n"
+    "        3         3  river\n";
+
+TEST(BinaryTest, CountsAFileToStandardOutputAndTheOutputFile) {
+  TempDir t;
+  const CliResult r = RunBinary(FixtureDir(), "count -q -o '" + (t / "out.txt") + "' corpus.txt");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_TRUE(r.out.starts_with(kCorpusReport)) << r.out;
+  EXPECT_EQ(r.out.back(), '\n');
+  const std::string file = ReadWholeFile(t / "out.txt");
+  EXPECT_EQ(file.substr(0, 20), "File: corpus.txt\r\n  ");
+  EXPECT_EQ(file.substr(file.size() - 2), "\r\n");
+}
+
+TEST(BinaryTest, CountsAFolderWithSubfolders) {
+  const CliResult r = RunBinary(FixtureDir(), "count -q -r -f 12 --patterns '*.txt' tree");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(r.out.starts_with(
+      "2 files (in 2 folders) were scanned.\n\n\nmarket\n    tree/sub/market.txt\n"))
+      << r.out;
+  // Without -r only the top folder is read.
+  const CliResult top = RunBinary(FixtureDir(), "count -q --patterns '*.txt' tree");
+  EXPECT_TRUE(top.out.starts_with("1 file (in 1 folder) was scanned.\n\n")) << top.out;
+}
+
+TEST(BinaryTest, CountsStandardInput) {
+  CliResult r = RunBinary(FixtureDir(), "count -", "printf 'Red fish, blue fish.\\n'");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out,
+            "     Rank      Freq  Word [longest has 4 characters]\n"
+            "        1         2  fish\n"
+            "        2         1  blue\n"
+            "        3         1  red\n");
+  r = RunBinary(FixtureDir(), "count -", "printf ''");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "Invalid input: There is no text on the clipboard.\n");
+}
+
+TEST(BinaryTest, CountsTheSampleTextWithoutSource) {
+  const CliResult r = RunBinary(FixtureDir(), "count -q -f 2");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(r.out.starts_with("     Rank      Freq\n")) << r.out;
+}
+
+TEST(BinaryTest, VersionHelpAndStatuses) {
+  CliResult r = RunBinary(FixtureDir(), "--version");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, std::string("talq ") + TALQ_VERSION + "\n");
+
+  r = RunBinary(FixtureDir(), "--help");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("Usage: talq [OPTIONS] SUBCOMMAND"), std::string::npos) << r.out;
+  r = RunBinary(FixtureDir(), "count --help");
+  EXPECT_EQ(r.status, 0);
+  for (const char* option : {"--output", "--format", "--order", "--relative", "--sort-by-files",
+                             "--subfolders", "--patterns", "--exclude", "--set", "--summary",
+                             "--yes", "--quiet", "--ignore-file", "--ignore-common", "--ignore",
+                             "--count-only-file", "--count-only", "--all-words"})
+    EXPECT_NE(r.out.find(option), std::string::npos) << option;
+
+  EXPECT_EQ(RunBinary(FixtureDir(), "count -o /nonexistent/dir/x.txt corpus.txt").status, 1);
+  EXPECT_EQ(RunBinary(FixtureDir(), "count --frobnicate corpus.txt").status, 2);
+}
+
+TEST(BinaryTest, SummaryFollowsTheReportOnStandardError) {
+  const CliResult r = RunBinary(FixtureDir(), "count -q --summary corpus.txt");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err,
+            "Number of words in this list: 21\n"
+            "Number of words ignored: 1\n"
+            "Number of instances of words in this list: 36\n"
+            "Total number of instances of words: 38\n");
+}
+
+}  // namespace
+}  // namespace talq::cli::test
