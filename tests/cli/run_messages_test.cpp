@@ -141,5 +141,15 @@ TEST(RunMessagesTest, FinishedRunsExitZero) {
   EXPECT_EQ(r.out, "Word [longest has 4 characters]\nRome\nrome\n");
 }
 
+TEST(RunMessagesTest, FormatAndOrderOptionsWinOverSet) {
+  TempDir t;
+  WriteWholeFile(t / "w.txt", "bee ant bee\n");
+  const CliResult r = RunIn(t.path().string(),
+                            {"count", "-q", "--set", "cboDisplayFormat=3", "--set", "cboWordOrder=1",
+                             "-f", "8", "--order", "freq", "w.txt"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "Word [longest has 3 characters]\nbee\nant\n");
+}
+
 }  // namespace
 }  // namespace talq::cli::test
