@@ -98,7 +98,12 @@ WordRun NumAlpha2(std::u32string_view text, std::size_t start, bool allowDigits,
   std::size_t n = 0;
   while (start + n < text.size() && n < kMaxWordLength) {
     const std::size_t i = start + n;
-    if (IsWordChar(text[i], allowDigits, extraChars)) {
+    const char32_t c = text[i];
+    if (c < 0x80 && (c | 0x20) >= U'a' && (c | 0x20) <= U'z') {  // the common case, inline
+      ++n;
+      continue;
+    }
+    if (IsWordChar(c, allowDigits, extraChars)) {
       ++n;
       continue;
     }
@@ -167,7 +172,11 @@ void CutToken(Session& session, std::u32string& word) {
   if (!session.run.blnReadingWords && session.settings.chkAllowWordsWithApostrophes == 0 &&
       !word.empty() && word.size() <= 7) {
     const char32_t last = LowerChar(word.back());
-    if (last != U's' && last != U't' && last != U'n') return;
+    if (last == U's' || last == U't') {
+      if (word.size() == 1) word.clear();  // no stem ends in s or t
+      return;
+    }
+    if (last != U'n') return;
     const std::string utf8 = EncodeUtf8(word);
     const std::string lower = LowerCaseAccented(utf8);
     if (lower == "s" || lower == "t" || IsNegativeContractionStem(lower)) word.clear();
@@ -245,7 +254,9 @@ void ProcessLine(Session& session) {
     }
 
     const char32_t ch = line[x.lngLP];
-    const bool mayStart = IsWordChar(ch, false, startSet) || (reading && ch == U'<');
+    const bool asciiLetter = ch < 0x80 && (ch | 0x20) >= U'a' && (ch | 0x20) <= U'z';
+    const bool mayStart =
+        asciiLetter || IsWordChar(ch, false, startSet) || (reading && ch == U'<');
     bool cut = false;
     if (mayStart) {
       const std::size_t before = x.lngLP;

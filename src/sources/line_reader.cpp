@@ -38,8 +38,10 @@ void DecodeBytes(std::string_view raw, TextEncoding e, std::u32string& line) {
     return;
   }
   line.resize(raw.size());
-  for (std::size_t k = 0; k < raw.size(); ++k)
-    line[k] = DecodeWindows1252(static_cast<unsigned char>(raw[k]));
+  for (std::size_t k = 0; k < raw.size(); ++k) {
+    const auto b = static_cast<unsigned char>(raw[k]);
+    line[k] = b < 0x80 ? char32_t(b) : DecodeWindows1252(b);
+  }
 }
 
 // Bytes that units[from, to) took in the file: a supplementary character was a UTF-16 pair.
