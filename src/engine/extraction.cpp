@@ -215,14 +215,23 @@ void ProcessLine(Session& session) {
   const bool startUpCompleted = session.settings.blnStartUpCompleted;
   std::u32string& line = x.strLine;
 
-  for (char32_t& c : line) {
-    if (c == U'\n' || c == U'\r' || c == U'\f' || c == 0xA0 || (reading && c == U'\t')) c = U' ';
+  // Branch-free loops that vectorise; most lines have no "--" and skip the hyphen pass.
+  char32_t* p = line.data();
+  const std::size_t size = line.size();
+  for (std::size_t i = 0; i < size; ++i) {
+    const char32_t c = p[i];
+    const bool blank = (c == U'\n') | (c == U'\r') | (c == U'\f') | (c == 0xA0) |
+                       (reading & (c == U'\t'));
+    p[i] = blank ? U' ' : c;
   }
+  unsigned doubleHyphen = 0;
+  for (std::size_t i = 1; i < size; ++i)
+    doubleHyphen |= unsigned(p[i] == U'-') & unsigned(p[i - 1] == U'-');
   if (reading) {
     x.blnCommentsPossible = true;
   } else {
     x.blnCommentsPossible = comments.intNumCommentMarkers >= 1;
-    if (line.find(U"--") != std::u32string::npos) line = BlankDoubleHyphens(line);
+    if (doubleHyphen) line = BlankDoubleHyphens(line);
     if (comments.blnCharacterEntitiesPossible) line = DecodeEntities(line);
   }
 

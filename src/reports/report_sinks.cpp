@@ -98,6 +98,11 @@ std::string SourceLines(const Session& s) {
   }
 }
 
+// Whether text holds at least n characters; a byte count below n settles it without counting.
+bool AtLeastChars(const std::string& text, std::size_t n) {
+  return text.size() >= n && Utf8Length(text) >= n;
+}
+
 }  // namespace
 
 void WriteOutputFileLine(Session& s, const std::string& line) {
@@ -118,16 +123,15 @@ void EmitReportLine(Session& s, const std::string& line, bool title) {
     return;
   }
   bool limited = s.host.TxbHasCapacityLimit();
-  if (!limited || Utf8Length(r.strOutput) < lngTextboxLimit) {
+  if (!limited || !AtLeastChars(r.strOutput, lngTextboxLimit)) {
     if (f == 9)
       r.strOutput += Trim(line) + ", ";
     else
       r.strOutput += (f == 8 ? Trim(line) : line) + "\n";
   }
-  std::size_t pending = Utf8Length(r.strOutput);
-  if (limited && pending >= lngTextboxLimit) {
+  if (limited && AtLeastChars(r.strOutput, lngTextboxLimit)) {
     r.blnTextboxFull = true;
-  } else if (pending >= lngTextboxFlush) {
+  } else if (AtLeastChars(r.strOutput, lngTextboxFlush)) {
     s.host.TxbAppend(r.strOutput);
     r.strOutput.clear();
   }

@@ -64,7 +64,16 @@ std::u32string SkipHtmlHead(LineReader& reader, std::u32string line, bool& utf8)
 // Hands one prepared line to word extraction.
 void HandOver(Session& s, std::u32string& line, bool endOfLineReset) {
   if (!s.settings.chkCaseSignificant) {
-    for (char32_t& c : line) c = LowerChar(c);
+    // ASCII in a loop that vectorises; the rest only when the line holds any.
+    char32_t bits = 0;  // an integer reduction vectorises where a bool one does not
+    for (char32_t& c : line) {
+      bits |= c;
+      c = c - U'A' < 26u ? c + 0x20 : c;
+    }
+    if (bits >= 0x80) {
+      for (char32_t& c : line)
+        if (c >= 0x80) c = LowerChar(c);
+    }
   }
   if (endOfLineReset && s.settings.chkTerminatePhraseAtEndOfLine) ResetPhrases(s);
   s.extraction.strLine.swap(line);

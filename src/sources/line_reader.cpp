@@ -23,18 +23,21 @@ int UnitSize(TextEncoding e) {
 
 void DecodeBytes(std::string_view raw, TextEncoding e, std::u32string& line) {
   if (e == TextEncoding::Utf8) {
-    // Into the caller's buffer: no allocation per line once it has grown.
-    line.clear();
-    std::size_t i = 0;
+    // Into the caller's buffer: no allocation per line once it has grown. A character
+    // takes at least one byte, so raw.size() characters always suffice.
+    line.resize(raw.size());
+    char32_t* out = line.data();
+    std::size_t i = 0, k = 0;
     while (i < raw.size()) {
       const auto b = static_cast<unsigned char>(raw[i]);
       if (b < 0x80) {
-        line.push_back(b);
+        out[k++] = b;
         ++i;
       } else {
-        line.push_back(DecodeUtf8At(raw, i));
+        out[k++] = DecodeUtf8At(raw, i);
       }
     }
+    line.resize(k);
     return;
   }
   line.resize(raw.size());

@@ -13,10 +13,11 @@ constexpr char16_t kCp1252High[32] = {
     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
+// Without an early exit the loop vectorises; most lines hold no such character anyway.
 bool NeedsNormalising(const std::u32string& line) {
-  for (char32_t c : line)
-    if ((c >= 0x80 && c <= 0x9F) || (c >= 0x2000 && c <= 0x203F)) return true;
-  return false;
+  unsigned any = 0;  // an integer reduction: a bool one does not vectorise
+  for (char32_t c : line) any |= unsigned(c - 0x80u < 0x20u) | unsigned(c - 0x2000u < 0x40u);
+  return any != 0;
 }
 }  // namespace
 
@@ -33,6 +34,12 @@ void TrimLine(std::u32string& line) {
   if (first == 0 && last == line.size()) return;
   line.erase(last);
   line.erase(0, first);
+}
+
+void NormaliseLine(std::u32string& line) {
+  if (!NeedsNormalising(line)) return;  // one scan decides for both passes
+  DecodeUtf8Letters(line);
+  DecodeUtf8Punctuation(line);
 }
 
 void DecodeUtf8Letters(std::u32string& line) {

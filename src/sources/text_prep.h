@@ -22,10 +22,7 @@ void DecodeUtf8Letters(std::u32string& line);
 // U+2016 to "|"; U+2017 to U+2030; the block's spaces to " "; everything else removed.
 void DecodeUtf8Punctuation(std::u32string& line);
 // Both, as every source's text gets them.
-inline void NormaliseLine(std::u32string& line) {
-  DecodeUtf8Letters(line);
-  DecodeUtf8Punctuation(line);
-}
+void NormaliseLine(std::u32string& line);
 
 // True when none of the first min(size, maximum) characters (all when maximum < 1) is a
 // control below 32 other than, when allowLineBreaks, TAB, LF, FF and CR. Empty text passes.
