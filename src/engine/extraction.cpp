@@ -95,33 +95,35 @@ ListLookup& Lists(Session& session) {
 WordRun NumAlpha2(std::u32string_view text, std::size_t start, bool allowDigits,
                   std::u32string_view extraChars) {
   WordRun run;
-  std::size_t n = 0;
-  while (start + n < text.size() && n < kMaxWordLength) {
-    const std::size_t i = start + n;
+  const std::size_t size = text.size();
+  const std::size_t limit = start < size ? std::min(size, start + kMaxWordLength) : start;
+  std::size_t i = start;
+  while (i < limit) {
     const char32_t c = text[i];
     if (c < 0x80 && (c | 0x20) >= U'a' && (c | 0x20) <= U'z') {  // the common case, inline
-      ++n;
+      ++i;
       continue;
     }
     if (IsWordChar(c, allowDigits, extraChars)) {
-      ++n;
+      ++i;
       continue;
     }
-    if (text[i] != U'<' || text.substr(i, 2) == U"</") break;
+    if (c != U'<' || text.substr(i, 2) == U"</") break;
     const std::size_t close = text.find(U'>', i + 1);
     if (close == std::u32string_view::npos) break;
     const std::u32string_view tag = text.substr(i, close - i + 1);
     if (tag == U"<>") {
-      n += 2;
+      i += 2;
       break;
     }
     const std::u32string_view inner = tag.substr(1, tag.size() - 2);
-    const bool plainTag = std::all_of(inner.begin(), inner.end(), [](char32_t c) {
-      return (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z');
+    const bool plainTag = std::all_of(inner.begin(), inner.end(), [](char32_t t) {
+      return (t >= U'0' && t <= U'9') || (t >= U'A' && t <= U'Z') || (t >= U'a' && t <= U'z');
     });
     if (plainTag || inner.find(U' ') != std::u32string_view::npos) break;
-    n += IsValidRegExp(tag) ? tag.size() : 1;
+    i += IsValidRegExp(tag) ? tag.size() : 1;
   }
+  std::size_t n = i - start;
   n = std::min(n, kMaxWordLength);
   run.length = n;
   if (start + n < text.size()) {
@@ -185,11 +187,13 @@ void CutToken(Session& session, std::u32string& word) {
 
 // EncodeUtf8 into a reused buffer.
 void EncodeInto(std::string& out, std::u32string_view s) {
-  out.clear();
-  for (char32_t c : s) {
-    if (c < 0x80) out.push_back(static_cast<char>(c));
-    else AppendUtf8(out, c);
-  }
+  out.resize(s.size());
+  char* d = out.data();
+  std::size_t i = 0;
+  for (; i < s.size() && s[i] < 0x80; ++i) d[i] = static_cast<char>(s[i]);
+  if (i == s.size()) return;
+  out.resize(i);
+  for (; i < s.size(); ++i) AppendUtf8(out, s[i]);
 }
 
 // True when LowerCaseAccented would return word unchanged without looking further.
