@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include "sources/text_prep.h"
@@ -14,6 +15,21 @@ namespace talq {
 
 namespace {
 constexpr std::size_t kBlock = 1 << 20;
+
+// The first LF or CR in p[i, end), or end. Eight bytes at a time while none is among them.
+std::size_t FindLineBreak(const char* p, std::size_t i, std::size_t end) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+  for (; i + 8 <= end; i += 8) {
+    std::uint64_t v;
+    std::memcpy(&v, p + i, 8);
+    const std::uint64_t lf = v ^ (kOnes * '\n');
+    const std::uint64_t cr = v ^ (kOnes * '\r');
+    if ((((lf - kOnes) & ~lf) | ((cr - kOnes) & ~cr)) & kHighs) break;  // a zero byte in either
+  }
+  while (i < end && p[i] != '\n' && p[i] != '\r') ++i;
+  return i;
+}
 
 bool IsByteEncoding(TextEncoding e) { return e == TextEncoding::Ansi || e == TextEncoding::Utf8; }
 
@@ -122,7 +138,7 @@ bool LineReader::NextByteLine(std::u32string& line) {
     const char* base = buf_.data();
     std::size_t end = buf_.size();
     std::size_t i = scanFrom;
-    while (i < end && base[i] != '\n' && base[i] != '\r') ++i;
+    i = FindLineBreak(base, i, end);
     if (i < end) {
       // A CR at the end of the block may be the first half of CR LF.
       if (base[i] == '\r' && i + 1 == end && !eof_) {
