@@ -286,7 +286,12 @@ int DoItFromFile(Session& s, const std::string& pathIn) {
     s.host.SetLabel("lblNumWordsExcluded", "");
 
   const bool lineBar = singleFile && run.blnScanningFiles && length > 10240;
-  if (lineBar) s.host.SetLabel("lblNumOccurrences", "[" + std::string(std::size_t(run.intProgressWidth), ' ') + "]");
+  if (lineBar) {
+    std::string empty(std::size_t(run.intProgressWidth) + 2, ' ');
+    empty.front() = '[';
+    empty.back() = ']';
+    s.host.SetLabel("lblNumOccurrences", empty);
+  }
   s.comments.intWithinComment = -1;
 
   LineReader reader;

@@ -99,9 +99,14 @@ bool IsNaturalLanguageText(std::u32string_view text, std::int64_t maximum,
 std::string ProgressBar(int width, std::int64_t k) {
   if (width < 1) width = 1;
   k = std::clamp<std::int64_t>(k, 0, width);
-  if (k < 2) return "[>" + std::string(std::size_t(width - 1), ' ') + "]";
-  return "[" + std::string(std::size_t(k - 1), '-') + ">" + std::string(std::size_t(width - k), ' ') +
-         "]";
+  // Appended piece by piece: GCC 12 warns falsely about "[" + std::string(...).
+  std::string bar(1, '[');
+  if (k < 2) k = 1;
+  bar.append(std::size_t(k - 1), '-');
+  bar += '>';
+  bar.append(std::size_t(width - k), ' ');
+  bar += ']';
+  return bar;
 }
 
 }  // namespace talq
