@@ -125,7 +125,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       host.answerYes = yes;
       gInterrupts = 1;
     }
-    if ((++pumpCount & 1023) == 0) Tick(s);
+    if ((++pumpCount & 15) == 0) Tick(s);
   };
   host.progressText = [&] { return ProgressLine(s); };
 
