@@ -363,6 +363,17 @@ void WordTable::ShowProgress(const WordTableContext& ctx) {
   ctx.host->SetLabelVisible(kLabel, true);
 }
 
+// Rebuilds records[1..] in the order of items; records[0] stays the placeholder.
+static void Reorder(std::vector<WordRecord>& records, const std::vector<SortItem>& items) {
+  const std::size_t n = items.size();
+  std::vector<WordRecord> sorted;
+  sorted.reserve(n + 1);
+  AdviseHugePages(sorted.data(), (n + 1) * sizeof(WordRecord), false);
+  sorted.emplace_back();
+  for (const SortItem& item : items) sorted.push_back(std::move(records[item.index]));
+  records = std::move(sorted);
+}
+
 void WordTable::SortWordsByKey() {
   const std::size_t n = static_cast<std::size_t>(lngNumWords);
   std::vector<SortItem> items(n);
@@ -378,12 +389,7 @@ void WordTable::SortWordsByKey() {
     if (const int c = ra.strSortKey.compare(rb.strSortKey); c != 0) return c < 0;
     return ra.strWord < rb.strWord;
   });
-  std::vector<WordRecord> sorted;
-  sorted.reserve(n + 1);
-  AdviseHugePages(sorted.data(), (n + 1) * sizeof(WordRecord), false);
-  sorted.emplace_back();
-  for (const SortItem& item : items) sorted.push_back(std::move(udtWords[item.index]));
-  udtWords = std::move(sorted);
+  Reorder(udtWords, items);
   indexedWords_ = -1;
 }
 
@@ -397,12 +403,7 @@ void WordTable::SortByWord() {
     if (a.prefix != b.prefix) return a.prefix < b.prefix;
     return udtWords[a.index].strWord < udtWords[b.index].strWord;
   });
-  std::vector<WordRecord> sorted;
-  sorted.reserve(n + 1);
-  AdviseHugePages(sorted.data(), (n + 1) * sizeof(WordRecord), false);
-  sorted.emplace_back();
-  for (const SortItem& item : items) sorted.push_back(std::move(udtWords[item.index]));
-  udtWords = std::move(sorted);
+  Reorder(udtWords, items);
   indexedWords_ = -1;
 }
 

@@ -124,7 +124,9 @@ std::u32string UpperCaseAccented(std::u32string_view s) { return Map32(s, UpperC
 std::string RemoveAccents(std::string_view s) { return MapUtf8(s, kAccent, RemoveAccent); }
 std::u32string RemoveAccents(std::u32string_view s) { return Map32(s, RemoveAccent); }
 
-std::string ExpandLigatures(std::string_view s) {
+namespace {
+// Expands the ligatures of s, passing every other non-ASCII character through map.
+std::string ExpandThenMap(std::string_view s, char32_t (*map)(char32_t)) {
   std::string out;
   out.reserve(s.size() + 4);
   std::size_t i = 0;
@@ -135,10 +137,14 @@ std::string ExpandLigatures(std::string_view s) {
     }
     const char32_t c = DecodeUtf8At(s, i);
     if (const char* e = Expansion(c)) out.append(e);
-    else AppendUtf8(out, c);
+    else AppendUtf8(out, map(c));
   }
   return out;
 }
+char32_t Same(char32_t c) { return c; }
+}  // namespace
+
+std::string ExpandLigatures(std::string_view s) { return ExpandThenMap(s, Same); }
 
 std::u32string ExpandLigatures(std::u32string_view s) {
   std::u32string out;
@@ -156,19 +162,7 @@ std::u32string ExpandLigatures(std::u32string_view s) {
 
 std::string FoldAccents(std::string_view s) {
   // One pass: an expansion is plain ASCII, which RemoveAccents leaves alone.
-  std::string out;
-  out.reserve(s.size() + 4);
-  std::size_t i = 0;
-  while (i < s.size()) {
-    if (static_cast<unsigned char>(s[i]) < 0x80) {
-      out.push_back(s[i++]);
-      continue;
-    }
-    const char32_t c = DecodeUtf8At(s, i);
-    if (const char* e = Expansion(c)) out.append(e);
-    else AppendUtf8(out, RemoveAccent(c));
-  }
-  return out;
+  return ExpandThenMap(s, RemoveAccent);
 }
 
 std::u32string FoldAccents(std::u32string_view s) {

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 namespace talq {
@@ -16,8 +18,11 @@ class ProgramTextsTest : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove(path_); }
 
+  // One file per test process: ctest runs the tests of this fixture side by side.
   std::filesystem::path path_ =
-      std::filesystem::temp_directory_path() / "talq_program_texts_test.dat";
+      std::filesystem::temp_directory_path() /
+      ("talq_program_texts_" + std::to_string(::getpid()) + "_" +
+       ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".dat");
 };
 
 TEST_F(ProgramTextsTest, LoadsTextsAndLooksThemUp) {
