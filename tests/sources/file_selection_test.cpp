@@ -30,7 +30,7 @@ TEST(FileSpecifications, NormalFormOfTheBox) {
 
 TEST(FileSpecifications, TooManyEntriesGiveAnEmptyList) {
   std::string box;
-  for (int i = 0; i < 65535; ++i) box += "p" + std::to_string(i) + " ";
+  for (int i = 0; i < 65535; ++i) box.append("p").append(std::to_string(i)).append(" ");
   std::vector<std::string> entries;
   EXPECT_EQ(NormaliseFileSpecifications(box, entries), "");
   EXPECT_TRUE(entries.empty());
