@@ -115,15 +115,16 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
   SigintGuard sigint;
   std::uint64_t pumpCount = 0;
+  bool ctrlCHandled = false;
   host.onPump = [&] {
-    if (gInterrupts.load() > 0 && !s.run.blnStop) {
+    if (gInterrupts.load() > 0 && !ctrlCHandled) {
+      ctrlCHandled = true;  // later passes (the listing) clear blnStop; one Ctrl-C stops once
       // Ctrl-C acts as the Stop button. Pressing it already answers "Really stop?": a No
       // by default would make Ctrl-C do nothing in any count of more than 800 words.
       const bool yes = host.answerYes;
       host.answerYes = true;
       RequestStop(s);
       host.answerYes = yes;
-      gInterrupts = 1;
     }
     if ((++pumpCount & 15) == 0) Tick(s);
   };
