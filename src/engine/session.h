@@ -6,13 +6,13 @@
 #include "engine/extraction.h"
 #include "engine/word_table.h"
 #include "host/host.h"
-#include "reports/report_state.h"
 #include "lists/list_state.h"
+#include "reports/report_state.h"
 #include "settings/run_flags.h"
 #include "settings/settings.h"
-#include "sources/file_selection.h"
 #include "sources/classify.h"
 #include "sources/file_reader.h"
+#include "sources/file_selection.h"
 #include "sources/markup.h"
 
 namespace talq {
@@ -25,16 +25,16 @@ struct Session {
   Host& host;
   Settings settings;
   RunFlags run;
+  // Each unit keeps its own state here, as a member of its own type.
   WordTable words;
+  ExtractionState extraction;
+  CountingRunState counting;
   ListState lists;
   CommentState comments;
   TextCheckState textCheck;
-  // Each unit adds its own state here as a member of its own type.
-  FileSelection selection;
-  ExtractionState extraction;
-  ReportState reports;
   SourceState sources;
-  CountingRunState counting;
+  FileSelection selection;
+  ReportState reports;
 };
 
 }  // namespace talq
