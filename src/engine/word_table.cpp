@@ -42,7 +42,7 @@ inline std::uint64_t Mix(std::uint64_t a, std::uint64_t b) {
 
 // A multiply-mix hash over 8-byte reads; short words (the usual case) take one branch and
 // two multiplications.
-std::uint64_t HashWord(std::string_view s) {
+inline std::uint64_t HashWord(std::string_view s) {
   constexpr std::uint64_t k0 = 0xa0761d6478bd642full;
   constexpr std::uint64_t k1 = 0xe7037ed1a0b428dbull;
   const char* p = s.data();
@@ -69,6 +69,23 @@ std::uint64_t HashWord(std::string_view s) {
     b = Read64(p + n - 8);
   }
   return Mix(k1 ^ n, Mix(a ^ k1, b ^ seed));
+}
+
+// Byte equality without a library call: lookups compare mostly short words of equal hash.
+inline bool SameBytes(std::string_view a, std::string_view b) {
+  const std::size_t n = a.size();
+  if (n != b.size()) return false;
+  const char* p = a.data();
+  const char* q = b.data();
+  if (n >= 8) {
+    if (n > 16) return std::memcmp(p, q, n) == 0;
+    return Read64(p) == Read64(q) && Read64(p + n - 8) == Read64(q + n - 8);
+  }
+  if (n >= 4) return Read32(p) == Read32(q) && Read32(p + n - 4) == Read32(q + n - 4);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (p[i] != q[i]) return false;
+  }
+  return true;
 }
 
 // Number of code points in valid UTF-8 (continuation bytes are not counted).
@@ -154,7 +171,7 @@ std::int64_t WordRecord::FileCount(std::int64_t i) const {
   return i == 0 ? firstFile_.second : moreFiles_.list->at(static_cast<std::size_t>(i - 1)).second;
 }
 
-void WordRecord::CountInFile(std::int64_t fileNumber) {
+void WordRecord::CountInFileSlow(std::int64_t fileNumber) {
   if (firstFile_.second == 0) {
     firstFile_ = {fileNumber, 1};
     return;
@@ -257,7 +274,7 @@ std::int64_t WordTable::IndexOf(std::string_view word) {
   for (std::size_t pos = static_cast<std::size_t>(hash) & mask;; pos = (pos + 1) & mask) {
     const Slot slot = slots_[pos];
     if (slot.index == 0) return 0;
-    if (slot.tag == tag && udtWords[slot.index].strWord == word) return slot.index;
+    if (slot.tag == tag && SameBytes(udtWords[slot.index].strWord, word)) return slot.index;
   }
 }
 
@@ -309,7 +326,7 @@ void WordTable::AddWordToList(const WordTableContext& ctx, std::string_view word
     if (slot.index == 0) break;
     if (slot.tag != tag) continue;
     WordRecord& rec = udtWords[slot.index];
-    if (rec.strWord != word) continue;
+    if (!SameBytes(rec.strWord, word)) continue;
     ++rec.lngFrequency;
     if (ctx.countingText) rec.CountInFile(lngFileNumber_);
     if (--pumpCountdown_ == 0) {

@@ -45,7 +45,14 @@ struct alignas(64) WordRecord {
   std::int64_t FileCount(std::int64_t i) const;   // occurrences in FileNumber(i)
   // Counts one occurrence in file fileNumber: the last file's count grows when it is the
   // same file, otherwise (fileNumber, 1) is appended.
-  void CountInFile(std::int64_t fileNumber);
+  void CountInFile(std::int64_t fileNumber) {
+    // Inline for the usual repeat within the only file so far.
+    if (firstFile_.second != 0 && firstFile_.first == fileNumber && !moreFiles_.list) {
+      ++firstFile_.second;
+      return;
+    }
+    CountInFileSlow(fileNumber);
+  }
 
  private:
   // The second and later files; a single pointer keeps the record at two cache lines.
@@ -61,6 +68,8 @@ struct alignas(64) WordRecord {
     MoreFiles& operator=(MoreFiles&&) noexcept = default;
   };
   MoreFiles moreFiles_;
+
+  void CountInFileSlow(std::int64_t fileNumber);
 };
 
 // What the table needs to know about the run while words are added.
