@@ -41,6 +41,8 @@ bool CheckWordsToIgnore(Session& session, std::string_view phrase, bool anyMode)
 
 bool WordListLookup::IsWordToIgnore(Session& session, std::string_view lowerWord) {
   ListState& l = session.lists;
+  // Counting calls this for every word: nothing to set up when no list is loaded.
+  if (l.intNumExtraWordsToIgnore <= 0 && l.lngNumWordsToIgnore <= 0) return false;
   InvalidRegExpMark scratch;  // words to ignore hold no expressions worth reporting
   if (l.intNumExtraWordsToIgnore > 0 &&
       IsInList(lowerWord, l.strExtraWordsToIgnore, 1, l.intNumExtraWordsToIgnore, false, false,
