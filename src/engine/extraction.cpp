@@ -173,12 +173,24 @@ void CutToken(Session& session, std::u32string& word) {
   // The longest stem ("shouldn") has 7 characters; "s", "t" and every stem end in s, t or n.
   if (!session.run.blnReadingWords && session.settings.chkAllowWordsWithApostrophes == 0 &&
       !word.empty() && word.size() <= 7) {
-    const char32_t last = LowerChar(word.back());
+    const char32_t back = word.back();
+    const char32_t last = back < 0x80 ? (back | 0x20) : LowerChar(back);
     if (last == U's' || last == U't') {
       if (word.size() == 1) word.clear();  // no stem ends in s or t
       return;
     }
     if (last != U'n') return;
+    // Words such as "in" and "been" come here often: ASCII is lowered in place, unallocated.
+    char ascii[7];
+    std::size_t n = 0;
+    for (; n < word.size() && word[n] < 0x80; ++n) {
+      const char32_t c = word[n];
+      ascii[n] = static_cast<char>(c >= U'A' && c <= U'Z' ? c + 0x20 : c);
+    }
+    if (n == word.size()) {
+      if (IsNegativeContractionStem(std::string_view(ascii, n))) word.clear();
+      return;
+    }
     const std::string utf8 = EncodeUtf8(word);
     const std::string lower = LowerCaseAccented(utf8);
     if (lower == "s" || lower == "t" || IsNegativeContractionStem(lower)) word.clear();

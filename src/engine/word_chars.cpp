@@ -103,6 +103,20 @@ bool IsNegativeContractionStem(std::string_view word) {
   static constexpr std::string_view kStems =
       "aren couldn didn doesn hadn hasn isn shouldn wasn weren wouldn ";
   if (word.empty()) return false;
+  // Short ASCII probes, the usual case, are lowered on the stack.
+  if (word.size() < 16) {
+    char buffer[16];
+    std::size_t n = 0;
+    for (; n < word.size(); ++n) {
+      const unsigned char b = static_cast<unsigned char>(word[n]);
+      if (b >= 0x80) break;
+      buffer[n] = static_cast<char>(b >= 'A' && b <= 'Z' ? b + 0x20 : b);
+    }
+    if (n == word.size()) {
+      buffer[n] = ' ';
+      return kStems.find(std::string_view(buffer, n + 1)) != std::string_view::npos;
+    }
+  }
   std::string probe = LowerCaseAccented(word);
   probe.push_back(' ');
   return kStems.find(probe) != std::string_view::npos;
