@@ -44,7 +44,15 @@ void DecodeBytes(std::string_view raw, TextEncoding e, std::u32string& line) {
     line.resize(raw.size());
     char32_t* out = line.data();
     std::size_t i = 0, k = 0;
+    const char* p = raw.data();
     while (i < raw.size()) {
+      // Runs of ASCII, most text, are widened eight bytes at a time.
+      for (std::uint64_t v; i + 8 <= raw.size(); i += 8, k += 8) {
+        std::memcpy(&v, p + i, 8);
+        if (v & 0x8080808080808080ull) break;
+        for (int j = 0; j < 8; ++j) out[k + j] = static_cast<unsigned char>(p[i + j]);
+      }
+      if (i == raw.size()) break;
       const auto b = static_cast<unsigned char>(raw[i]);
       if (b < 0x80) {
         out[k++] = b;
