@@ -141,12 +141,7 @@ std::string ExpandThenMap(std::string_view s, char32_t (*map)(char32_t)) {
   }
   return out;
 }
-char32_t Same(char32_t c) { return c; }
-}  // namespace
-
-std::string ExpandLigatures(std::string_view s) { return ExpandThenMap(s, Same); }
-
-std::u32string ExpandLigatures(std::u32string_view s) {
+std::u32string ExpandThenMap(std::u32string_view s, char32_t (*map)(char32_t)) {
   std::u32string out;
   out.reserve(s.size() + 4);
   for (char32_t c : s) {
@@ -154,29 +149,23 @@ std::u32string ExpandLigatures(std::u32string_view s) {
       out.push_back(static_cast<char32_t>(e[0]));
       out.push_back(static_cast<char32_t>(e[1]));
     } else {
-      out.push_back(c);
+      out.push_back(map(c));
     }
   }
   return out;
 }
+char32_t Same(char32_t c) { return c; }
+}  // namespace
+
+std::string ExpandLigatures(std::string_view s) { return ExpandThenMap(s, Same); }
+
+std::u32string ExpandLigatures(std::u32string_view s) { return ExpandThenMap(s, Same); }
 
 std::string FoldAccents(std::string_view s) {
   // One pass: an expansion is plain ASCII, which RemoveAccents leaves alone.
   return ExpandThenMap(s, RemoveAccent);
 }
 
-std::u32string FoldAccents(std::u32string_view s) {
-  std::u32string out;
-  out.reserve(s.size() + 4);
-  for (char32_t c : s) {
-    if (const char* e = Expansion(c)) {
-      out.push_back(static_cast<char32_t>(e[0]));
-      out.push_back(static_cast<char32_t>(e[1]));
-    } else {
-      out.push_back(RemoveAccent(c));
-    }
-  }
-  return out;
-}
+std::u32string FoldAccents(std::u32string_view s) { return ExpandThenMap(s, RemoveAccent); }
 
 }  // namespace talq
