@@ -266,9 +266,7 @@ void WordTable::RebuildIndex() {
   indexedWords_ = lngNumWords;
 }
 
-std::int64_t WordTable::IndexOf(std::string_view word) {
-  if (indexedWords_ != lngNumWords) RebuildIndex();
-  const std::uint64_t hash = HashWord(word);
+inline std::uint32_t WordTable::Probe(std::string_view word, std::uint64_t hash) const {
   const std::uint32_t tag = static_cast<std::uint32_t>(hash >> 32);
   const std::size_t mask = slots_.size() - 1;
   for (std::size_t pos = static_cast<std::size_t>(hash) & mask;; pos = (pos + 1) & mask) {
@@ -276,6 +274,11 @@ std::int64_t WordTable::IndexOf(std::string_view word) {
     if (slot.index == 0) return 0;
     if (slot.tag == tag && SameBytes(udtWords[slot.index].strWord, word)) return slot.index;
   }
+}
+
+std::int64_t WordTable::IndexOf(std::string_view word) {
+  if (indexedWords_ != lngNumWords) RebuildIndex();
+  return Probe(word, HashWord(word));
 }
 
 std::int64_t WordTable::StoreNewWord(std::string_view word, bool countingText,
@@ -319,14 +322,8 @@ void WordTable::AddWordToList(const WordTableContext& ctx, std::string_view word
   if (indexedWords_ != lngNumWords) RebuildIndex();
 
   const std::uint64_t hash = HashWord(word);
-  const std::uint32_t tag = static_cast<std::uint32_t>(hash >> 32);
-  const std::size_t mask = slots_.size() - 1;
-  for (std::size_t pos = static_cast<std::size_t>(hash) & mask;; pos = (pos + 1) & mask) {
-    const Slot slot = slots_[pos];
-    if (slot.index == 0) break;
-    if (slot.tag != tag) continue;
-    WordRecord& rec = udtWords[slot.index];
-    if (!SameBytes(rec.strWord, word)) continue;
+  if (const std::uint32_t index = Probe(word, hash); index != 0) {
+    WordRecord& rec = udtWords[index];
     ++rec.lngFrequency;
     if (ctx.countingText) rec.CountInFile(lngFileNumber_);
     if (--pumpCountdown_ == 0) {

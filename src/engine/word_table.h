@@ -139,6 +139,8 @@ class WordTable {
   void ShowProgress(const WordTableContext& ctx);
   void RebuildIndex();
   void InsertIntoIndex(std::uint32_t index, std::uint64_t hash);
+  // The entry holding word (whose hash is given), or 0. The index must be current.
+  std::uint32_t Probe(std::string_view word, std::uint64_t hash) const;
 
   // Backs large arrays with huge pages where the system allows: a lookup in a big table
   // touches scattered memory, and page-table walks would otherwise dominate it.
