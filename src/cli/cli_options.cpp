@@ -8,6 +8,7 @@
 
 #include "engine/session.h"
 #include "host/scripted_host.h"
+#include "lists/list_history.h"
 #include "lists/word_lists.h"
 #include "settings/setting_choices.h"
 #include "settings/setting_fields.h"
@@ -135,11 +136,8 @@ int ApplyLists(Session& s, const Options& opt) {
   }
   // Every file goes into the history; the last one is selected and loaded.
   auto load = [&](int list, const std::vector<std::string>& paths) {
-    for (std::size_t i = 0; i + 1 < paths.size(); ++i) {
-      FileHistory& h = st.cboWordsFile[list];
-      if (std::find(h.items.begin(), h.items.end(), paths[i]) == h.items.end())
-        h.items.push_back(paths[i]);
-    }
+    bool added = false;
+    for (std::size_t i = 0; i + 1 < paths.size(); ++i) AddFileToHistory(s, list, paths[i], added);
     return paths.empty() || LoadListFile(s, list, paths.back());
   };
   if (!load(0, ignorePaths)) return 1;
