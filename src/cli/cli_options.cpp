@@ -3,7 +3,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
 #include <filesystem>
 
 #include "engine/session.h"
@@ -20,8 +19,6 @@ namespace talq::cli {
 namespace fs = std::filesystem;
 
 namespace {
-
-const char* const kLanguageCodes[] = {"en", "de", "es", "pt", "it", "fr", "all"};
 
 std::string Join(const std::vector<std::string>& parts, const char* sep) {
   std::string out;
@@ -126,10 +123,7 @@ int ApplyLists(Session& s, const Options& opt) {
   std::vector<std::string> ignorePaths;
   for (const std::string& f : opt.ignoreFiles) {
     if (f.rfind("common:", 0) == 0) {
-      std::string code = f.substr(7);
-      int i = int(std::find(std::begin(kLanguageCodes), std::end(kLanguageCodes), code) -
-                  std::begin(kLanguageCodes));
-      ignorePaths.push_back(DataDir() + "/" + CommonWordFileName(i));
+      ignorePaths.push_back(CommonWordsPathForCode(f.substr(7)));
     } else {
       ignorePaths.push_back(f);
     }

@@ -150,13 +150,24 @@ void ChooseCommonWordsLanguage(Session& session, int language) {
   LoadCommonWords(session, language);
 }
 
+namespace {
+constexpr std::array<const char*, kNumLanguages> kLanguageCodes = {"en", "de", "es", "pt",
+                                                                   "it", "fr", "all"};
+int LanguageOfCode(std::string_view language) {
+  for (int i = 0; i < kNumLanguages; ++i)
+    if (language == kLanguageCodes[i]) return i;
+  return -1;
+}
+}  // namespace
+
+std::string CommonWordsPathForCode(std::string_view language) {
+  const int i = LanguageOfCode(language);
+  return i < 0 ? std::string() : CommonWordsPath(i);
+}
+
 bool SelectCommonWords(Session& session, const std::string& language) {
-  static constexpr std::array<const char*, kNumLanguages> kCodes = {"en", "de", "es", "pt",
-                                                                     "it", "fr", "all"};
-  for (int i = 0; i < kNumLanguages; ++i) {
-    if (language == kCodes[i]) return LoadCommonWords(session, i);
-  }
-  return false;
+  const int i = LanguageOfCode(language);
+  return i >= 0 && LoadCommonWords(session, i);
 }
 
 void ListButton(Session& session) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace talq {
 
@@ -44,6 +45,8 @@ void ChooseCommonWordsLanguage(Session& session, int language);
 // Loads the common-word file of "en", "de", "es", "pt", "it", "fr" or "all" as the
 // words-to-ignore list, without a question. False after a message (or for another code).
 bool SelectCommonWords(Session& session, const std::string& language);
+// The common-word file of "en", "de", "es", "pt", "it", "fr" or "all"; "" for another code.
+std::string CommonWordsPathForCode(std::string_view language);
 
 // The "List" button: the count-only entries, or a message when there are none.
 void ListButton(Session& session);
