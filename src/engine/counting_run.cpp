@@ -18,6 +18,7 @@
 #include "reports/report_sinks.h"
 #include "sources/folder_scan.h"
 #include "util/numbers.h"
+#include "util/paths.h"
 #include "util/program_texts.h"
 #include "util/times.h"
 
@@ -26,12 +27,6 @@ namespace talq {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Trim(const std::string& s) {
-  const auto first = s.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return "";
-  return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 // Appends text on a line of its own.
 void AppendLine(Session& s, const std::string& text) {
@@ -249,7 +244,7 @@ bool RequestStop(Session& s) {
 bool ValidateInput(Session& s) {
   Settings& st = s.settings;
   Host& h = s.host;
-  st.txbFile[0] = Trim(st.txbFile[0]);
+  st.txbFile[0] = TrimPathBox(st.txbFile[0]);
   switch (st.source) {
     case Source::optOnClipboard: {
       const std::optional<std::string> text = h.GetClipboardText();
@@ -289,7 +284,7 @@ void SetPhraseWindowForCountOnly(Session& s) {
 RunResult CountWordsPhrases(Session& s) {
   Settings& st = s.settings;
   Host& h = s.host;
-  const std::string output = Trim(st.txbFile[1]);
+  const std::string output = TrimPathBox(st.txbFile[1]);
   if (!output.empty() && !st.chkDisableOutputToFile) {
     const fs::path folder = fs::path(output).parent_path();
     std::error_code ec;
@@ -300,8 +295,8 @@ RunResult CountWordsPhrases(Session& s) {
   }
   const std::string& countOnlyFile = st.cboWordsFile[kCountOnly].Selected();
   if (st.source == Source::optInFile && !countOnlyFile.empty() &&
-      SamePath(Trim(st.txbFile[0]), countOnlyFile)) {
-    h.MsgBox("The file to be scanned, " + Trim(st.txbFile[0]) + ",\n" +
+      SamePath(TrimPathBox(st.txbFile[0]), countOnlyFile)) {
+    h.MsgBox("The file to be scanned, " + TrimPathBox(st.txbFile[0]) + ",\n" +
                  "cannot be the same as the count-only words/phrases file\n" +
                  "currently specified in the Settings panel.",
              "Invalid input", MsgIcon::Exclamation);

@@ -27,13 +27,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string TrimSpaces(const std::string& s) {
-  std::size_t a = s.find_first_not_of(' ');
-  if (a == std::string::npos) return "";
-  std::size_t b = s.find_last_not_of(' ');
-  return s.substr(a, b - a + 1);
-}
-
 bool ContainsUpper(const std::u32string& upper, std::u32string_view what) {
   return upper.find(what) != std::u32string::npos;
 }
@@ -119,7 +112,7 @@ bool IsDocxFile(const std::string& path) {
 }
 
 int CheckInputFile(Session& s, const std::string& path) {
-  std::string p = TrimSpaces(path);
+  std::string p = TrimPathBox(path);
   int code = 0;
   std::error_code ec;
   if (!p.empty() && p.back() == '/') {
@@ -149,7 +142,7 @@ void ReportFileStatus(Session& s, int status, const std::string& inputBox) {
       s.host.MsgBox("Input file does not exist.", "File not found", MsgIcon::Exclamation);
       break;
     case kFileEmptyOrNoPath:
-      s.host.MsgBox(TrimSpaces(inputBox).empty() ? "Input file not specified."
+      s.host.MsgBox(TrimPathBox(inputBox).empty() ? "Input file not specified."
                                                  : "Input file is zero-length.",
                     "Error", MsgIcon::Exclamation);
       break;
@@ -165,7 +158,7 @@ void ReportFileStatus(Session& s, int status, const std::string& inputBox) {
 int DoItFromFile(Session& s, const std::string& pathIn) {
   Settings& st = s.settings;
   RunFlags& run = s.run;
-  const std::string path = TrimSpaces(pathIn);
+  const std::string path = TrimPathBox(pathIn);
   const bool singleFile = st.source == Source::optInFile;
   if (path.empty()) {
     run.blnStop = true;

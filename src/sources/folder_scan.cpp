@@ -10,6 +10,7 @@
 
 #include "engine/session.h"
 #include "sources/file_selection.h"
+#include "util/paths.h"
 #include "util/program_texts.h"
 #include "util/text_case.h"
 #include "util/utf8.h"
@@ -21,12 +22,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::int64_t kMaxFilesForTable = 10000;
-
-std::string Trim(const std::string& s) {
-  const auto first = s.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return "";
-  return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
   if (!folder.empty() && folder.back() == '/') return folder + name;
@@ -176,7 +171,7 @@ std::int64_t RunPass(Session& s, bool RunFlags::*pass, const PerFileReader& perF
 
 bool ValidateFolder(Session& s) {
   Settings& st = s.settings;
-  st.txbFolder = Trim(st.txbFolder);
+  st.txbFolder = TrimPathBox(st.txbFolder);
   if (st.txbFolder.empty()) {
     s.host.MsgBox("Folder not specified.", "Error", MsgIcon::Exclamation);
     return false;
@@ -191,7 +186,7 @@ bool ValidateFolder(Session& s) {
     s.host.MsgBox("Folder contains no files.", "Nothing to do", MsgIcon::Information);
     return false;
   }
-  st.txbFile[1] = Trim(st.txbFile[1]);
+  st.txbFile[1] = TrimPathBox(st.txbFile[1]);
   if (!st.txbFile[1].empty() && st.chkDisableOutputToFile == 0 &&
       OutputFileInFolder(st.txbFolder, st.txbFile[1], st.chkIncludeSubfolders != 0)) {
     s.host.MsgBox("The output file cannot be in the folder or a subfolder.",
@@ -266,7 +261,7 @@ FolderScanResult RunFolderScan(Session& s, const PerFileReader& perFile,
 }
 
 FolderScanResult ListFilesToBeScanned(Session& s, const PerFileReader& perFile) {
-  const std::string folder = Trim(s.settings.txbFolder);
+  const std::string folder = TrimPathBox(s.settings.txbFolder);
   s.host.TxbClear();
   if (DecodeUtf8(folder).size() > 13) s.host.TxbSet("{Folder} = " + folder + "\n\n");
   s.run.blnStop = false;
@@ -278,30 +273,30 @@ FolderScanResult ListFilesToBeScanned(Session& s, const PerFileReader& perFile) 
 
 bool ChooseOutputFile(Session& s) {
   const auto chosen = s.host.ChooseSaveFile(ProgramText(47), "", s.settings.txbFile[1]);
-  if (!chosen || Trim(*chosen).empty()) return false;
+  if (!chosen || TrimPathBox(*chosen).empty()) return false;
   // Writing the report into the folder being read would feed it back into the count.
   if (s.settings.source == Source::optFolder &&
-      OutputFileInFolder(Trim(s.settings.txbFolder), Trim(*chosen), true)) {
+      OutputFileInFolder(TrimPathBox(s.settings.txbFolder), TrimPathBox(*chosen), true)) {
     s.host.MsgBox("The output file cannot be in the folder or a subfolder", "Invalid output file",
                   MsgIcon::Information);
     return false;
   }
-  s.settings.txbFile[1] = Trim(*chosen);
+  s.settings.txbFile[1] = TrimPathBox(*chosen);
   return true;
 }
 
 bool ChooseInputFile(Session& s) {
   const auto chosen =
       s.host.ChooseOpenFile(ProgramText(46), "A text file or a docx file", s.settings.txbFile[0]);
-  if (!chosen || Trim(*chosen).empty()) return false;
-  s.settings.txbFile[0] = Trim(*chosen);
+  if (!chosen || TrimPathBox(*chosen).empty()) return false;
+  s.settings.txbFile[0] = TrimPathBox(*chosen);
   return true;
 }
 
 bool ChooseScanFolder(Session& s) {
   const auto chosen = s.host.ChooseFolder(ProgramText(45), s.settings.txbFolder);
-  if (!chosen || Trim(*chosen).empty()) return false;
-  s.settings.txbFolder = Trim(*chosen);
+  if (!chosen || TrimPathBox(*chosen).empty()) return false;
+  s.settings.txbFolder = TrimPathBox(*chosen);
   s.settings.blnWordsGot = false;
   for (const char* label :
        {"lblNumberOfWords", "lblNumWordsExcluded", "lblNumOccurrences", "lblTotalNumOccurrences"})

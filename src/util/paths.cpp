@@ -51,6 +51,12 @@ std::string ChangeExtension(std::string_view path, std::string_view extension) {
   return out;
 }
 
+std::string TrimPathBox(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos) return "";
+  return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
+}
+
 bool FileExists(const std::string& path) {
   if (path.empty()) return false;
   std::error_code ec;

@@ -22,6 +22,9 @@ std::string GetFolderPart(std::string_view path, bool normaliseCase);
 // without "." gets "." and the extension appended.
 std::string ChangeExtension(std::string_view path, std::string_view extension);
 
+// The text of a path box without the spaces, tabs and line breaks around it.
+std::string TrimPathBox(std::string_view text);
+
 // False for an empty path; otherwise true when something exists there that is not a folder.
 bool FileExists(const std::string& path);
 
