@@ -268,7 +268,8 @@ int DoItFromFile(Session& s, const std::string& pathIn) {
     s.words.Clear();
     run.blnStop = false;
   }
-  SetCommentMarkersForExtension(s.comments, GetFileExtension(path, true));
+  const std::string extension = GetFileExtension(path, true);
+  SetCommentMarkersForExtension(s.comments, extension);
   if (verdict == kTextLf)
     s.host.SetLabel("lblNumWordsExcluded", "This is a Unix-type file.");
   else if (verdict == kTextCr)
@@ -293,7 +294,7 @@ int DoItFromFile(Session& s, const std::string& pathIn) {
       s.host.MsgBox("This file cannot be opened.", "Invalid input file", MsgIcon::Information);
     return kFilePermissionDenied;
   }
-  const bool html = GetFileExtension(path, true).find("htm") != std::string::npos;
+  const bool html = extension.find("htm") != std::string::npos;
   bool headSkipped = false;
   bool utf8 = encoding == TextEncoding::Utf8;
   std::int64_t lastK = -1;
