@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/counting_run.h"
+#include "run/counting_run.h"
 #include "engine/extraction.h"
-#include "engine/session.h"
-#include "engine/word_chars.h"
+#include "run/session.h"
+#include "text/word_chars.h"
 #include "host/scripted_host.h"
 #include "lists/list_lookup_impl.h"
 #include "settings/defaults.h"

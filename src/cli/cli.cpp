@@ -13,8 +13,8 @@
 
 #include "cli/cli_host.h"
 #include "cli/cli_options.h"
-#include "engine/counting_run.h"
-#include "engine/session.h"
+#include "run/counting_run.h"
+#include "run/session.h"
 #include "reports/display_controls.h"
 #include "settings/defaults.h"
 #include "settings/setting_choices.h"

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "engine/session.h"
+#include "run/session.h"
 #include "host/scripted_host.h"
 #include "lists/list_history.h"
 #include "lists/word_lists.h"

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "engine/list_lookup.h"
-#include "engine/session.h"
-#include "engine/word_chars.h"
+#include "run/session.h"
+#include "text/word_chars.h"
 #include "lists/patterns.h"
-#include "lists/regexp.h"
-#include "sources/markup.h"
+#include "text/regexp.h"
+#include "text/markup.h"
 #include "util/text_case.h"
 #include "util/utf8.h"
 

@@ -11,7 +11,7 @@
 
 #include <sys/mman.h>
 
-#include "engine/session.h"
+#include "run/session.h"
 #include "engine/words_phrases.h"
 #include "host/host.h"
 #include "settings/run_flags.h"

@@ -4,7 +4,7 @@
 #include <array>
 #include <filesystem>
 
-#include "engine/session.h"
+#include "run/session.h"
 #include "lists/word_lists.h"
 #include "util/paths.h"
 #include "util/program_texts.h"

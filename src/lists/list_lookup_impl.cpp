@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "engine/extraction.h"
-#include "engine/session.h"
-#include "engine/word_chars.h"
+#include "run/session.h"
+#include "text/word_chars.h"
 #include "engine/word_table.h"
 #include "lists/patterns.h"
 #include "util/text_case.h"

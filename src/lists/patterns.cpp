@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "host/host.h"
-#include "lists/regexp.h"
+#include "text/regexp.h"
 #include "util/text_case.h"
 #include "util/utf8.h"
 

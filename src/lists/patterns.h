@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "lists/list_state.h"
+#include "engine/list_state.h"
 
 namespace talq {
 

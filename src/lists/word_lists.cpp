@@ -6,14 +6,14 @@
 #include <vector>
 
 #include "engine/extraction.h"
-#include "engine/session.h"
-#include "engine/word_chars.h"
+#include "run/session.h"
+#include "text/word_chars.h"
 #include "lists/list_history.h"
 #include "lists/list_lookup_impl.h"
 #include "lists/patterns.h"
 #include "sources/classify.h"
 #include "sources/line_reader.h"
-#include "sources/markup.h"
+#include "text/markup.h"
 #include "sources/text_prep.h"
 #include "util/numbers.h"
 #include "util/paths.h"

@@ -1,7 +1,7 @@
 // Display-control reactions: check-box enabling, format availability and relisting.
 #include "reports/display_controls.h"
 
-#include "engine/session.h"
+#include "run/session.h"
 #include "reports/report_formats.h"
 #include "reports/report_sinks.h"
 #include "util/program_texts.h"

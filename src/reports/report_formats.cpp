@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "engine/session.h"
+#include "run/session.h"
 #include "engine/words_phrases.h"
 #include "reports/report_sinks.h"
 #include "reports/report_text.h"

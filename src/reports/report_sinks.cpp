@@ -5,7 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "engine/session.h"
+#include "run/session.h"
 #include "reports/report_formats.h"
 #include "reports/report_text.h"
 #include "util/program_texts.h"

@@ -2,7 +2,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "engine/session.h"
+#include "run/session.h"
 #include "sources/classify.h"
 #include "util/sizes.h"
 

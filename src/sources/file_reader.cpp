@@ -7,12 +7,12 @@
 #include <system_error>
 
 #include "engine/extraction.h"
-#include "engine/session.h"
+#include "run/session.h"
 #include "reports/report_sinks.h"
 #include "sources/classify.h"
 #include "sources/docx_seam.h"
 #include "sources/line_reader.h"
-#include "sources/markup.h"
+#include "text/markup.h"
 #include "sources/text_prep.h"
 #include "util/numbers.h"
 #include "util/paths.h"

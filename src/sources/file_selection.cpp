@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "engine/session.h"
+#include "run/session.h"
 #include "util/paths.h"
 #include "util/text_case.h"
 #include "util/utf8.h"

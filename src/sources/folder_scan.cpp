@@ -8,7 +8,7 @@
 #include <system_error>
 #include <vector>
 
-#include "engine/session.h"
+#include "run/session.h"
 #include "sources/file_selection.h"
 #include "util/paths.h"
 #include "util/program_texts.h"

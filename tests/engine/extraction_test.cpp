@@ -8,8 +8,8 @@
 #include <set>
 
 #include "engine/list_lookup.h"
-#include "engine/session.h"
-#include "engine/word_chars.h"
+#include "run/session.h"
+#include "text/word_chars.h"
 #include "host/scripted_host.h"
 #include "support/table_dump.h"
 #include "util/text_case.h"

@@ -1,4 +1,4 @@
-#include "engine/counting_run.h"
+#include "run/counting_run.h"
 #include "lists/word_lists.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +8,8 @@
 #include <functional>
 
 #include "engine/extraction.h"
-#include "engine/session.h"
-#include "engine/word_chars.h"
+#include "run/session.h"
+#include "text/word_chars.h"
 #include "host/scripted_host.h"
 #include "lists/list_history.h"
 #include "lists/list_lookup_impl.h"

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/session.h"
+#include "run/session.h"
 #include "host/scripted_host.h"
 #include "util/program_texts.h"
 #include "util/utf8.h"

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <map>
 
-#include "engine/counting_run.h"
-#include "engine/session.h"
+#include "run/counting_run.h"
+#include "run/session.h"
 #include "host/scripted_host.h"
 #include "settings/defaults.h"
 #include "settings/setting_choices.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/session.h"
+#include "run/session.h"
 #include "host/scripted_host.h"
 
 namespace talq {

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "engine/session.h"
+#include "run/session.h"
 #include "host/scripted_host.h"
 
 namespace talq {

@@ -1,4 +1,4 @@
-#include "sources/markup.h"
+#include "text/markup.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
-#include "engine/counting_run.h"
+#include "run/counting_run.h"
 
 #include <filesystem>
 #include <new>
 #include <stdexcept>
 #include <system_error>
 
-#include "engine/filter_words.h"
-#include "engine/run_summary.h"
-#include "engine/session.h"
-#include "engine/word_chars.h"
+#include "run/filter_words.h"
+#include "run/run_summary.h"
+#include "run/session.h"
+#include "text/word_chars.h"
 #include "engine/words_phrases.h"
 #include "lists/list_lookup_impl.h"
 #include "lists/patterns.h"

@@ -1,5 +1,5 @@
 // The counting run driven through the count button, with files under tests/data/run.
-#include "engine/counting_run.h"
+#include "run/counting_run.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "engine/filter_words.h"
-#include "engine/run_summary.h"
-#include "engine/session.h"
+#include "run/filter_words.h"
+#include "run/run_summary.h"
+#include "run/session.h"
 #include "host/scripted_host.h"
 #include "settings/setting_choices.h"
 #include "support/table_dump.h"

@@ -1,9 +1,9 @@
-#include "engine/run_summary.h"
+#include "run/run_summary.h"
 
 #include <algorithm>
 #include <set>
 
-#include "engine/session.h"
+#include "run/session.h"
 #include "engine/words_phrases.h"
 #include "util/numbers.h"
 

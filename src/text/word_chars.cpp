@@ -1,6 +1,6 @@
-#include "engine/word_chars.h"
+#include "text/word_chars.h"
 
-#include "engine/session.h"
+#include "run/session.h"
 #include "util/text_case.h"
 #include "util/utf8.h"
 

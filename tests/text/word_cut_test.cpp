@@ -7,8 +7,8 @@
 
 #include "engine/extraction.h"
 #include "engine/list_lookup.h"
-#include "engine/session.h"
-#include "engine/word_chars.h"
+#include "run/session.h"
+#include "text/word_chars.h"
 #include "host/scripted_host.h"
 #include "support/table_dump.h"
 #include "util/utf8.h"

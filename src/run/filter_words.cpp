@@ -1,10 +1,10 @@
-#include "engine/filter_words.h"
+#include "run/filter_words.h"
 
 #include <algorithm>
 
-#include "engine/counting_run.h"
-#include "engine/session.h"
-#include "engine/word_chars.h"
+#include "run/counting_run.h"
+#include "run/session.h"
+#include "text/word_chars.h"
 #include "engine/words_phrases.h"
 #include "util/utf8.h"
 

@@ -1,4 +1,4 @@
-#include "lists/regexp.h"
+#include "text/regexp.h"
 
 #include <gtest/gtest.h>
 

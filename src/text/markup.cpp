@@ -1,8 +1,8 @@
-#include "sources/markup.h"
+#include "text/markup.h"
 
 #include <algorithm>
 
-#include "sources/entities.h"
+#include "text/entities.h"
 #include "util/text_case.h"
 #include "util/utf8.h"
 

@@ -1,5 +1,5 @@
 // PCRE2 (8-bit, UTF) stands in for the platform's ECMAScript-style engine.
-#include "lists/regexp.h"
+#include "text/regexp.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>

@@ -2,18 +2,18 @@
 // lists, reports) and the Host it talks through. Procedures of the engine take it by reference.
 #pragma once
 
-#include "engine/counting_run.h"
+#include "run/counting_run.h"
 #include "engine/extraction.h"
 #include "engine/word_table.h"
 #include "host/host.h"
-#include "lists/list_state.h"
+#include "engine/list_state.h"
 #include "reports/report_state.h"
 #include "settings/run_flags.h"
 #include "settings/settings.h"
 #include "sources/classify.h"
 #include "sources/file_reader.h"
 #include "sources/file_selection.h"
-#include "sources/markup.h"
+#include "text/markup.h"
 
 namespace talq {
 
