@@ -4,13 +4,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <system_error>
 
 #include "engine/extraction.h"
 #include "run/session.h"
 #include "reports/report_sinks.h"
 #include "sources/classify.h"
-#include "sources/docx_seam.h"
+#include "sources/docx_reading.h"
 #include "sources/line_reader.h"
 #include "text/markup.h"
 #include "sources/text_prep.h"
@@ -104,13 +105,6 @@ std::string NotTextMessage(const std::string& path, const TextFileStats& st,
 
 }  // namespace
 
-bool IsDocxFile(const std::string& path) {
-  if (GetFileExtension(path, true) != "docx") return false;
-  std::ifstream in(path, std::ios::binary);
-  char sig[4] = {};
-  return in.read(sig, 4) && sig[0] == 'P' && sig[1] == 'K' && sig[2] == 3 && sig[3] == 4;
-}
-
 int CheckInputFile(Session& s, const std::string& path) {
   std::string p = TrimPathBox(path);
   int code = 0;
@@ -181,42 +175,56 @@ int DoItFromFile(Session& s, const std::string& pathIn) {
     s.host.SetCaption("cmdCountWords", ProgramText(25));
   }
 
-  // .docx documents are read through their extracted text; until that is available they
-  // are classified like any other file.
+  // A document is read through the text extracted from it; its temporary folder goes
+  // with `docx` on every path out.
+  const bool isDocx = src.blnIsDocx;
+  DocxExtraction docx;
   std::string textPath = path;
-  if (src.blnIsDocx && DocxSupported()) {
-    int r = DocxPreCheck(s, path);
-    if (r <= 0) {
-      if (r == 0) run.blnStop = true;
+  if (isDocx) {
+    if (DocxPreCheck(s, path, docx) < 0) {
       s.host.SetLabel("lblFilesize", "");
       s.host.SetLabel("lblXMLsize", "");
+      // In a folder scan the text box lists the files read so far: it is kept.
+      if (singleFile) {
+        run.blnElapsedTimeRunning = false;
+        ClearTextbox(s);
+      }
       return kFileDocxFailed;
     }
   } else {
-    src.blnIsDocx = false;
     s.host.SetLabel("lblXMLsize", "");
   }
 
   TextFileStats stats;
-  int verdict = IsTextFile(textPath, kTextSampleSize, 1.0, stats, true);
-  std::error_code ec;
-  const std::int64_t length = std::int64_t(fs::file_size(textPath, ec));
-  if (verdict == kNotText) {
-    if (!singleFile) return kFileDone;
-    s.host.MsgBox(NotTextMessage(path, stats, length), "Not a text file", MsgIcon::Information);
-    ClearTextbox(s);
-    run.blnScanningFiles = false;
-    return kFileNotText;
-  }
-  if (verdict == kEncZeroLength) {
-    if (singleFile)
-      s.host.MsgBox("This is a zero-length file.", "Invalid input file", MsgIcon::Information);
-    return kFileZeroLength;
-  }
-  if (verdict == kEncPermissionDenied || verdict == kEncOpenFailed || verdict == kEncNotFound) {
-    if (singleFile)
-      s.host.MsgBox("This file cannot be opened.", "Invalid input file", MsgIcon::Information);
-    return kFilePermissionDenied;
+  int verdict = kTextCrLf;
+  std::int64_t length = 0;
+  // Returns a status when the file is not read as text (after its message).
+  auto classify = [&]() -> std::optional<int> {
+    verdict = IsTextFile(textPath, kTextSampleSize, 1.0, stats, true);
+    std::error_code ec;
+    length = std::int64_t(fs::file_size(textPath, ec));
+    if (verdict == kNotText) {
+      if (!singleFile) return kFileDone;
+      s.host.MsgBox(NotTextMessage(path, stats, length), "Not a text file", MsgIcon::Information);
+      ClearTextbox(s);
+      run.blnScanningFiles = false;
+      return kFileNotText;
+    }
+    if (verdict == kEncZeroLength) {
+      if (singleFile)
+        s.host.MsgBox("This is a zero-length file.", "Invalid input file", MsgIcon::Information);
+      return kFileZeroLength;
+    }
+    if (verdict == kEncPermissionDenied || verdict == kEncOpenFailed || verdict == kEncNotFound) {
+      if (singleFile)
+        s.host.MsgBox("This file cannot be opened.", "Invalid input file", MsgIcon::Information);
+      return kFilePermissionDenied;
+    }
+    return std::nullopt;
+  };
+  // A document's text is classified once it is extracted, after the file is counted.
+  if (!isDocx) {
+    if (std::optional<int> status = classify()) return *status;
   }
 
   const TextEncoding encoding = stats.encoding.encoding;
@@ -279,6 +287,17 @@ int DoItFromFile(Session& s, const std::string& pathIn) {
   else
     s.host.SetLabel("lblNumWordsExcluded", "");
 
+  TextEncoding readAs = encoding;
+  int bomLength = stats.encoding.bomLength;
+  if (isDocx) {
+    textPath = DocxToTextFile(s, path, docx);
+    if (textPath.empty()) return kFileDone;
+    if (std::optional<int> status = classify()) return *status;
+    // The extracted text is written as UTF-8, whatever its first bytes suggest.
+    readAs = TextEncoding::Utf8;
+    bomLength = 0;
+  }
+
   const bool lineBar = singleFile && run.blnScanningFiles && length > 10240;
   if (lineBar) {
     std::string empty(std::size_t(run.intProgressWidth) + 2, ' ');
@@ -289,14 +308,14 @@ int DoItFromFile(Session& s, const std::string& pathIn) {
   s.comments.intWithinComment = -1;
 
   LineReader reader;
-  if (!reader.Open(textPath, encoding, stats.encoding.bomLength)) {
+  if (!reader.Open(textPath, readAs, bomLength)) {
     if (singleFile)
       s.host.MsgBox("This file cannot be opened.", "Invalid input file", MsgIcon::Information);
     return kFilePermissionDenied;
   }
   const bool html = extension.find("htm") != std::string::npos;
   bool headSkipped = false;
-  bool utf8 = encoding == TextEncoding::Utf8;
+  bool utf8 = readAs == TextEncoding::Utf8;
   std::int64_t lastK = -1;
   std::u32string line;
   for (;;) {
@@ -323,7 +342,6 @@ int DoItFromFile(Session& s, const std::string& pathIn) {
     HandOver(s, line, true);
   }
   reader.Close();
-  if (src.blnIsDocx) DocxCleanUp(s);
   if (singleFile) {
     s.host.SetLabel("lblNumberOfWords", "");
     run.blnScanningFiles = false;

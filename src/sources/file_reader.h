@@ -48,7 +48,4 @@ int CheckInputFile(Session& s, const std::string& path);
 // Tells the user about statuses 1..4 of DoItFromFile; inputBox is the input-file box text.
 void ReportFileStatus(Session& s, int status, const std::string& inputBox);
 
-// True for a .docx document: extension "docx" (any case) and the bytes "PK\3\4" first.
-bool IsDocxFile(const std::string& path);
-
 }  // namespace talq
