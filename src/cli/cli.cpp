@@ -13,6 +13,7 @@
 
 #include "cli/cli_host.h"
 #include "cli/cli_options.h"
+#include "run/count_array.h"
 #include "run/counting_run.h"
 #include "run/session.h"
 #include "reports/display_controls.h"
@@ -78,6 +79,14 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   list->add_option("FOLDER", opt.source, "the folder")->required();
   AddCommonOptions(*list, opt);
 
+  CLI::App* table = app.add_subcommand(
+      "table", "Write a table of words against the files of SOURCE (a folder or a file) to "
+               "FILE for a spreadsheet: tab-delimited text, or a workbook when FILE ends in "
+               ".xlsx. The text box's closing message goes to standard output.");
+  table->add_option("SOURCE", opt.source, "a folder or a file")->required();
+  AddCommonOptions(*table, opt);
+  AddTableOptions(*table, opt);
+
   std::vector<std::string> argv(args.rbegin(), args.rend());
   try {
     app.parse(argv);
@@ -92,7 +101,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return 2;
   }
   opt.listFiles = list->parsed();
-  RecordListOrder(opt, count->parsed() ? *count : *list);
+  opt.table = table->parsed();
+  RecordListOrder(opt, count->parsed() ? *count : table->parsed() ? *table : *list);
 
   const std::string texts = DataDir() + "/" + std::string(kProgramTextFile);
   if (int r = LoadProgramTexts(texts); r <= 0) {
@@ -140,6 +150,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return DoItFromFile(s, path);
       });
       status = ListingSucceeded(r) ? 0 : 1;
+    } else if (opt.table) {
+      status = RunSucceeded(cmdCountArray_Click(s)) ? 0 : 1;
     } else {
       RunResult r = CountWords(s);
       status = RunSucceeded(r) ? 0 : 1;

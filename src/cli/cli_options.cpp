@@ -64,6 +64,16 @@ void AddCommonOptions(CLI::App& app, Options& opt) {
   app.add_flag("--all-words", opt.allWords, "count all words even when count-only entries exist");
 }
 
+void AddTableOptions(CLI::App& app, Options& opt) {
+  app.add_option("--layout", opt.layout,
+                 "alpha: one table in alphabetical order (default); freq: one table by "
+                 "frequency; both: alphabetical followed by frequency")
+      ->check(CLI::IsMember({"alpha", "freq", "both"}));
+  app.add_flag("--blank-zeros", opt.blankZeros, "leave a cell blank when its count is zero");
+  app.add_flag("--relative-cells", opt.relativeCells,
+               "write each cell as its share of the row total instead of its count");
+}
+
 void RecordListOrder(Options& opt, const CLI::App& command) {
   opt.ignoreFiles.clear();
   std::size_t file = 0, common = 0;
@@ -96,6 +106,14 @@ int ApplyOptions(Session& s, const Options& opt, std::string& problem) {
   if (!opt.output.empty()) {
     st.txbFile[1] = opt.output;
     st.chkDisableOutputToFile = 0;
+  }
+
+  if (opt.table) {
+    st.tableLayout = opt.layout == "freq"   ? TableLayout::optByFrequency
+                     : opt.layout == "both" ? TableLayout::optBoth
+                                            : TableLayout::optAlphabetical;
+    st.chkZeroCellsBlank = opt.blankZeros ? 1 : 0;
+    st.chkWriteRelativeFrequency = opt.relativeCells ? 1 : 0;
   }
 
   std::string source = opt.source;

@@ -41,10 +41,18 @@ struct Options {
   std::vector<std::string> ignoreWords;
   std::vector<std::string> countOnly;
   bool allWords = false;
+
+  // `talq table`: the words-vs-files table instead of a report.
+  bool table = false;
+  std::string layout = "alpha";
+  bool blankZeros = false;
+  bool relativeCells = false;
 };
 
 // Declares the options shared by both commands.
 void AddCommonOptions(CLI::App& app, Options& opt);
+// Declares the options only `talq table` has.
+void AddTableOptions(CLI::App& app, Options& opt);
 // Puts --ignore-file and --ignore-common into ignoreFiles in the order they were given.
 void RecordListOrder(Options& opt, const CLI::App& command);
 

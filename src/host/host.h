@@ -28,6 +28,9 @@ class Host {
   // or -1 for Cancel.
   virtual int Choose(const std::string& prompt, const std::string& title,
                      const std::vector<std::string>& options, int defaultIndex) = 0;
+  // Shows a dialog that edits fields of the settings record (frmCountArray) modally.
+  // Returns false when it was cancelled or closed. Without a screen: true, nothing shown.
+  virtual bool ShowDialog(const std::string& /*name*/) { return true; }
   // File and folder choosers; nullopt when cancelled. filter like "Text files (*.txt)".
   virtual std::optional<std::string> ChooseOpenFile(const std::string& title,
                                                     const std::string& filter,

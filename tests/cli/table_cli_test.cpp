@@ -1,0 +1,40 @@
+// `talq table` and .docx sources on the command line: options to the table's settings, the
+// closing message on standard output, statuses.
+#include <gtest/gtest.h>
+
+#include "cli_harness.h"
+#include "support/zip_files.h"
+
+namespace talq::cli::test {
+namespace {
+
+TEST(TableCliTest, WritesTheTableAndPrintsTheClosingMessage) {
+  TempDir t;
+  fs::create_directories(t.path() / "in");
+  WriteWholeFile(t / "in/a.txt", "cat cat dog\n");
+  ASSERT_TRUE(talq::test::WriteDocx(t / "in/b.docx", talq::test::DocumentXml({{"cat bird"}})));
+
+  CliResult r = RunIn(t.path().string(), {"table", "-q", "--layout", "freq", "--blank-zeros",
+                                          "--relative-cells", "-o", "t.txt", "in"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(r.out.starts_with("The table has been written to t.txt\n\n")) << r.out;
+  const std::string file = ReadWholeFile(t / "t.txt");
+  EXPECT_NE(file.find("\r\n<File indices>\t1\t2\t\tTotal\r\ncat\t67%\t33%\t\t3\r\nbird\t\t100%\t\t1\r\n"),
+            std::string::npos)
+      << file;
+
+  // Without -o: the message of the table command and status 1; a bad layout is a usage error.
+  r = RunIn(t.path().string(), {"table", "in"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("No output file has been specified."), std::string::npos) << r.err;
+  EXPECT_EQ(RunIn(t.path().string(), {"table", "--layout", "up", "-o", "t.txt", "in"}).status, 2);
+  EXPECT_EQ(RunIn(t.path().string(), {"table", "-o", "t.txt"}).status, 2);
+
+  // A single .docx is counted by `talq count`.
+  r = RunIn(t.path().string(), {"count", "-q", "in/b.docx"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("bird"), std::string::npos) << r.out;
+}
+
+}  // namespace
+}  // namespace talq::cli::test
