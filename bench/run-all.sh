@@ -23,4 +23,6 @@ for b in "$build"/*_bench; do
 done
 echo "== compare"
 bash "$root/bench/compare.sh" "$build/talq" || status=1
+echo "== table"
+bash "$root/bench/table.sh" "$build/talq" || status=1
 exit $status

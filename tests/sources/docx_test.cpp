@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -14,6 +15,7 @@
 #include "run/session.h"
 #include "host/scripted_host.h"
 #include "settings/defaults.h"
+#include "sources/docx_reading.h"
 #include "settings/setting_choices.h"
 #include "support/zip_files.h"
 #include "util/program_texts.h"
@@ -245,6 +247,34 @@ TEST_F(DocxTest, DocumentsAreCountedAloneAndInFolders) {
   EXPECT_EQ(host.messages[0].title, "Unable to process file");
   EXPECT_EQ(ReadAll(dir / "folder" / "extracted_text" / "report.txt"),
             "Café crème — done. \ntom & jerry ");
+}
+
+TEST_F(DocxTest, AStopEndsTheConversionAtOnceEarlyAndAfterAQuestionLater) {
+  const std::string doc = Docx("s.docx", DocumentXml({{"alpha."}, {"beta."}}));
+  struct Case {
+    std::int64_t seconds;
+    std::deque<MsgAnswer> answers;
+    std::string text;
+    std::size_t questions;
+  } cases[] = {
+      {5, {}, "", 0},
+      {20, {MsgAnswer::Yes}, "", 1},
+      {20, {MsgAnswer::No}, "alpha. \nbeta. \n", 1},
+  };
+  for (const auto& c : cases) {
+    DocxExtraction docx;
+    ASSERT_GE(DocxPreCheck(s, doc, docx), 0);
+    s.run.blnStop = true;
+    s.run.lngSecondsElapsed = c.seconds;
+    host.answers = c.answers;
+    host.messages.clear();
+    EXPECT_EQ(ReadAll(DocxToTextFile(s, doc, docx)), c.text) << c.seconds;
+    ASSERT_EQ(host.messages.size(), c.questions) << c.seconds;
+    if (c.questions) {
+      EXPECT_EQ(host.messages[0].title, "Stop");
+    }
+    EXPECT_EQ(s.run.blnStop, c.text.empty()) << c.seconds;
+  }
 }
 
 TEST_F(DocxTest, FormerFaults) {
