@@ -163,9 +163,12 @@ WordsFilesTable BuildWordsFilesTable(const Session& s) {
                    });
 
   t.preamble.push_back("Output from " + ProgramText(1) + " at " + DateTimeText());
-  t.preamble.push_back("showing the frequency of each word or phrase in " +
-                       (t.files.size() == 1 ? "the file " + t.files[0]
-                                            : std::string("the files specified by the file indices.")));
+  std::string source = "the files specified by the file indices.";
+  if (s.settings.source == Source::optOnClipboard)
+    source = "the clipboard";
+  else if (t.files.size() == 1)
+    source = "the file " + t.files[0];
+  t.preamble.push_back("showing the frequency of each word or phrase in " + source);
   if (w.lngMaxFrequency >= 1 && w.lngNumWords >= 2)
     t.preamble.push_back("Maximum frequency = " + std::to_string(w.lngMaxFrequency) +
                          "    The word or phrase '" + mostFrequent +
