@@ -139,6 +139,8 @@ void ScanTree(Session& s, const std::string& folder, const PerFileReader& perFil
   if (!run.blnStop && s.settings.chkIncludeSubfolders != 0) {
     for (const auto& name : listing.folders) {
       if (LowerCaseAccented(name).find("recycle.bin") != std::string::npos) continue;
+      // Text extracted from the documents of a scan would be counted again beside them.
+      if (s.settings.chkExtractTextFromDocx && name == "extracted_text") continue;
       ScanTree(s, JoinPath(folder, name), perFile, guard);
       s.host.Pump();
       if (run.blnStop) break;

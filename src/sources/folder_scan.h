@@ -36,7 +36,8 @@ bool ValidateFolder(Session& s);
 
 // One pass over `folder`: files in byte order of their names, then (with
 // chkIncludeSubfolders) subfolders in byte order. Skips folders whose lower-cased path holds
-// an exclusion text, subfolders named like "recycle.bin", symbolic links back into a folder
+// an exclusion text, subfolders named like "recycle.bin" (and "extracted_text" while
+// chkExtractTextFromDocx writes there), symbolic links back into a folder
 // on the current path, and unreadable folders. Ends early when run.blnStop is set.
 // Counts the folders in which `perFile` accepted a file into reports.intNumFoldersScanned.
 void ScanFolderTree(Session& s, const std::string& folder, const PerFileReader& perFile);

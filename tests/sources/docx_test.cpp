@@ -286,6 +286,18 @@ TEST_F(DocxTest, FormerFaults) {
   // "&amp;lt;" was decoded twice, to "<".
   EXPECT_EQ(DecodeXmlEntities("&amp;lt; &amp;amp; &#38;lt;"), "&lt; &amp; &lt;");
 
+  // With subfolders, a second run counted the text extracted by the first one again.
+  fs::create_directories(dir / "g");
+  WriteDocx((dir / "g" / "d.docx").string(), DocumentXml({{"once"}}));
+  s.settings.chkExtractTextFromDocx = 1;
+  s.settings.chkIncludeSubfolders = 1;
+  for (int run = 0; run < 2; ++run) {
+    CountFolder(dir / "g");
+    EXPECT_EQ(Table(), (Words{{"once", 1}})) << "run " << run;
+  }
+  s.settings.chkExtractTextFromDocx = 0;
+  s.settings.chkIncludeSubfolders = 0;
+
   // An empty document.xml stopped a folder scan without a word.
   fs::create_directories(dir / "f");
   WriteDocx((dir / "f" / "empty.docx").string(), "");
