@@ -80,11 +80,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   AddCommonOptions(*list, opt);
 
   CLI::App* table = app.add_subcommand(
-      "table", "Write a table of words against the files of SOURCE (a folder or a file) to "
-               "FILE for a spreadsheet: tab-delimited text, or a workbook when FILE ends in "
-               ".xlsx. The text box's closing message goes to standard output.");
+      "table", "Write the words of SOURCE against its files, for a spreadsheet, to -o FILE.");
   table->add_option("SOURCE", opt.source, "a folder or a file")->required();
   AddCommonOptions(*table, opt);
+  table->get_option("--output")
+      ->description("the table file (needed): tab-delimited text, or a workbook when its "
+                    "name ends in .xlsx");
   AddTableOptions(*table, opt);
 
   std::vector<std::string> argv(args.rbegin(), args.rend());
