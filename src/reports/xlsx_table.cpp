@@ -41,8 +41,9 @@ class SheetWriter {
   lxw_error error_ = LXW_NO_ERROR;
 };
 
-// Widths in characters: the word column fits the longest word, file columns their largest
-// number, the total column the grand total.
+// Widths in characters: the word column fits the longest word, file columns their totals
+// (no cell is larger; a number wider than its column would show as "#####"), the total
+// column the grand total.
 void SetWidths(lxw_worksheet* ws, const WordsFilesTable& t, const TableOptions& o) {
   std::size_t longest = std::string("<File indices>").size();
   for (const TableRow& r : t.rows) longest = std::max(longest, Utf8Length(r.word));
@@ -50,7 +51,9 @@ void SetWidths(lxw_worksheet* ws, const WordsFilesTable& t, const TableOptions& 
   if (t.files.empty()) return;
   std::int64_t largest = 0;
   for (std::int64_t c : t.columnTotals) largest = std::max(largest, c);
-  const double cell = std::max({o.relativeCells ? 4.0 : Digits(largest), Digits(std::int64_t(t.files.size())), 3.0}) + 2;
+  // Relative cells show up to "100%"; the totals row below them stays absolute.
+  const double cell = std::max({o.relativeCells ? 4.0 : 0.0, Digits(largest),
+                                Digits(std::int64_t(t.files.size())), 3.0}) + 2;
   worksheet_set_column(ws, 1, lxw_col_t(t.files.size()), cell, nullptr);
   if (t.files.size() > 1) {
     const lxw_col_t total = lxw_col_t(t.files.size() + 2);

@@ -244,6 +244,13 @@ TEST_F(WordsFilesTableTest, FormerFaults) {
   for (std::size_t i : t.frequencyOrder) order.push_back(t.rows[i].word);
   EXPECT_EQ(order, (std::vector<std::string>{"bbb", "aaa", "ccc", "ddd"}));
 
+  // With relative cells, file columns were sized for "100%" and showed a total of 200003
+  // as "#####".
+  const std::string book = (dir / "wide.xlsx").string();
+  ASSERT_EQ(WriteTableWorkbook(book, t, {true, false, false, true}), "");
+  EXPECT_NE(test::ReadZipMember(book, "xl/worksheets/sheet1.xml")->find("<col min=\"2\" max=\"3\" width=\"8."),
+            std::string::npos);
+
   // The spreadsheet warning was only looked for in the alphabetical table.
   FillTable(s, {{"/t/a.txt", "true", 1}, {"/t/b.txt", "cat", 1}});
   bool warning = false;
