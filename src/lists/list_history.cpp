@@ -56,6 +56,25 @@ void RemoveListFile(Session& session, int index) {
   SetThereAreListFlags(session);
 }
 
+bool ChooseHistoryFile(Session& session, int index, int entry) {
+  FileHistory& h = session.settings.cboWordsFile[index];
+  if (entry < 0 || entry >= static_cast<int>(h.items.size())) return false;
+  h.index = entry;
+  const int choice = session.host.Choose(
+      h.items[static_cast<std::size_t>(entry)], kLoadOrRemoveTitle,
+      {"Load this file", "Remove this file from the list", "Cancel"}, kCancelLoadOrRemove);
+  if (choice == kLoadThisFile) return AttemptToReadWords(session, index);
+  if (choice == kRemoveThisFile) {
+    RemoveListFile(session, index);
+    return false;
+  }
+  const std::string& loaded = session.lists.strLoadedFile[index];
+  const auto it = std::find(h.items.begin(), h.items.end(), loaded);
+  h.index = loaded.empty() || it == h.items.end() ? -1 : static_cast<int>(it - h.items.begin());
+  if (index == kWordsToIgnore) SyncCommonWordsLanguage(session);
+  return false;
+}
+
 bool ClearHistory(Session& session, int index) {
   FileHistory& h = session.settings.cboWordsFile[index];
   if (h.items.empty()) return false;
@@ -136,6 +155,12 @@ void ChooseCommonWordsLanguage(Session& session, int language) {
   if (language < 0 || language >= kNoLanguage) {
     s.cboWordsFile[kWordsToIgnore].index = -1;
     s.cboCommonWordsLanguages = kNoLanguage;
+    // Without a selected file no words of one may still be ignored.
+    session.lists.Loaded(kWordsToIgnore).assign(1, std::string());
+    session.lists.LoadedCount(kWordsToIgnore) = 0;
+    session.lists.strLoadedFile[kWordsToIgnore].clear();
+    session.settings.blnWordsGot = false;
+    SetThereAreListFlags(session);
     return;
   }
   if (language == LanguageOfCommonWordsFile(s.cboWordsFile[kWordsToIgnore].Selected())) return;

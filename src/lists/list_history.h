@@ -22,6 +22,18 @@ void RemoveSelectedFile(Session& session, int index);
 // "Remove this file from the list": RemoveSelectedFile and no loaded entries.
 void RemoveListFile(Session& session, int index);
 
+// The load-or-remove dialog's title and options, as Host::Choose gets them: 0 load, 1 remove
+// from the list, 2 (or -1, the window closed) cancel.
+inline constexpr const char* kLoadOrRemoveTitle = "Load or remove this file";
+inline constexpr int kLoadThisFile = 0;
+inline constexpr int kRemoveThisFile = 1;
+inline constexpr int kCancelLoadOrRemove = 2;
+
+// The user chose entry `entry` of the history of list index: selects it and asks through
+// Host::Choose (prompt: the path) whether to load it, remove it from the history or cancel;
+// Cancel selects the loaded file's entry again (or nothing). True when a file was loaded.
+bool ChooseHistoryFile(Session& session, int index, int entry);
+
 // Asks, then empties the history of list index. True when it was emptied.
 bool ClearHistory(Session& session, int index);
 

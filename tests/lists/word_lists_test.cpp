@@ -255,6 +255,49 @@ TEST_F(WordListsTest, CommonWordLanguages) {
   EXPECT_EQ(session.settings.cboWordsFile[kWordsToIgnore].index, -1);
 }
 
+// Choosing a history entry: load it, remove it, or cancel back to the loaded file.
+TEST_F(WordListsTest, LoadOrRemoveHistoryEntry) {
+  const std::string first = Write("first.txt", "alpha\n");
+  const std::string second = Write("second.txt", "beta\ngamma\n");
+  ASSERT_TRUE(LoadListFile(session, kWordsToIgnore, first));
+  bool added = false;
+  AddFileToHistory(session, kWordsToIgnore, second, added);
+  FileHistory& h = session.settings.cboWordsFile[kWordsToIgnore];
+
+  host.choices.push_back(kCancelLoadOrRemove);
+  EXPECT_FALSE(ChooseHistoryFile(session, kWordsToIgnore, 1));
+  EXPECT_EQ(host.prompts.back(), second);
+  EXPECT_EQ(h.index, 0);
+  EXPECT_EQ(Entries(kWordsToIgnore), (std::vector<std::string>{"alpha"}));
+
+  host.choices.push_back(kLoadThisFile);
+  EXPECT_TRUE(ChooseHistoryFile(session, kWordsToIgnore, 1));
+  EXPECT_EQ(Entries(kWordsToIgnore), (std::vector<std::string>{"beta", "gamma"}));
+  EXPECT_EQ(session.lists.strLoadedFile[kWordsToIgnore], second);
+
+  host.choices.push_back(kRemoveThisFile);
+  EXPECT_FALSE(ChooseHistoryFile(session, kWordsToIgnore, 1));
+  EXPECT_EQ(h.items, (std::vector<std::string>{first}));
+  EXPECT_EQ(h.index, -1);
+  EXPECT_EQ(session.lists.lngNumWordsToIgnore, 0);
+
+  // The window closed without a choice counts as Cancel; nothing is loaded now.
+  host.choices.push_back(-1);
+  EXPECT_FALSE(ChooseHistoryFile(session, kWordsToIgnore, 0));
+  EXPECT_EQ(h.index, -1);
+}
+
+// Former fault: "[No language selected]" deselected the file but its words were still
+// ignored by the next count.
+TEST_F(WordListsTest, NoLanguageDropsTheCommonWords) {
+  ASSERT_TRUE(SelectCommonWords(session, "en"));
+  ASSERT_GT(session.lists.lngNumWordsToIgnore, 0);
+  ChooseCommonWordsLanguage(session, kNoLanguage);
+  EXPECT_EQ(session.lists.lngNumWordsToIgnore, 0);
+  EXPECT_FALSE(session.run.blnThereAreWordsToIgnore);
+  EXPECT_EQ(session.settings.cboCommonWordsLanguages, kNoLanguage);
+}
+
 TEST_F(WordListsTest, EveryCommonWordFileLoadsAsWordsToIgnore) {
   for (const char* lang : {"en", "de", "es", "pt", "it", "fr", "all"}) {
     EXPECT_TRUE(SelectCommonWords(session, lang)) << lang;
