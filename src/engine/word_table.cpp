@@ -88,6 +88,19 @@ inline bool SameBytes(std::string_view a, std::string_view b) {
   return true;
 }
 
+// The slot tag: high hash bits above the byte length (capped at 255).
+inline std::uint32_t Tag(std::uint64_t hash, std::size_t size) {
+  return static_cast<std::uint32_t>(hash >> 32) << 8 | static_cast<std::uint32_t>(std::min<std::size_t>(size, 255));
+}
+
+// The first 8 bytes, zero-padded, in memory order.
+inline std::uint64_t Prefix8(std::string_view s) {
+  if (s.size() >= 8) return Read64(s.data());
+  std::uint64_t v = 0;
+  std::memcpy(&v, s.data(), s.size());
+  return v;
+}
+
 // Number of code points in valid UTF-8 (continuation bytes are not counted).
 std::size_t CodePointCount(std::string_view s) {
   std::size_t n = 0;
@@ -171,22 +184,22 @@ std::int64_t WordRecord::FileCount(std::int64_t i) const {
   return i == 0 ? firstFile_.second : moreFiles_.list->at(static_cast<std::size_t>(i - 1)).second;
 }
 
-void WordRecord::CountInFileSlow(std::int64_t fileNumber) {
+void WordRecord::CountInFile(std::int64_t fileNumber, std::int64_t n) {
   if (firstFile_.second == 0) {
-    firstFile_ = {fileNumber, 1};
+    firstFile_ = {fileNumber, n};
     return;
   }
   std::vector<FileTally>* more = moreFiles_.list.get();
   FileTally& last = more == nullptr || more->empty() ? firstFile_ : more->back();
   if (last.first == fileNumber) {
-    ++last.second;
+    last.second += n;
     return;
   }
   if (more == nullptr) {
     moreFiles_.list = std::make_unique<std::vector<FileTally>>();
     more = moreFiles_.list.get();
   }
-  more->emplace_back(fileNumber, 1);
+  more->emplace_back(fileNumber, n);
 }
 
 // ---- WordTable ----
@@ -226,9 +239,10 @@ void WordTable::Clear() {
   lngFirstFreq = 0;
   lngMaxFrequency = 0;
   lngNumWordsIncluded = 0;
-  slots_.assign(1024, Slot{0, 0});
+  slots_.assign(1024, Slot{});
   indexedWords_ = 0;
   pumpCountdown_ = kPumpInterval;
+  unsettled_ = false;
   lngFileNumber_ = 0;
   strFileNames_.assign(1, std::string());
   strWordsFoundPending_.clear();
@@ -247,42 +261,72 @@ void WordTable::RegisterCurrentFile(const std::string& currentFile) {
 }
 
 void WordTable::InsertIntoIndex(std::uint32_t index, std::uint64_t hash) {
+  const std::string& word = udtWords[index].strWord;
   const std::size_t mask = slots_.size() - 1;
   std::size_t pos = static_cast<std::size_t>(hash) & mask;
   while (slots_[pos].index != 0) pos = (pos + 1) & mask;
-  slots_[pos] = Slot{index, static_cast<std::uint32_t>(hash >> 32)};
+  slots_[pos] = Slot{index, Tag(hash, word.size()), Prefix8(word), 0, -1};
+}
+
+void WordTable::Flush(Slot& slot) {
+  if (slot.pending == 0) return;
+  WordRecord& rec = udtWords[slot.index];
+  rec.lngFrequency += slot.pending;
+  if (slot.pendingFile >= 0) rec.CountInFile(slot.pendingFile, slot.pending);
+  slot.pending = 0;
+}
+
+void WordTable::SettleCounts() {
+  if (!unsettled_) return;
+  unsettled_ = false;
+  const std::size_t limit = std::min<std::size_t>(udtWords.size(), std::size_t(lngNumWords) + 1);
+  for (Slot& slot : slots_) {
+    if (slot.index == 0 || slot.pending == 0) continue;
+    // A table emptied by hand drops what its lost entries still had pending.
+    if (slot.index < limit) {
+      Flush(slot);
+    } else {
+      slot.pending = 0;
+    }
+  }
 }
 
 void WordTable::RebuildIndex() {
+  SettleCounts();
   if (udtWords.size() < static_cast<std::size_t>(lngNumWords) + 1) {
     udtWords.resize(static_cast<std::size_t>(lngNumWords) + 1);
   }
   std::size_t size = 1024;
   while (size < static_cast<std::size_t>(lngNumWords) * 2 + 2) size *= 2;
-  slots_.assign(size, Slot{0, 0});
+  slots_.assign(size, Slot{});
   for (std::int64_t i = 1; i <= lngNumWords; ++i) {
     InsertIntoIndex(static_cast<std::uint32_t>(i), HashWord(udtWords[i].strWord));
   }
   indexedWords_ = lngNumWords;
 }
 
-inline std::uint32_t WordTable::Probe(std::string_view word, std::uint64_t hash) const {
-  const std::uint32_t tag = static_cast<std::uint32_t>(hash >> 32);
+inline WordTable::Slot& WordTable::Probe(std::string_view word, std::uint64_t hash) {
+  const std::uint32_t tag = Tag(hash, word.size());
+  const std::uint64_t prefix = Prefix8(word);
   const std::size_t mask = slots_.size() - 1;
   for (std::size_t pos = static_cast<std::size_t>(hash) & mask;; pos = (pos + 1) & mask) {
-    const Slot slot = slots_[pos];
-    if (slot.index == 0) return 0;
-    if (slot.tag == tag && SameBytes(udtWords[slot.index].strWord, word)) return slot.index;
+    Slot& slot = slots_[pos];
+    if (slot.index == 0) return slot;
+    // Words of up to 8 bytes are told apart by length and prefix alone.
+    if (slot.tag == tag && slot.prefix == prefix &&
+        (word.size() <= 8 || SameBytes(udtWords[slot.index].strWord, word)))
+      return slot;
   }
 }
 
 std::int64_t WordTable::IndexOf(std::string_view word) {
   if (indexedWords_ != lngNumWords) RebuildIndex();
-  return Probe(word, HashWord(word));
+  SettleCounts();
+  return Probe(word, HashWord(word)).index;
 }
 
-std::int64_t WordTable::StoreNewWord(std::string_view word, bool countingText,
-                                     std::uint64_t hash) {
+std::int64_t WordTable::StoreNewWord(std::string_view word, std::int64_t fileTag,
+                                     std::uint64_t hash, std::int64_t n) {
   if (lngNumWords >= 0xFFFFFFFFll) throw std::length_error("word table full");
   // Tolerates a table whose count was reset without Clear(): entries past it are dropped.
   if (udtWords.size() != static_cast<std::size_t>(lngNumWords) + 1) {
@@ -292,8 +336,8 @@ std::int64_t WordTable::StoreNewWord(std::string_view word, bool countingText,
   GrowWithHugePages(udtWords);
   WordRecord& rec = udtWords.emplace_back();
   rec.strWord.assign(word);
-  rec.lngFrequency = 1;
-  if (countingText) rec.CountInFile(lngFileNumber_);
+  rec.lngFrequency = n;
+  if (fileTag >= 0) rec.CountInFile(fileTag, n);
   // Keep the load at most one half, so that misses stay short.
   if (static_cast<std::size_t>(lngNumWords) * 2 > slots_.size()) {
     RebuildIndex();
@@ -319,13 +363,20 @@ void WordTable::AddWordToList(const WordTableContext& ctx, std::string_view word
       run != nullptr) {
     RegisterCurrentFile(run->strCurrentFile);
   }
-  if (indexedWords_ != lngNumWords) RebuildIndex();
+  CountWord(ctx, word, HashWord(word), 1);
+}
 
-  const std::uint64_t hash = HashWord(word);
-  if (const std::uint32_t index = Probe(word, hash); index != 0) {
-    WordRecord& rec = udtWords[index];
-    ++rec.lngFrequency;
-    if (ctx.countingText) rec.CountInFile(lngFileNumber_);
+void WordTable::CountWord(const WordTableContext& ctx, std::string_view word, std::uint64_t hash,
+                          std::int64_t n) {
+  if (indexedWords_ != lngNumWords) RebuildIndex();
+  const std::int64_t fileTag = ctx.countingText ? lngFileNumber_ : -1;
+  if (Slot& slot = Probe(word, hash); slot.index != 0) {
+    if (slot.pendingFile != fileTag) {
+      Flush(slot);
+      slot.pendingFile = fileTag;
+    }
+    slot.pending += n;
+    unsettled_ = true;
     if (--pumpCountdown_ == 0) {
       pumpCountdown_ = kPumpInterval;
       if (ctx.host != nullptr) ctx.host->Pump();
@@ -334,10 +385,25 @@ void WordTable::AddWordToList(const WordTableContext& ctx, std::string_view word
   }
 
   const bool first = lngNumWords == 0;
-  StoreNewWord(word, ctx.countingText, hash);
+  StoreNewWord(word, fileTag, hash, n);
   if (ctx.host == nullptr) return;
   if (!first) ShowNewWord(ctx, word);
   ShowProgress(ctx);
+}
+
+void WordTable::Merge(const WordTableContext& ctx, WordTable& part,
+                      const std::function<void(std::int64_t)>& before) {
+  part.SettleCounts();
+  const bool folder = ctx.countingText && ctx.settings != nullptr &&
+                      ctx.settings->source == Source::optFolder && ctx.run != nullptr;
+  for (std::int64_t k = 0; k < part.lngNumWords; ++k) {
+    if (before) before(k);
+    const WordRecord& rec = part.udtWords[static_cast<std::size_t>(k + 1)];
+    if (rec.lngFrequency <= 0) continue;
+    if (folder) RegisterCurrentFile(ctx.run->strCurrentFile);
+    CountWord(ctx, rec.strWord, HashWord(rec.strWord), rec.lngFrequency);
+  }
+  if (before) before(part.lngNumWords);
 }
 
 void WordTable::ShowNewWord(const WordTableContext& ctx, std::string_view word) {
@@ -389,6 +455,7 @@ static void Reorder(std::vector<WordRecord>& records, const std::vector<SortItem
 }
 
 void WordTable::SortWordsByKey() {
+  SettleCounts();
   const std::size_t n = static_cast<std::size_t>(lngNumWords);
   std::vector<SortItem> items(n);
   for (std::size_t i = 1; i <= n; ++i) {
@@ -408,6 +475,7 @@ void WordTable::SortWordsByKey() {
 }
 
 void WordTable::SortByWord() {
+  SettleCounts();
   const std::size_t n = static_cast<std::size_t>(lngNumWords);
   std::vector<SortItem> items(n);
   for (std::size_t i = 1; i <= n; ++i) {
@@ -422,6 +490,7 @@ void WordTable::SortByWord() {
 }
 
 void WordTable::SetUpFrequencyChain(Host* host) {
+  SettleCounts();
   lngFirstFreq = 0;
   struct ChainItem {
     std::int64_t frequency;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -43,16 +44,9 @@ struct alignas(64) WordRecord {
   std::int64_t NumFiles() const;                  // lngNumFiles
   std::int64_t FileNumber(std::int64_t i) const;  // i in [0, NumFiles())
   std::int64_t FileCount(std::int64_t i) const;   // occurrences in FileNumber(i)
-  // Counts one occurrence in file fileNumber: the last file's count grows when it is the
-  // same file, otherwise (fileNumber, 1) is appended.
-  void CountInFile(std::int64_t fileNumber) {
-    // Inline for the usual repeat within the only file so far.
-    if (firstFile_.second != 0 && firstFile_.first == fileNumber && !moreFiles_.list) {
-      ++firstFile_.second;
-      return;
-    }
-    CountInFileSlow(fileNumber);
-  }
+  // Counts n occurrences in file fileNumber: the last file's count grows when it is the
+  // same file, otherwise (fileNumber, n) is appended. n > 0.
+  void CountInFile(std::int64_t fileNumber, std::int64_t n = 1);
 
  private:
   // The second and later files; a single pointer keeps the record at two cache lines.
@@ -68,8 +62,6 @@ struct alignas(64) WordRecord {
     MoreFiles& operator=(MoreFiles&&) noexcept = default;
   };
   MoreFiles moreFiles_;
-
-  void CountInFileSlow(std::int64_t fileNumber);
 };
 
 // What the table needs to know about the run while words are added.
@@ -91,6 +83,9 @@ class WordTable {
   // entries stand in order of first occurrence (SortByWord gives word order). Callers may
   // change blnIncluded, ranks and links; a table filled or emptied by hand is re-indexed
   // on the next lookup, but changing strWord of an indexed entry is not noticed.
+  // Counting keeps repeat counts beside the index, apart from the records: lngFrequency and
+  // the per-file data are current only after SettleCounts (which sorting, chaining, Merge
+  // and IndexOf call themselves).
   std::vector<WordRecord> udtWords;
   std::int64_t lngNumWords = 0;
   int intMaxPermittedWordLength = 100;  // in characters (code points)
@@ -109,8 +104,22 @@ class WordTable {
   void AddWordToList(const WordTableContext& ctx, std::string_view word);
   static constexpr int kPumpInterval = 1024;
 
-  // Index (1-based) of the entry for word, or 0. Works in any table order.
+  // Index (1-based) of the entry for word, or 0. Works in any table order. Settles counts.
   std::int64_t IndexOf(std::string_view word);
+
+  // Writes the counts gathered while counting into lngFrequency and the per-file data of
+  // the records. Cheap when nothing was counted since the last call.
+  void SettleCounts();
+
+  // Counts every entry of part (a table counted apart, e.g. on another thread, from one
+  // file or one stretch of a file) as if its words had been added here one by one in
+  // part's order of first occurrence: same entries, order, counts, live display and
+  // progress label. Per-file data of part is ignored; the counts go to the current file
+  // (folder runs register ctx.run->strCurrentFile first). before(k) runs on reaching the
+  // k-th entry of part (0-based) and once more with k = part's size at the end; null
+  // means nothing to run. Word-length limits were applied when part was counted.
+  void Merge(const WordTableContext& ctx, WordTable& part,
+             const std::function<void(std::int64_t)>& before = nullptr);
 
   // Computes every strSortKey and sorts entries 1..lngNumWords by it; equal keys by
   // strWord's code points. Ranks and links are left as they were (stale).
@@ -128,19 +137,30 @@ class WordTable {
   std::int64_t NumFilesRegistered() const { return lngFileNumber_; }
 
  private:
+  // A slot of the hash index, one half cache line. Repeats are counted here, so counting a
+  // word of at most 8 bytes touches nothing else.
   struct Slot {
-    std::uint32_t index;  // entry index; 0 = empty
-    std::uint32_t tag;    // high half of the hash, to skip most string compares
+    std::uint32_t index;     // entry index; 0 = empty
+    std::uint32_t tag;       // high hash bits, and the byte length (at most 255) below them
+    std::uint64_t prefix;    // the first 8 bytes of the word, zero-padded
+    std::int64_t pending;    // occurrences not yet in the record, all in pendingFile
+    std::int64_t pendingFile;  // their file number; -1 without per-file data
   };
 
   void RegisterCurrentFile(const std::string& currentFile);
-  std::int64_t StoreNewWord(std::string_view word, bool countingText, std::uint64_t hash);
+  // Counts n occurrences of word (hash given; length limits already applied).
+  void CountWord(const WordTableContext& ctx, std::string_view word, std::uint64_t hash,
+                 std::int64_t n);
+  std::int64_t StoreNewWord(std::string_view word, std::int64_t fileTag, std::uint64_t hash,
+                            std::int64_t n);
+  void Flush(Slot& slot);
   void ShowNewWord(const WordTableContext& ctx, std::string_view word);
   void ShowProgress(const WordTableContext& ctx);
   void RebuildIndex();
   void InsertIntoIndex(std::uint32_t index, std::uint64_t hash);
-  // The entry holding word (whose hash is given), or 0. The index must be current.
-  std::uint32_t Probe(std::string_view word, std::uint64_t hash) const;
+  // The slot holding word (whose hash is given), or the empty slot where it belongs. The
+  // index must be current.
+  Slot& Probe(std::string_view word, std::uint64_t hash);
 
   // Backs large arrays with huge pages where the system allows: a lookup in a big table
   // touches scattered memory, and page-table walks would otherwise dominate it.
@@ -160,6 +180,7 @@ class WordTable {
   // a table filled or emptied by hand) makes the next lookup rebuild the index.
   std::int64_t indexedWords_ = 0;
   int pumpCountdown_ = kPumpInterval;
+  bool unsettled_ = false;  // some slot holds pending counts
 
   std::int64_t lngFileNumber_ = 0;
   std::vector<std::string> strFileNames_;  // [0] is "" (no file yet)

@@ -370,6 +370,7 @@ RunResult DoCount(Session& s) {
   h.TxbSet(std::string("Now ") + what + " in\n" + SourceText(st) + "\n\n");
 
   if (std::optional<RunResult> end = ReadSource(s)) return *end;
+  s.words.SettleCounts();
   const bool stopped = run.blnStop && cr.blnStopRequested;
   if (run.blnStop && !stopped) return RunResult::Refused;
 

@@ -22,6 +22,7 @@ bool ExcludedByWordRules(const Settings& st, std::string_view word) {
 void FilterWords(Session& s) {
   const Settings& st = s.settings;
   const CountingRunState& cr = s.counting;
+  s.words.SettleCounts();
   for (std::int64_t i = 1; i <= s.words.lngNumWords; ++i) {
     WordRecord& w = s.words.udtWords[static_cast<std::size_t>(i)];
     w.blnIncluded = !ExcludedByWordRules(st, w.strWord) &&
@@ -45,6 +46,7 @@ void ApplyFrequencyLimits(Session& s) {
     s.host.TxbSet("Excluding too infrequent " + noun + " ...");
   else if (tooMany)
     s.host.TxbSet("Excluding too frequent " + noun + " ...");
+  s.words.SettleCounts();
   for (std::int64_t i = 1; i <= s.words.lngNumWords; ++i) {
     WordRecord& w = s.words.udtWords[static_cast<std::size_t>(i)];
     w.blnIncluded = !(tooFew && w.lngFrequency < cr.intThresholdFrequency) &&
@@ -55,6 +57,7 @@ void ApplyFrequencyLimits(Session& s) {
 void ComputeRunStatistics(Session& s) {
   WordTable& t = s.words;
   ReportState& r = s.reports;
+  t.SettleCounts();
   t.lngNumWordsIncluded = 0;
   t.lngMaxFrequency = 0;
   r.lngNumWordsExcluded = 0;

@@ -11,6 +11,7 @@
 #include "host/scripted_host.h"
 #include "settings/run_flags.h"
 #include "settings/settings.h"
+#include "support/table_dump.h"
 
 namespace talq {
 namespace {
@@ -334,6 +335,73 @@ TEST(FindWordTest, PositionsFollowTheInsertionPoint) {
     EXPECT_EQ(FindWord(c.key, *c.list, c.count, position), c.found) << c.key << " " << c.count;
     EXPECT_EQ(position, c.position) << c.key << " " << c.count;
   }
+}
+
+// Records every label text in order, so two ways of filling a table can be compared.
+class LabelLog : public ScriptedHost {
+ public:
+  std::vector<std::string> log;
+  void SetLabel(const std::string& name, const std::string& text) override {
+    log.push_back(name + "=" + text);
+    ScriptedHost::SetLabel(name, text);
+  }
+};
+
+TEST_F(WordTableTest, MergingPartsEqualsAddingEveryWord) {
+  // Three files of a folder (the middle one without words), each counted apart and merged
+  // in order, against the same words added one by one.
+  std::mt19937 rng(11);
+  std::uniform_int_distribution<int> pick(0, 400);
+  std::vector<std::vector<std::string>> files(4);
+  for (std::size_t f : {0u, 1u, 3u}) {
+    for (int k = 0; k < 3000; ++k) {
+      const int n = pick(rng) * pick(rng) / 400;  // skewed: low numbers repeat most
+      files[f].push_back(Num(n % 3 ? "w" : "a-longer-word-", n));
+    }
+  }
+  settings.source = Source::optFolder;
+  settings.chkSuppressWords = 1;
+  LabelLog oneByOne, merged;
+  WordTable whole, parts;
+  for (std::size_t f = 0; f < files.size(); ++f) {
+    run.strCurrentFile = Num("/dir/f", static_cast<int>(f));
+    WordTableContext ctx{&oneByOne, &settings, &run, true};
+    for (const std::string& w : files[f]) whole.AddWordToList(ctx, w);
+
+    WordTable part;
+    Settings alone = settings;
+    alone.source = Source::optInFile;
+    WordTableContext partCtx{nullptr, &alone, &run, true};
+    for (const std::string& w : files[f]) part.AddWordToList(partCtx, w);
+    std::vector<std::int64_t> reached;
+    parts.Merge(WordTableContext{&merged, &settings, &run, true}, part,
+                [&](std::int64_t k) { reached.push_back(k); });
+    ASSERT_EQ(reached.size(), static_cast<std::size_t>(part.lngNumWords) + 1);
+    EXPECT_EQ(reached.back(), part.lngNumWords);
+  }
+  EXPECT_EQ(DumpWordTable(parts), DumpWordTable(whole));
+  std::vector<std::string> order, wholeOrder;
+  for (std::int64_t i = 1; i <= whole.lngNumWords; ++i) wholeOrder.push_back(whole.udtWords[i].strWord);
+  for (std::int64_t i = 1; i <= parts.lngNumWords; ++i) order.push_back(parts.udtWords[i].strWord);
+  EXPECT_EQ(order, wholeOrder) << "first-occurrence order";
+  EXPECT_EQ(merged.log, oneByOne.log) << "progress labels";
+  EXPECT_EQ(parts.NumFilesRegistered(), 3);
+  EXPECT_EQ(parts.FileName(3), "/dir/f3");
+}
+
+TEST_F(WordTableTest, CountsKeptApartReachTheRecordsInFileOrder) {
+  settings.source = Source::optFolder;
+  const char* steps[][2] = {{"/a", "x"}, {"/a", "x"}, {"/b", "y"}, {"/c", "x"}, {"/c", "x"},
+                            {"/c", "x"}, {"/d", "y"}, {"/d", "x"}};
+  for (const auto& [file, word] : steps) {
+    run.strCurrentFile = file;
+    Add({word});
+  }
+  EXPECT_EQ(DumpWordTable(table), "x\t6\t0\t1:2 3:3 4:1\ny\t2\t0\t2:1 4:1\n");
+  // Settling twice changes nothing; counting goes on after it.
+  table.SettleCounts();
+  Add({"x"});
+  EXPECT_EQ(DumpWordTable(table), "x\t7\t0\t1:2 3:3 4:2\ny\t2\t0\t2:1 4:1\n");
 }
 
 }  // namespace

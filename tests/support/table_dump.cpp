@@ -9,7 +9,8 @@ namespace talq {
 
 namespace {
 
-std::vector<const WordRecord*> ByWord(const WordTable& table) {
+std::vector<const WordRecord*> ByWord(WordTable& table) {
+  table.SettleCounts();
   std::vector<const WordRecord*> records;
   for (std::int64_t i = 1; i <= table.lngNumWords; ++i) records.push_back(&table.udtWords[i]);
   // std::string compares bytes unsigned, which orders UTF-8 by code point.
@@ -20,7 +21,7 @@ std::vector<const WordRecord*> ByWord(const WordTable& table) {
 
 }  // namespace
 
-std::string DumpWordTable(const WordTable& table) {
+std::string DumpWordTable(WordTable& table) {
   std::string out;
   for (const WordRecord* r : ByWord(table)) {
     out += r->strWord + '\t' + std::to_string(r->lngFrequency) + '\t' +
@@ -35,7 +36,7 @@ std::string DumpWordTable(const WordTable& table) {
   return out;
 }
 
-std::string WordCounts(const WordTable& table) {
+std::string WordCounts(WordTable& table) {
   std::string out;
   for (const WordRecord* r : ByWord(table)) {
     if (!out.empty()) out += " | ";

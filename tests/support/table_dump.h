@@ -7,12 +7,14 @@ namespace talq {
 
 class WordTable;
 
+// Both settle the table's counts first.
+
 // One line per entry, ordered by strWord's code points:
 // "word<TAB>frequency<TAB>rank<TAB>files\n", files as "file:count" pairs separated by
 // spaces ("-" without per-file data); rank is "x" for an excluded entry.
-std::string DumpWordTable(const WordTable& table);
+std::string DumpWordTable(WordTable& table);
 
 // "word=frequency" for every entry, ordered by strWord's code points, joined by " | ".
-std::string WordCounts(const WordTable& table);
+std::string WordCounts(WordTable& table);
 
 }  // namespace talq
