@@ -7,15 +7,15 @@
 #include <filesystem>
 #include <string>
 
-#include "run/counting_run.h"
 #include "engine/extraction.h"
-#include "run/session.h"
-#include "text/word_chars.h"
 #include "host/scripted_host.h"
 #include "lists/list_lookup_impl.h"
+#include "run/counting_run.h"
+#include "run/session.h"
 #include "settings/defaults.h"
 #include "settings/setting_choices.h"
 #include "sources/file_reader.h"
+#include "text/word_chars.h"
 #include "util/program_texts.h"
 
 namespace {
@@ -42,8 +42,8 @@ void PrepareSession(talq::Session& s, const std::string& path) {
   s.settings.txbFile[0] = path;
   InstallWordLists(s);
   SetPhraseWindow(s, s.extraction.intPhraseWindow);
-  BuildAllowedExtraChars(s);
-  SetAllowedExtraChars2(s);
+  BuildAllowedExtraChars(s.settings, s.extraction.strAllowedExtraChars);
+  SetAllowedExtraChars2(s.settings, s.extraction.strAllowedExtraChars);
   ResetPhrases(s);
 }
 

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 
+#include "engine/engine_session.h"
 #include "engine/list_lookup.h"
-#include "run/session.h"
-#include "text/word_chars.h"
-#include "lists/patterns.h"
-#include "text/regexp.h"
 #include "text/markup.h"
+#include "text/regexp.h"
+#include "text/word_chars.h"
 #include "util/text_case.h"
 #include "util/utf8.h"
 
@@ -15,9 +14,7 @@ namespace talq {
 
 namespace {
 
-constexpr std::size_t kMaxWordLength = 65000;
-
-void AddToTable(Session& session, std::string_view word) {
+void AddToTable(EngineSession& session, std::string_view word) {
   session.words.AddWordToList(CountingContext(session), word);
 }
 
@@ -34,7 +31,7 @@ int NumWords(std::string_view spaced) {
 
 // Looks entry up in the count-only list; false (with the notice shown) also when the
 // matcher met an invalid expression, which then ends the word.
-bool CountOnlyLookup(Session& session, std::string_view entry, bool& invalid) {
+bool CountOnlyLookup(EngineSession& session, std::string_view entry, bool& invalid) {
   InvalidRegExpMark& mark = session.lists.invalidRegExp;
   mark.Clear();
   const bool found = Lists(session).IsCountOnlyEntry(session, entry);
@@ -48,7 +45,7 @@ bool CountOnlyLookup(Session& session, std::string_view entry, bool& invalid) {
 enum class Candidate { Reject, Accept, EndWord };
 
 // The count-all-phrases test of a full slot of k words.
-Candidate PhraseRunCandidate(Session& session, const std::string& phrase, int k) {
+Candidate PhraseRunCandidate(EngineSession& session, const std::string& phrase, int k) {
   const ExtractionState& x = session.extraction;
   const int longest = x.intMaxNumWordsInPhrase * (x.blnStripPhrases ? 2 : 1);
   if (k < x.intMinNumWordsInPhrase || k > longest) return Candidate::Reject;
@@ -83,118 +80,23 @@ void PushIntoSlot(std::string& slot, int& count, int k, std::string_view word) {
 
 }  // namespace
 
-std::string EmptyListLookup::StripPhrase(Session&, std::string_view phrase) {
+std::string EmptyListLookup::StripPhrase(EngineSession&, std::string_view phrase) {
   return PlusToSpace(phrase);
 }
 
-ListLookup& Lists(Session& session) {
+ListLookup& Lists(EngineSession& session) {
   static EmptyListLookup empty;
   return session.extraction.lists ? *session.extraction.lists : empty;
 }
 
-WordRun NumAlpha2(std::u32string_view text, std::size_t start, bool allowDigits,
-                  std::u32string_view extraChars) {
-  WordRun run;
-  const std::size_t size = text.size();
-  const std::size_t limit = start < size ? std::min(size, start + kMaxWordLength) : start;
-  std::size_t i = start;
-  while (i < limit) {
-    const char32_t c = text[i];
-    if (c < 0x80 && (c | 0x20) >= U'a' && (c | 0x20) <= U'z') {  // the common case, inline
-      ++i;
-      continue;
-    }
-    if (IsWordChar(c, allowDigits, extraChars)) {
-      ++i;
-      continue;
-    }
-    if (c != U'<' || text.substr(i, 2) == U"</") break;
-    const std::size_t close = text.find(U'>', i + 1);
-    if (close == std::u32string_view::npos) break;
-    const std::u32string_view tag = text.substr(i, close - i + 1);
-    if (tag == U"<>") {
-      i += 2;
-      break;
-    }
-    const std::u32string_view inner = tag.substr(1, tag.size() - 2);
-    const bool plainTag = std::all_of(inner.begin(), inner.end(), [](char32_t t) {
-      return (t >= U'0' && t <= U'9') || (t >= U'A' && t <= U'Z') || (t >= U'a' && t <= U'z');
-    });
-    if (plainTag || inner.find(U' ') != std::u32string_view::npos) break;
-    i += IsValidRegExp(tag) ? tag.size() : 1;
-  }
-  std::size_t n = i - start;
-  n = std::min(n, kMaxWordLength);
-  run.length = n;
-  if (start + n < text.size()) {
-    const char32_t next = text[start + n];
-    run.endsAtSemicolon = next == U';';
-    run.endsAtPeriod = next == U'.';
-    run.endsAtDoubleQuote = next == U'"' || next == U'\u00BB';
-    run.endsAtTab = next == U'\t';
-    run.endsAtComma = next == U',';
-  }
-  return run;
-}
-
 namespace {
 
-// NextToken into a reused buffer: word ends up empty when nothing is counted.
-void CutToken(Session& session, std::u32string& word) {
-  ExtractionState& x = session.extraction;
-  const WordRun run = NumAlpha2(x.strLine, x.lngLP, false, x.strAllowedExtraChars);
-  x.blnStoppedAtPeriod = run.endsAtPeriod;
-  x.blnStoppedAtDoubleQuote = run.endsAtDoubleQuote;
-  x.blnStoppedAtTab = run.endsAtTab;
-  x.blnStoppedAtComma = run.endsAtComma;
-  word.clear();
-  if (run.length == 0) return;
-  word.append(x.strLine, x.lngLP, run.length);
-  x.lngLP += run.length;
-
-  // "caf&eacute;" left undecoded: the entity is not part of the word.
-  if (session.comments.blnCharacterEntitiesPossible && run.endsAtSemicolon) {
-    const auto amp = word.find(U'&');
-    if (amp != std::u32string::npos) {
-      std::u32string entity = word.substr(amp);
-      entity.push_back(U';');
-      if (EntityLength(entity) != 0) {
-        word.resize(amp);
-        if (word.empty()) return;
-      }
-    }
-  }
-
-  std::size_t end = word.size();
-  while (end > 0 && strProhibitedInitialOrFinalChars.find(word[end - 1]) != std::u32string_view::npos)
-    --end;
-  word.resize(end);
-
-  // The longest stem ("shouldn") has 7 characters; "s", "t" and every stem end in s, t or n.
-  if (!session.run.blnReadingWords && session.settings.chkAllowWordsWithApostrophes == 0 &&
-      !word.empty() && word.size() <= 7) {
-    const char32_t back = word.back();
-    const char32_t last = back < 0x80 ? (back | 0x20) : LowerChar(back);
-    if (last == U's' || last == U't') {
-      if (word.size() == 1) word.clear();  // no stem ends in s or t
-      return;
-    }
-    if (last != U'n') return;
-    // Words such as "in" and "been" come here often: ASCII is lowered in place, unallocated.
-    char ascii[7];
-    std::size_t n = 0;
-    for (; n < word.size() && word[n] < 0x80; ++n) {
-      const char32_t c = word[n];
-      ascii[n] = static_cast<char>(c >= U'A' && c <= U'Z' ? c + 0x20 : c);
-    }
-    if (n == word.size()) {
-      if (IsNegativeContractionStem(std::string_view(ascii, n))) word.clear();
-      return;
-    }
-    const std::string utf8 = EncodeUtf8(word);
-    const std::string lower = LowerCaseAccented(utf8);
-    if (lower == "s" || lower == "t" || IsNegativeContractionStem(lower)) word.clear();
-  }
+// Cuts the word at the scan position with the rules of the text being scanned.
+void CutToken(EngineSession& session, std::u32string& word) {
+  const CutRules rules{session.comments.blnCharacterEntitiesPossible,
+                       !session.run.blnReadingWords &&
+                           session.settings.chkAllowWordsWithApostrophes == 0};
+  NextToken(session.extraction, rules, word);
 }
 
 // EncodeUtf8 into a reused buffer.
@@ -218,13 +120,7 @@ bool IsLowerAscii(std::string_view word) {
 
 }  // namespace
 
-std::u32string NextToken(Session& session) {
-  std::u32string word;
-  CutToken(session, word);
-  return word;
-}
-
-void ProcessLine(Session& session) {
+void ProcessLine(EngineSession& session) {
   ExtractionState& x = session.extraction;
   CommentState& comments = session.comments;
   const bool reading = session.run.blnReadingWords;
@@ -316,7 +212,7 @@ void ProcessLine(Session& session) {
   }
 }
 
-void GetWords2(Session& session, std::string_view word) {
+void GetWords2(EngineSession& session, std::string_view word) {
   ExtractionState& x = session.extraction;
   const Settings& s = session.settings;
   RunFlags& run = session.run;
@@ -378,14 +274,14 @@ void GetWords2(Session& session, std::string_view word) {
   }
 }
 
-void SetPhraseWindow(Session& session, int window) {
+void SetPhraseWindow(EngineSession& session, int window) {
   ExtractionState& x = session.extraction;
   x.intPhraseWindow = std::max(window, 0);
   x.strPhraseSlots.assign(static_cast<std::size_t>(x.intPhraseWindow) + 1, std::string());
   x.phraseSlotWords.assign(static_cast<std::size_t>(x.intPhraseWindow) + 1, 0);
 }
 
-void ResetPhrases(Session& session) {
+void ResetPhrases(EngineSession& session) {
   ExtractionState& x = session.extraction;
   // Sized here too, so a window set without SetPhraseWindow cannot index past the slots.
   x.strPhraseSlots.assign(static_cast<std::size_t>(std::max(x.intPhraseWindow, 0)) + 1,
@@ -393,7 +289,7 @@ void ResetPhrases(Session& session) {
   x.phraseSlotWords.assign(x.strPhraseSlots.size(), 0);
 }
 
-void CheckForNonAlphaNumeric(Session& session, std::string_view word) {
+void CheckForNonAlphaNumeric(EngineSession& session, std::string_view word) {
   ListState& f = session.lists;
   auto has = [word](std::string_view chars) {
     return word.find_first_of(chars) != std::string_view::npos;
@@ -412,7 +308,7 @@ void CheckForNonAlphaNumeric(Session& session, std::string_view word) {
   f.blnWordsWithAmpersands = f.blnWordsWithAmpersands || has("&");
 }
 
-void ClearNonAlphaNumericFlags(Session& session) {
+void ClearNonAlphaNumericFlags(EngineSession& session) {
   ListState& f = session.lists;
   f.blnWordsWithHyphens = f.blnWordsWithApostrophes = f.blnWordsWithUnderscores = false;
   f.blnWordsWithColons = f.blnWordsWithBackslashes = f.blnWordsWithForwardslashes = false;
@@ -420,7 +316,7 @@ void ClearNonAlphaNumericFlags(Session& session) {
   f.blnWordsWithCommas = f.blnWordsWithAtSigns = f.blnWordsWithNumerals = false;
 }
 
-void AllowSeenCharacters(Session& session) {
+void AllowSeenCharacters(EngineSession& session) {
   const ListState& f = session.lists;
   Settings& s = session.settings;
   auto allow = [](bool seen, int& field) {

@@ -8,22 +8,15 @@
 #include <string_view>
 #include <vector>
 
+#include "text/word_cut.h"
+
 namespace talq {
 
-struct Session;
+struct EngineSession;
 class ListLookup;
 
-struct ExtractionState {
-  std::u32string strLine;  // the line being scanned; callers append one space
-  std::size_t lngLP = 0;   // scan position in strLine, 0-based
-  std::u32string strAllowedExtraChars;  // non-letters admitted in words (a set)
-
-  // What follows the last word cut by NextToken.
-  bool blnStoppedAtPeriod = false;
-  bool blnStoppedAtDoubleQuote = false;
-  bool blnStoppedAtTab = false;
-  bool blnStoppedAtComma = false;
-
+// The line being cut (LineScan) and what the counting of its words keeps.
+struct ExtractionState : LineScan {
   bool blnCommentsPossible = false;
   std::int64_t lngTotalNumOccurrences = 0;  // words met in counted text, before the lists
 
@@ -50,41 +43,25 @@ struct ExtractionState {
 // Scans all of strLine (set by the caller, one space appended) from the start and hands every
 // word on: to the word table while a list is read, through GetWords2 while text is counted.
 // Returns early when blnStop gets set.
-void ProcessLine(Session& session);
-
-// Cuts the word at lngLP, advances lngLP past it and sets the blnStoppedAt flags. Returns ""
-// when nothing was cut or the word was dropped (lngLP then tells which).
-std::u32string NextToken(Session& session);
-
-// Length of the run of word characters starting at start (at most 65000), and what follows.
-struct WordRun {
-  std::size_t length = 0;
-  bool endsAtSemicolon = false;
-  bool endsAtPeriod = false;
-  bool endsAtDoubleQuote = false;  // straight double quote or »
-  bool endsAtTab = false;
-  bool endsAtComma = false;
-};
-WordRun NumAlpha2(std::u32string_view text, std::size_t start, bool allowDigits,
-                  std::u32string_view extraChars);
+void ProcessLine(EngineSession& session);
 
 // One counted word: 7-bit filter, word lists, phrase window, phrase terminators.
-void GetWords2(Session& session, std::string_view word);
+void GetWords2(EngineSession& session, std::string_view word);
 
 // Sizes the phrase window to window words and empties it.
-void SetPhraseWindow(Session& session, int window);
+void SetPhraseWindow(EngineSession& session, int window);
 // Empties every slot of the phrase window.
-void ResetPhrases(Session& session);
+void ResetPhrases(EngineSession& session);
 
 // Sets the seen flags (in the list state) of the special characters word contains; never
 // clears one.
-void CheckForNonAlphaNumeric(Session& session, std::string_view word);
+void CheckForNonAlphaNumeric(EngineSession& session, std::string_view word);
 // Clears every seen flag.
-void ClearNonAlphaNumericFlags(Session& session);
+void ClearNonAlphaNumericFlags(EngineSession& session);
 // Checks the character field of every seen flag that is set; never unchecks one.
-void AllowSeenCharacters(Session& session);
+void AllowSeenCharacters(EngineSession& session);
 
 // The list lookup in force (an empty one when none is installed).
-ListLookup& Lists(Session& session);
+ListLookup& Lists(EngineSession& session);
 
 }  // namespace talq

@@ -11,7 +11,7 @@
 
 #include <sys/mman.h>
 
-#include "run/session.h"
+#include "engine/engine_session.h"
 #include "engine/words_phrases.h"
 #include "host/host.h"
 #include "settings/run_flags.h"
@@ -225,7 +225,7 @@ void WordTable::HugePageAllocator<T>::deallocate(T* p, std::size_t n) {
 
 template struct WordTable::HugePageAllocator<WordTable::Slot>;
 
-WordTableContext CountingContext(Session& session) {
+WordTableContext CountingContext(EngineSession& session) {
   return WordTableContext{&session.host, &session.settings, &session.run,
                           !session.run.blnReadingWords};
 }

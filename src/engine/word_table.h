@@ -15,7 +15,7 @@ namespace talq {
 class Host;
 struct Settings;
 struct RunFlags;
-struct Session;
+struct EngineSession;
 
 // One distinct word or phrase. Indices into the table are 1-based, as are chain links.
 // Laid out so that what counting touches (word, count, current file tally) shares one
@@ -73,7 +73,7 @@ struct WordTableContext {
 };
 
 // The context for the session's current activity: text is counted unless a list is read.
-WordTableContext CountingContext(Session& session);
+WordTableContext CountingContext(EngineSession& session);
 
 class WordTable {
  public:

@@ -4,8 +4,8 @@
 #include <array>
 #include <filesystem>
 
-#include "run/session.h"
 #include "lists/word_lists.h"
+#include "sources/source_session.h"
 #include "util/paths.h"
 #include "util/program_texts.h"
 
@@ -18,7 +18,7 @@ std::string CommonWordsPath(int language) {
 }
 
 // Loads the common-word file of language as the words to ignore; false after a message.
-bool LoadCommonWords(Session& session, int language) {
+bool LoadCommonWords(SourceSession& session, int language) {
   const std::string path = CommonWordsPath(language);
   if (!FileExists(path)) {
     session.host.MsgBox(path + " not found.", "Error", MsgIcon::Exclamation);
@@ -30,7 +30,7 @@ bool LoadCommonWords(Session& session, int language) {
 
 }  // namespace
 
-int AddFileToHistory(Session& session, int index, const std::string& path, bool& added) {
+int AddFileToHistory(SourceSession& session, int index, const std::string& path, bool& added) {
   FileHistory& h = session.settings.cboWordsFile[index];
   const auto it = std::find(h.items.begin(), h.items.end(), path);
   added = it == h.items.end();
@@ -39,7 +39,7 @@ int AddFileToHistory(Session& session, int index, const std::string& path, bool&
   return h.index;
 }
 
-void RemoveSelectedFile(Session& session, int index) {
+void RemoveSelectedFile(SourceSession& session, int index) {
   FileHistory& h = session.settings.cboWordsFile[index];
   if (h.index >= 0 && h.index < static_cast<int>(h.items.size())) {
     h.items.erase(h.items.begin() + h.index);
@@ -47,7 +47,7 @@ void RemoveSelectedFile(Session& session, int index) {
   h.index = -1;
 }
 
-void RemoveListFile(Session& session, int index) {
+void RemoveListFile(SourceSession& session, int index) {
   RemoveSelectedFile(session, index);
   session.lists.Loaded(index).assign(1, std::string());
   session.lists.LoadedCount(index) = 0;
@@ -56,7 +56,7 @@ void RemoveListFile(Session& session, int index) {
   SetThereAreListFlags(session);
 }
 
-bool ChooseHistoryFile(Session& session, int index, int entry) {
+bool ChooseHistoryFile(SourceSession& session, int index, int entry) {
   FileHistory& h = session.settings.cboWordsFile[index];
   if (entry < 0 || entry >= static_cast<int>(h.items.size())) return false;
   h.index = entry;
@@ -75,7 +75,7 @@ bool ChooseHistoryFile(Session& session, int index, int entry) {
   return false;
 }
 
-bool ClearHistory(Session& session, int index) {
+bool ClearHistory(SourceSession& session, int index) {
   FileHistory& h = session.settings.cboWordsFile[index];
   if (h.items.empty()) return false;
   const MsgAnswer answer = session.host.MsgBox(
@@ -93,7 +93,7 @@ bool ClearHistory(Session& session, int index) {
   return true;
 }
 
-bool AddListFile(Session& session, int index) {
+bool AddListFile(SourceSession& session, int index) {
   Settings& s = session.settings;
   Host& host = session.host;
   if (index == kWordsToIgnore &&
@@ -131,7 +131,7 @@ bool AddListFile(Session& session, int index) {
   return false;
 }
 
-void SetPathToCWDs_Eng(Session& session) {
+void SetPathToCWDs_Eng(SourceSession& session) {
   bool added = false;
   AddFileToHistory(session, kWordsToIgnore, CommonWordsPath(0), added);
 }
@@ -144,12 +144,12 @@ int LanguageOfCommonWordsFile(const std::string& path) {
   return kNoLanguage;
 }
 
-void SyncCommonWordsLanguage(Session& session) {
+void SyncCommonWordsLanguage(SourceSession& session) {
   session.settings.cboCommonWordsLanguages =
       LanguageOfCommonWordsFile(session.settings.cboWordsFile[kWordsToIgnore].Selected());
 }
 
-void ChooseCommonWordsLanguage(Session& session, int language) {
+void ChooseCommonWordsLanguage(SourceSession& session, int language) {
   Settings& s = session.settings;
   if (!s.blnStartUpCompleted) return;
   if (language < 0 || language >= kNoLanguage) {
@@ -190,12 +190,12 @@ std::string CommonWordsPathForCode(std::string_view language) {
   return i < 0 ? std::string() : CommonWordsPath(i);
 }
 
-bool SelectCommonWords(Session& session, const std::string& language) {
+bool SelectCommonWords(SourceSession& session, const std::string& language) {
   const int i = LanguageOfCode(language);
   return i >= 0 && LoadCommonWords(session, i);
 }
 
-void ListButton(Session& session) {
+void ListButton(SourceSession& session) {
   if (session.settings.cboWordsFile[kCountOnly].Selected().empty() &&
       session.lists.lngNumCountOnlyWords == 0) {
     session.host.MsgBox("There are no count-only words/phrases.", "List", MsgIcon::Exclamation);

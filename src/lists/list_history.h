@@ -7,20 +7,20 @@
 
 namespace talq {
 
-struct Session;
+struct SourceSession;
 
 inline constexpr int kMaxListFiles = 99;       // paths a history may hold
 inline constexpr int kNoLanguage = 7;          // cboCommonWordsLanguages: "[No language selected]"
 
 // Adds path to the history of list index unless present, and selects it. Returns its
 // position (0-based); added tells whether it was new. No limit check (see AddListFile).
-int AddFileToHistory(Session& session, int index, const std::string& path, bool& added);
+int AddFileToHistory(SourceSession& session, int index, const std::string& path, bool& added);
 
 // Removes the selected entry of the history; nothing is selected afterwards.
-void RemoveSelectedFile(Session& session, int index);
+void RemoveSelectedFile(SourceSession& session, int index);
 
 // "Remove this file from the list": RemoveSelectedFile and no loaded entries.
-void RemoveListFile(Session& session, int index);
+void RemoveListFile(SourceSession& session, int index);
 
 // The load-or-remove dialog's title and options, as Host::Choose gets them: 0 load, 1 remove
 // from the list, 2 (or -1, the window closed) cancel.
@@ -32,35 +32,35 @@ inline constexpr int kCancelLoadOrRemove = 2;
 // The user chose entry `entry` of the history of list index: selects it and asks through
 // Host::Choose (prompt: the path) whether to load it, remove it from the history or cancel;
 // Cancel selects the loaded file's entry again (or nothing). True when a file was loaded.
-bool ChooseHistoryFile(Session& session, int index, int entry);
+bool ChooseHistoryFile(SourceSession& session, int index, int entry);
 
 // Asks, then empties the history of list index. True when it was emptied.
-bool ClearHistory(Session& session, int index);
+bool ClearHistory(SourceSession& session, int index);
 
 // The "add file" button: the count-only question (words to ignore), the 99-file limit, the
 // open-file dialog, the history and the load. True when a file was loaded.
-bool AddListFile(Session& session, int index);
+bool AddListFile(SourceSession& session, int index);
 
 // Appends the English common-word file of the data folder to the words-to-ignore history
 // and selects it.
-void SetPathToCWDs_Eng(Session& session);
+void SetPathToCWDs_Eng(SourceSession& session);
 
 // 0-6 when the name part of path is one of the common-word file names, else 7.
 int LanguageOfCommonWordsFile(const std::string& path);
 
 // cboCommonWordsLanguages from the selected words-to-ignore file.
-void SyncCommonWordsLanguage(Session& session);
+void SyncCommonWordsLanguage(SourceSession& session);
 
 // Choosing language (0-7) in cboCommonWordsLanguages, with its question and messages.
-void ChooseCommonWordsLanguage(Session& session, int language);
+void ChooseCommonWordsLanguage(SourceSession& session, int language);
 
 // Loads the common-word file of "en", "de", "es", "pt", "it", "fr" or "all" as the
 // words-to-ignore list, without a question. False after a message (or for another code).
-bool SelectCommonWords(Session& session, const std::string& language);
+bool SelectCommonWords(SourceSession& session, const std::string& language);
 // The common-word file of "en", "de", "es", "pt", "it", "fr" or "all"; "" for another code.
 std::string CommonWordsPathForCode(std::string_view language);
 
 // The "List" button: the count-only entries, or a message when there are none.
-void ListButton(Session& session);
+void ListButton(SourceSession& session);
 
 }  // namespace talq

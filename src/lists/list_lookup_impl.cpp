@@ -2,11 +2,11 @@
 
 #include <vector>
 
+#include "engine/engine_session.h"
 #include "engine/extraction.h"
-#include "run/session.h"
-#include "text/word_chars.h"
 #include "engine/word_table.h"
 #include "lists/patterns.h"
+#include "text/word_chars.h"
 #include "util/text_case.h"
 #include "util/utf8.h"
 
@@ -27,7 +27,7 @@ std::vector<std::string_view> SplitAtPlus(std::string_view phrase) {
 
 // anyMode: true when some word is ignored; otherwise true when every word is. A stop
 // request answers true, so the caller drops the phrase.
-bool CheckWordsToIgnore(Session& session, std::string_view phrase, bool anyMode) {
+bool CheckWordsToIgnore(EngineSession& session, std::string_view phrase, bool anyMode) {
   for (std::string_view word : SplitAtPlus(phrase)) {
     if (session.run.blnStop) return true;
     const bool ignored = IsIgnoredPhraseWord(session, word);
@@ -39,7 +39,7 @@ bool CheckWordsToIgnore(Session& session, std::string_view phrase, bool anyMode)
 
 }  // namespace
 
-bool WordListLookup::IsWordToIgnore(Session& session, std::string_view lowerWord) {
+bool WordListLookup::IsWordToIgnore(EngineSession& session, std::string_view lowerWord) {
   ListState& l = session.lists;
   // Counting calls this for every word: nothing to set up when no list is loaded.
   if (l.intNumExtraWordsToIgnore <= 0 && l.lngNumWordsToIgnore <= 0) return false;
@@ -58,7 +58,7 @@ bool WordListLookup::IsWordToIgnore(Session& session, std::string_view lowerWord
   return FindWord(lowerWord, l.strWordsToIgnore, l.lngNumWordsToIgnore, position);
 }
 
-bool WordListLookup::IsCountOnlyEntry(Session& session, std::string_view entry) {
+bool WordListLookup::IsCountOnlyEntry(EngineSession& session, std::string_view entry) {
   ListState& l = session.lists;
   const bool caseSignificant = session.settings.chkCaseSignificant == 1;
   if (l.intNumExtraCountOnlyWords > 0) {
@@ -78,11 +78,11 @@ bool WordListLookup::IsCountOnlyEntry(Session& session, std::string_view entry) 
                   position);
 }
 
-bool WordListLookup::AllWordsToIgnore(Session& session, std::string_view phrase) {
+bool WordListLookup::AllWordsToIgnore(EngineSession& session, std::string_view phrase) {
   return CheckWordsToIgnore(session, phrase, false);
 }
 
-std::string WordListLookup::StripPhrase(Session& session, std::string_view phrase) {
+std::string WordListLookup::StripPhrase(EngineSession& session, std::string_view phrase) {
   std::string kept;
   for (std::string_view word : SplitAtPlus(phrase)) {
     if (IsIgnoredPhraseWord(session, word)) continue;
@@ -92,7 +92,7 @@ std::string WordListLookup::StripPhrase(Session& session, std::string_view phras
   return kept;
 }
 
-bool WordListLookup::PhraseAdmissible(Session& session, std::string_view phrase) {
+bool WordListLookup::PhraseAdmissible(EngineSession& session, std::string_view phrase) {
   switch (session.settings.wordsToIgnoreHandling) {
     case WordsToIgnoreHandling::optExcludePhrasesWithWordToIgnore:
       return !CheckWordsToIgnore(session, phrase, true);
@@ -103,12 +103,12 @@ bool WordListLookup::PhraseAdmissible(Session& session, std::string_view phrase)
   }
 }
 
-void InstallWordLists(Session& session) {
+void InstallWordLists(EngineSession& session) {
   static WordListLookup lookup;
   session.extraction.lists = &lookup;
 }
 
-bool IsIgnoredPhraseWord(Session& session, std::string_view word) {
+bool IsIgnoredPhraseWord(EngineSession& session, std::string_view word) {
   if (word.empty()) return true;
   const Settings& s = session.settings;
   WordListLookup lookup;

@@ -9,22 +9,22 @@
 
 namespace talq {
 
-struct Session;
+struct EngineSession;
 
 class WordListLookup : public ListLookup {
  public:
-  bool IsWordToIgnore(Session& session, std::string_view lowerWord) override;
-  bool IsCountOnlyEntry(Session& session, std::string_view entry) override;
-  bool AllWordsToIgnore(Session& session, std::string_view phrase) override;
-  std::string StripPhrase(Session& session, std::string_view phrase) override;
-  bool PhraseAdmissible(Session& session, std::string_view phrase) override;
+  bool IsWordToIgnore(EngineSession& session, std::string_view lowerWord) override;
+  bool IsCountOnlyEntry(EngineSession& session, std::string_view entry) override;
+  bool AllWordsToIgnore(EngineSession& session, std::string_view phrase) override;
+  std::string StripPhrase(EngineSession& session, std::string_view phrase) override;
+  bool PhraseAdmissible(EngineSession& session, std::string_view phrase) override;
 };
 
 // Makes extraction consult the session's lists (idempotent; the lookup holds no state).
-void InstallWordLists(Session& session);
+void InstallWordLists(EngineSession& session);
 
 // True when word (one word) is a word to ignore or fails a word rule of the words-to-ignore
 // panel (short, long, four repetitions, no letter).
-bool IsIgnoredPhraseWord(Session& session, std::string_view word);
+bool IsIgnoredPhraseWord(EngineSession& session, std::string_view word);
 
 }  // namespace talq

@@ -123,23 +123,6 @@ bool MatchWord(std::string_view w, std::string_view p, bool caseSignificant,
 
 }  // namespace
 
-bool IsAngleBracketed(std::string_view s, std::string& inner) {
-  if (!IsAngleBracketed(s)) {
-    inner.clear();
-    return false;
-  }
-  inner.assign(s.substr(1, s.size() - 2));
-  return true;
-}
-
-bool IsAngleBracketed(std::string_view s) {
-  return s.size() > 2 && s.front() == '<' && s.back() == '>';
-}
-
-bool IsAngleBracketed(std::u32string_view s) {
-  return s.size() > 2 && s.front() == U'<' && s.back() == U'>';
-}
-
 int CheckRegExp(std::string_view entry, std::string& inner) {
   if (!IsAngleBracketed(entry, inner)) return kRegExpNotBracketed;
   std::string_view r = inner;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/list_state.h"
+#include "text/regexp.h"
 
 namespace talq {
 
@@ -28,12 +29,6 @@ enum RegExpCheck : int {
   kRegExpBraces = -8,
   kRegExpParentheses = -9,
 };
-
-// True when s is longer than two characters, starts with "<" and ends with ">"; inner
-// then receives s without those two, otherwise "".
-bool IsAngleBracketed(std::string_view s, std::string& inner);
-bool IsAngleBracketed(std::string_view s);
-bool IsAngleBracketed(std::u32string_view s);
 
 // The admissibility code (RegExpCheck) of entry; inner receives the text between the
 // angle brackets ("" when there are none).

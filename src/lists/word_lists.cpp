@@ -6,15 +6,15 @@
 #include <vector>
 
 #include "engine/extraction.h"
-#include "run/session.h"
-#include "text/word_chars.h"
 #include "lists/list_history.h"
 #include "lists/list_lookup_impl.h"
 #include "lists/patterns.h"
 #include "sources/classify.h"
 #include "sources/line_reader.h"
-#include "text/markup.h"
+#include "sources/source_session.h"
 #include "sources/text_prep.h"
+#include "text/markup.h"
+#include "text/word_chars.h"
 #include "util/numbers.h"
 #include "util/paths.h"
 #include "util/program_texts.h"
@@ -162,7 +162,7 @@ class Placeholders {
 // Puts back what ReadWords borrows, on every way out.
 class ReadingGuard {
  public:
-  ReadingGuard(Session& s, bool countOnly) : s_(s) {
+  ReadingGuard(SourceSession& s, bool countOnly) : s_(s) {
     suppressWords_ = s.settings.chkSuppressWords;
     allowComments_ = s.settings.chkAllowCommentMarkers;
     kind_ = s.settings.commentMarkerKind;
@@ -194,7 +194,7 @@ class ReadingGuard {
   ReadingGuard& operator=(const ReadingGuard&) = delete;
 
  private:
-  Session& s_;
+  SourceSession& s_;
   int suppressWords_;
   int allowComments_;
   CommentMarkerKind kind_;
@@ -205,7 +205,7 @@ class ReadingGuard {
 
 }  // namespace
 
-bool ReadWords(Session& session, int index) {
+bool ReadWords(SourceSession& session, int index) {
   const bool countOnly = index == kCountOnly;
   const std::string path = session.settings.cboWordsFile[index].Selected();
   bool utf8 = false;
@@ -318,7 +318,7 @@ bool ReadWords(Session& session, int index) {
   return true;
 }
 
-bool AttemptToReadWords(Session& session, int index) {
+bool AttemptToReadWords(SourceSession& session, int index) {
   ListState& lists = session.lists;
   Host& host = session.host;
   const std::string path = session.settings.cboWordsFile[index].Selected();
@@ -389,7 +389,7 @@ bool AttemptToReadWords(Session& session, int index) {
   return ok;
 }
 
-bool LoadListFile(Session& session, int index, const std::string& path) {
+bool LoadListFile(SourceSession& session, int index, const std::string& path) {
   bool added = false;
   AddFileToHistory(session, index, path, added);
   if (AttemptToReadWords(session, index)) return true;
@@ -400,13 +400,13 @@ bool LoadListFile(Session& session, int index, const std::string& path) {
   return false;
 }
 
-void PutWordsToIgnoreInOrder(Session& session) {
+void PutWordsToIgnoreInOrder(SourceSession& session) {
   ListState& lists = session.lists;
   std::vector<std::string>& w = lists.strWordsToIgnore;
   if (w.size() > 2) std::sort(w.begin() + 1, w.end());
 }
 
-void SplitRecordedFrequencies(Session& session) {
+void SplitRecordedFrequencies(SourceSession& session) {
   ListState& lists = session.lists;
   std::vector<std::string>& entries = lists.strCountOnlyWords;
   lists.strRecommendedFrequencies.assign(1, RecordedFrequency());
@@ -428,7 +428,7 @@ void SplitRecordedFrequencies(Session& session) {
   lists.blnCountOnlyWordsIncludeRecommendedFrequencies = true;
 }
 
-void PutCountOnlyWordsIntoLowerCase(Session& session) {
+void PutCountOnlyWordsIntoLowerCase(SourceSession& session) {
   ListState& lists = session.lists;
   std::vector<std::string>& entries = lists.strCountOnlyWords;
   lists.blnCountOnlyWordsIncludeRecommendedFrequencies = false;
@@ -460,7 +460,7 @@ void PutCountOnlyWordsIntoLowerCase(Session& session) {
   lists.strRecommendedFrequencies = std::move(recs);
 }
 
-void ListCountOnlyWords(Session& session) {
+void ListCountOnlyWords(SourceSession& session) {
   ListState& lists = session.lists;
   lists.blnListingCountOnlyWords = true;
   const std::int64_t n = lists.lngNumCountOnlyWords;
@@ -482,14 +482,14 @@ void ListCountOnlyWords(Session& session) {
   lists.blnListingCountOnlyWords = false;
 }
 
-void SetThereAreListFlags(Session& session) {
+void SetThereAreListFlags(SourceSession& session) {
   const ListState& l = session.lists;
   session.run.blnThereAreCountOnlyWords =
       l.intNumExtraCountOnlyWords >= 1 || l.lngNumCountOnlyWords >= 1;
   session.run.blnThereAreWordsToIgnore = l.lngNumWordsToIgnore >= 1 || l.intNumExtraWordsToIgnore >= 1;
 }
 
-bool GetExtraWords(Session& session, int index) {
+bool GetExtraWords(SourceSession& session, int index) {
   Settings& s = session.settings;
   ListState& lists = session.lists;
   std::u32string box = DecodeUtf8(s.txbWordsToIgnoreOrCount[index]);
@@ -552,10 +552,10 @@ bool GetExtraWords(Session& session, int index) {
   return true;
 }
 
-bool CheckAllowedExtraChars(Session& session) {
+bool CheckAllowedExtraChars(SourceSession& session) {
   if (!session.settings.blnStartUpCompleted) return true;
-  BuildAllowedExtraChars(session);
-  SetAllowedExtraChars2(session);
+  BuildAllowedExtraChars(session.settings, session.extraction.strAllowedExtraChars);
+  SetAllowedExtraChars2(session.settings, session.extraction.strAllowedExtraChars);
   const std::u32string allowed = session.extraction.strAllowedExtraChars + U"~?";
   for (int index : {kWordsToIgnore, kCountOnly}) {
     const std::u32string box = DecodeUtf8(session.settings.txbWordsToIgnoreOrCount[index]);
@@ -593,7 +593,7 @@ bool CheckAllowedExtraChars(Session& session) {
   return true;
 }
 
-void LeaveExtraWordsBox(Session& session, int index) {
+void LeaveExtraWordsBox(SourceSession& session, int index) {
   Settings& s = session.settings;
   std::u32string box = DecodeUtf8(s.txbWordsToIgnoreOrCount[index]);
   TrimLine(box);

@@ -1,8 +1,8 @@
 // Display-control reactions: check-box enabling, format availability and relisting.
 #include "reports/display_controls.h"
 
-#include "run/session.h"
 #include "reports/report_formats.h"
+#include "reports/report_session.h"
 #include "reports/report_sinks.h"
 #include "util/program_texts.h"
 
@@ -13,7 +13,7 @@ namespace {
 constexpr int kFirstFormatCaption = 51;
 }  // namespace
 
-void UpdateDisplayOptionControls(Session& s) {
+void UpdateDisplayOptionControls(ReportSession& s) {
   int f = s.settings.cboDisplayFormat;
   s.reports.blnRelativeFrequencyEnabled =
       f == 0 || f == 1 || f == 2 || f == 4 || f == 5 || f == 7 || f == 11 || f == 13;
@@ -22,7 +22,7 @@ void UpdateDisplayOptionControls(Session& s) {
   if (!files) s.settings.chkSortByNumberOfFiles = 0;
 }
 
-void RelistIfReady(Session& s) {
+void RelistIfReady(ReportSession& s) {
   if (!s.settings.blnStartUpCompleted || s.reports.blnSettingDisplayFormat) return;
   if (CheckDisplayFormatAvailable(s) && (s.settings.blnWordsGot || s.reports.blnCountingStopped)) {
     ListWords(s);
@@ -31,7 +31,7 @@ void RelistIfReady(Session& s) {
   }
 }
 
-bool CheckDisplayFormatAvailable(Session& s) {
+bool CheckDisplayFormatAvailable(ReportSession& s) {
   int f = s.settings.cboDisplayFormat;
   if (f < kFirstFolderFormat || s.settings.source == Source::optFolder) return true;
   s.host.MsgBox("The display format '" + ProgramText(kFirstFormatCaption + f) +

@@ -4,19 +4,19 @@
 
 namespace talq {
 
-struct Session;
+struct ReportSession;
 
 // Enables the relative-frequency box for the formats that show a frequency, and the
 // number-of-files box only for format #13 in frequency order with a folder source
 // (unchecking it when disabled). The window reads the result from s.reports.
-void UpdateDisplayOptionControls(Session& s);
+void UpdateDisplayOptionControls(ReportSession& s);
 
 // After start-up and unless the format is being set by code: relists the current table
 // when the format may be used and a table exists.
-void RelistIfReady(Session& s);
+void RelistIfReady(ReportSession& s);
 
 // True when the selected format may be used with the selected source; otherwise tells
 // the user, selects format #0 and returns false.
-bool CheckDisplayFormatAvailable(Session& s);
+bool CheckDisplayFormatAvailable(ReportSession& s);
 
 }  // namespace talq

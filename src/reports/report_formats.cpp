@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "run/session.h"
 #include "engine/words_phrases.h"
+#include "reports/report_session.h"
 #include "reports/report_sinks.h"
 #include "reports/report_text.h"
 #include "util/numbers.h"
@@ -22,23 +22,23 @@ namespace {
 // A folder path longer than this is shown as "{Folder}" in file lines.
 constexpr std::size_t kFolderAbbreviationMin = 13;
 
-const WordRecord& Entry(const Session& s, std::int64_t i) {
+const WordRecord& Entry(const ReportSession& s, std::int64_t i) {
   return s.words.udtWords[static_cast<std::size_t>(i)];
 }
 
-bool Relative(const Session& s) { return s.settings.chkDisplayRelativeFrequency != 0; }
+bool Relative(const ReportSession& s) { return s.settings.chkDisplayRelativeFrequency != 0; }
 
-double Percent(const Session& s, std::int64_t count) {
+double Percent(const ReportSession& s, std::int64_t count) {
   auto total = s.reports.lngNumOccurrences;
   return total > 0 ? static_cast<double>(count) * 100.0 / static_cast<double>(total) : 0.0;
 }
 
-std::string RelativeText(const Session& s, std::int64_t count) {
+std::string RelativeText(const ReportSession& s, std::int64_t count) {
   return FormatNumber(Percent(s, count), 2) + "%";
 }
 
 // Logarithm with 4 decimals in the "#.0000" style: no leading zero, no grouping.
-std::string LogText(const Session& s, std::int64_t value) {
+std::string LogText(const ReportSession& s, std::int64_t value) {
   double v = std::log(static_cast<double>(value));
   if (s.settings.chkUseLog10) v /= std::log(10.0);
   char buf[64];
@@ -50,16 +50,16 @@ std::string LogText(const Session& s, std::int64_t value) {
   return t;
 }
 
-bool RecommendedFrequenciesInForce(const Session& s) {
+bool RecommendedFrequenciesInForce(const ReportSession& s) {
   return s.reports.blnCountOnlyWordsIncludeRecommendedFrequencies &&
          s.reports.blnCountSpecifiedWordsPhrases;
 }
 
-bool FolderAbbreviated(const Session& s) {
+bool FolderAbbreviated(const ReportSession& s) {
   return Utf8Length(s.settings.txbFolder) > kFolderAbbreviationMin;
 }
 
-std::string FilterModeText(const Session& s) {
+std::string FilterModeText(const ReportSession& s) {
   switch (s.settings.filterMode) {
     case FilterMode::optIncludeAllWords: return "all filter words";
     case FilterMode::optIncludeAllWordsInSameOrder: return "all filter words in same order";
@@ -69,7 +69,7 @@ std::string FilterModeText(const Session& s) {
 
 // Format #13: file lines sorted by count, largest first (ties by text, descending), each
 // indented under the word.
-std::string SortFileLines(const Session& s, const std::string& line, std::int64_t i) {
+std::string SortFileLines(const ReportSession& s, const std::string& line, std::int64_t i) {
   std::vector<std::string> parts;
   std::size_t start = 0;
   while (start <= line.size()) {
@@ -103,12 +103,12 @@ std::string SortFileLines(const Session& s, const std::string& line, std::int64_
 
 }  // namespace
 
-std::string RankColumn(Session& s, std::int64_t i) {
+std::string RankColumn(ReportSession& s, std::int64_t i) {
   std::string t = i == 0 ? "Rank" : std::to_string(Entry(s, i).lngFreqRank);
   return PadLeft(t, s.reports.intRankWidth);
 }
 
-std::string FreqColumn(Session& s, std::int64_t i) {
+std::string FreqColumn(ReportSession& s, std::int64_t i) {
   std::string t;
   if (i == 0)
     t = Relative(s) ? "Rel freq" : "Freq";
@@ -120,7 +120,7 @@ std::string FreqColumn(Session& s, std::int64_t i) {
   return PadLeft(t, static_cast<std::size_t>(std::max(width, 0)));
 }
 
-std::string WordColumn(Session& s, std::int64_t i) {
+std::string WordColumn(ReportSession& s, std::int64_t i) {
   auto& r = s.reports;
   std::string t;
   if (i == 0) {
@@ -141,20 +141,20 @@ std::string WordColumn(Session& s, std::int64_t i) {
   return PadRight(t, r.intWordWidth);
 }
 
-std::string LogRankColumn(Session& s, std::int64_t i) {
+std::string LogRankColumn(ReportSession& s, std::int64_t i) {
   std::string t = i == 0 ? (s.settings.chkUseLog10 ? "L10(R)" : "LN(R)")
                          : LogText(s, Entry(s, i).lngFreqRank);
   return PadLeft(t, s.reports.intRankWidth);
 }
 
-std::string LogFreqColumn(Session& s, std::int64_t i) {
+std::string LogFreqColumn(ReportSession& s, std::int64_t i) {
   std::string t = i == 0 ? (s.settings.chkUseLog10 ? "L10(F)" : "LN(F)")
                          : FirstChars(LogText(s, Entry(s, i).lngFrequency),
                                       static_cast<std::size_t>(s.reports.intMinWidth));
   return PadLeft(t, s.reports.intFreqWidth);
 }
 
-std::string FilesColumn(Session& s, std::int64_t i) {
+std::string FilesColumn(ReportSession& s, std::int64_t i) {
   bool withFreq = s.settings.chkSortByNumberOfFiles != 0;
   const char* gap = s.reports.blnOutputFile ? "\t" : (i == 0 ? "   " : "    ");
   if (i == 0) return withFreq ? std::string(" Files") + gap + "File freq" : " Files";
@@ -166,7 +166,7 @@ std::string FilesColumn(Session& s, std::int64_t i) {
   return PadLeft(std::to_string(n) + gap + FormatNumber(freq, 3), 14);
 }
 
-std::string RecommendedFrequencyColumn(Session& s, std::int64_t i) {
+std::string RecommendedFrequencyColumn(ReportSession& s, std::int64_t i) {
   if (!RecommendedFrequenciesInForce(s)) return {};
   if (i == 0) return "RecFreq";
   std::string word = TrimRight(Entry(s, i).strWord);
@@ -175,7 +175,7 @@ std::string RecommendedFrequencyColumn(Session& s, std::int64_t i) {
   return {};
 }
 
-std::string ListFilesContainingWord(Session& s, std::int64_t i, bool withCounts) {
+std::string ListFilesContainingWord(ReportSession& s, std::int64_t i, bool withCounts) {
   const WordRecord& w = Entry(s, i);
   bool abbreviate = FolderAbbreviated(s);
   std::size_t folderChars = Utf8Length(s.settings.txbFolder);
@@ -200,7 +200,7 @@ std::string ListFilesContainingWord(Session& s, std::int64_t i, bool withCounts)
   return out;
 }
 
-std::string FormatLine(Session& s, std::int64_t i, LineLayout layout) {
+std::string FormatLine(ReportSession& s, std::int64_t i, LineLayout layout) {
   int f = s.settings.cboDisplayFormat;
   bool tb = layout == LineLayout::Textbox;
   bool commas = layout == LineLayout::FileWithCommas;
@@ -270,7 +270,7 @@ std::string FormatLine(Session& s, std::int64_t i, LineLayout layout) {
   }
 }
 
-void SetColumnWidths(Session& s) {
+void SetColumnWidths(ReportSession& s) {
   auto& r = s.reports;
   r.intRankWidth = static_cast<int>(std::to_string(s.words.lngNumWordsIncluded).size());
   r.intFreqWidth =
@@ -283,7 +283,7 @@ void SetColumnWidths(Session& s) {
   DisplayNextLine(s, 0);
 }
 
-void DisplayNextLine(Session& s, std::int64_t i) {
+void DisplayNextLine(ReportSession& s, std::int64_t i) {
   auto& r = s.reports;
   bool filtering = s.run.blnCountingMFP && r.blnFilteringPhrases;
   if (filtering && i > 0) {
@@ -316,7 +316,7 @@ namespace {
 
 // The listing pass shared by both orders.
 template <typename Walk>
-void ListingPass(Session& s, bool alphabetical, Walk walk) {
+void ListingPass(ReportSession& s, bool alphabetical, Walk walk) {
   auto& r = s.reports;
   bool toBox = !r.blnOutputFile;
   if (toBox) ClearTextbox(s);
@@ -366,7 +366,7 @@ void ListingPass(Session& s, bool alphabetical, Walk walk) {
 
 }  // namespace
 
-void ListWordsByFrequency(Session& s) {
+void ListWordsByFrequency(ReportSession& s) {
   ListingPass(s, false, [&] {
     std::int64_t i = s.words.lngFirstFreq;
     for (std::int64_t n = 0; n < s.words.lngNumWordsIncluded && i > 0; ++n) {
@@ -378,7 +378,7 @@ void ListWordsByFrequency(Session& s) {
   });
 }
 
-void ListWordsAlphabetically(Session& s) {
+void ListWordsAlphabetically(ReportSession& s) {
   ListingPass(s, true, [&] {
     for (std::int64_t i = 1; i <= s.words.lngNumWords; ++i) {
       if (Entry(s, i).blnIncluded) DisplayNextLine(s, i);
@@ -388,7 +388,7 @@ void ListWordsAlphabetically(Session& s) {
   });
 }
 
-std::string MakeFilesScannedText(const Session& s) {
+std::string MakeFilesScannedText(const ReportSession& s) {
   const auto& r = s.reports;
   std::int64_t n = r.lngNumFilesScanned, d = r.intNumFoldersScanned;
   std::string t = FormatCount(n) + " file" + (n > 1 ? "s" : "") + " (in " + FormatCount(d) +
@@ -398,7 +398,7 @@ std::string MakeFilesScannedText(const Session& s) {
   return t;
 }
 
-std::string MakePhraseCountSummary(Session& s, const PhraseCountFigures& f) {
+std::string MakePhraseCountSummary(ReportSession& s, const PhraseCountFigures& f) {
   std::int64_t n = s.words.lngNumWordsIncluded;
   int a = f.intMinNumWordsInPhrase, b = f.intMaxNumWordsInPhrase, t = f.intMFPThresholdFrequency;
   std::string text;
@@ -446,7 +446,7 @@ std::string MakePhraseCountSummary(Session& s, const PhraseCountFigures& f) {
   return text;
 }
 
-void ReportNothingFound(Session& s) {
+void ReportNothingFound(ReportSession& s) {
   std::string t = "No " + WordsPhrases(s.run) + " ";
   if (s.settings.chkIgnoreShortWords)
     t += "with at least " + std::to_string(s.settings.cboShortWordSize + 2) + " characters\n";

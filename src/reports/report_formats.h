@@ -8,7 +8,7 @@
 
 namespace talq {
 
-struct Session;
+struct ReportSession;
 
 // Display formats needing per-file data (folder source only).
 inline constexpr int kFirstFolderFormat = 11;
@@ -17,33 +17,33 @@ inline constexpr int kFirstFolderFormat = 11;
 enum class LineLayout { Textbox, FileWithTabs, FileWithCommas };
 
 // Cells of entry i (1-based) of the word table; i = 0 gives the column title.
-std::string RankColumn(Session& s, std::int64_t i);
-std::string FreqColumn(Session& s, std::int64_t i);
-std::string WordColumn(Session& s, std::int64_t i);  // may widen intWordWidth for the title
-std::string LogRankColumn(Session& s, std::int64_t i);
-std::string LogFreqColumn(Session& s, std::int64_t i);
-std::string FilesColumn(Session& s, std::int64_t i);
-std::string RecommendedFrequencyColumn(Session& s, std::int64_t i);
+std::string RankColumn(ReportSession& s, std::int64_t i);
+std::string FreqColumn(ReportSession& s, std::int64_t i);
+std::string WordColumn(ReportSession& s, std::int64_t i);  // may widen intWordWidth for the title
+std::string LogRankColumn(ReportSession& s, std::int64_t i);
+std::string LogFreqColumn(ReportSession& s, std::int64_t i);
+std::string FilesColumn(ReportSession& s, std::int64_t i);
+std::string RecommendedFrequencyColumn(ReportSession& s, std::int64_t i);
 
 // The file lines under entry i ("\n" after each), with or without per-file counts.
-std::string ListFilesContainingWord(Session& s, std::int64_t i, bool withCounts);
+std::string ListFilesContainingWord(ReportSession& s, std::int64_t i, bool withCounts);
 
 // Entry i (or the title for 0) in the selected format, lines separated by "\n".
-std::string FormatLine(Session& s, std::int64_t i, LineLayout layout);
+std::string FormatLine(ReportSession& s, std::int64_t i, LineLayout layout);
 
 // Computes the column widths, then emits the title line through DisplayNextLine(0).
-void SetColumnWidths(Session& s);
+void SetColumnWidths(ReportSession& s);
 
 // Formats entry i (title for 0), applies the phrase filter, hands the line to the sink.
-void DisplayNextLine(Session& s, std::int64_t i);
+void DisplayNextLine(ReportSession& s, std::int64_t i);
 
 // One listing pass to the current sink (s.reports.blnOutputFile), in table-chain order or
 // alphabetically. Stops early after Pump() when blnStop is set.
-void ListWordsByFrequency(Session& s);
-void ListWordsAlphabetically(Session& s);
+void ListWordsByFrequency(ReportSession& s);
+void ListWordsAlphabetically(ReportSession& s);
 
 // "N files (in M folders) were scanned." with its following line breaks.
-std::string MakeFilesScannedText(const Session& s);
+std::string MakeFilesScannedText(const ReportSession& s);
 
 // Figures of an all-phrases count that its summary reports.
 struct PhraseCountFigures {
@@ -57,9 +57,9 @@ struct PhraseCountFigures {
 
 // Builds the phrase-count summary; it becomes strHowManyPhrases when phrases were found in
 // an all-phrases count, otherwise it replaces the text box. Returns the text.
-std::string MakePhraseCountSummary(Session& s, const PhraseCountFigures& f);
+std::string MakePhraseCountSummary(ReportSession& s, const PhraseCountFigures& f);
 
 // "No words ... satisfying the specified conditions were found." into the text box.
-void ReportNothingFound(Session& s);
+void ReportNothingFound(ReportSession& s);
 
 }  // namespace talq

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "run/session.h"
 #include "reports/report_formats.h"
+#include "reports/report_session.h"
 #include "reports/report_text.h"
 #include "util/program_texts.h"
 #include "util/utf8.h"
@@ -18,7 +18,7 @@ using namespace report_text;
 namespace {
 
 
-void WriteRaw(Session& s, const std::string& text) {
+void WriteRaw(ReportSession& s, const std::string& text) {
   auto& r = s.reports;
   if (!r.intOutputFileNumber || r.intOutputFileError || text.empty()) return;
   if (std::fwrite(text.data(), 1, text.size(), r.intOutputFileNumber) != text.size())
@@ -38,7 +38,7 @@ bool IsPermissionError(int err) {
 }
 
 // Closes the output file after a failure: reports it, empties the text box.
-void FailFile(Session& s, int err) {
+void FailFile(ReportSession& s, int err) {
   auto& r = s.reports;
   if (r.intOutputFileNumber) std::fclose(r.intOutputFileNumber);
   r.intOutputFileNumber = nullptr;
@@ -51,7 +51,7 @@ void FailFile(Session& s, int err) {
   s.host.TxbClear();
 }
 
-void RunPass(Session& s) {
+void RunPass(ReportSession& s) {
   if (s.settings.cboWordOrder == 1)
     ListWordsAlphabetically(s);
   else
@@ -59,7 +59,7 @@ void RunPass(Session& s) {
 }
 
 // Decides file output, asking before an existing file is overwritten. True: write the file.
-bool PrepareFileOutput(Session& s) {
+bool PrepareFileOutput(ReportSession& s) {
   auto& st = s.settings;
   if (Trim(st.txbFile[1]).empty() || st.chkDisableOutputToFile) return false;
   std::error_code ec;
@@ -85,7 +85,7 @@ bool PrepareFileOutput(Session& s) {
 }
 
 // The source lines at the head of the output file.
-std::string SourceLines(const Session& s) {
+std::string SourceLines(const ReportSession& s) {
   const auto& st = s.settings;
   switch (st.source) {
     case Source::optInFile:
@@ -105,11 +105,11 @@ bool AtLeastChars(const std::string& text, std::size_t n) {
 
 }  // namespace
 
-void WriteOutputFileLine(Session& s, const std::string& line) {
+void WriteOutputFileLine(ReportSession& s, const std::string& line) {
   WriteRaw(s, ToCrLf(line) + "\r\n");
 }
 
-void EmitReportLine(Session& s, const std::string& line, bool title) {
+void EmitReportLine(ReportSession& s, const std::string& line, bool title) {
   auto& r = s.reports;
   int f = s.settings.cboDisplayFormat;
   if (f == 9 && title) return;
@@ -137,7 +137,7 @@ void EmitReportLine(Session& s, const std::string& line, bool title) {
   }
 }
 
-void ListWords(Session& s) {
+void ListWords(ReportSession& s) {
   auto& r = s.reports;
   s.run.blnStop = false;  // a listing is a new operation; an old stop request must not cut it
   if (s.words.lngNumWordsIncluded == 0) {
@@ -191,7 +191,7 @@ void ListWords(Session& s) {
     ReportError(s, -7, "", "");
 }
 
-void OutputToTxb(Session& s, const std::string& message) {
+void OutputToTxb(ReportSession& s, const std::string& message) {
   auto& r = s.reports;
   Host& h = s.host;
   if (r.blnTextboxFull) {
@@ -221,13 +221,13 @@ void OutputToTxb(Session& s, const std::string& message) {
   h.TxbCaretToStart();
 }
 
-void ClearTextbox(Session& s) {
+void ClearTextbox(ReportSession& s) {
   s.host.TxbClear();
   s.reports.blnTextboxFull = false;
   s.reports.lngTxbLengthLast = s.reports.lngTxbLengthBefore = 0;
 }
 
-void ReportError(Session& s, int number, const std::string& description,
+void ReportError(ReportSession& s, int number, const std::string& description,
                  const std::string& procedure) {
   auto& r = s.reports;
   Host& h = s.host;

@@ -7,29 +7,29 @@
 
 namespace talq {
 
-struct Session;
+struct ReportSession;
 
 // Lists the current table: first into the output file (when named and not disabled, after
 // the overwrite prompt and the folder check), then into the text box. Reports stops,
 // file errors and a text box that cannot hold the listing.
-void ListWords(Session& s);
+void ListWords(ReportSession& s);
 
 // Hands one formatted line of a pass to the current sink; title marks the title line.
-void EmitReportLine(Session& s, const std::string& line, bool title);
+void EmitReportLine(ReportSession& s, const std::string& line, bool title);
 
 // Writes one line (CR LF added, inner "\n" as CR LF) to the open output file.
-void WriteOutputFileLine(Session& s, const std::string& line);
+void WriteOutputFileLine(ReportSession& s, const std::string& line);
 
 // Appends a message to the text box; ends with "Textbox is full." (once) when a
 // capacity-limited text box stops growing. Adds nothing while the box is full.
-void OutputToTxb(Session& s, const std::string& message);
+void OutputToTxb(ReportSession& s, const std::string& message);
 
 // Empties the text box and clears the full-flag.
-void ClearTextbox(Session& s);
+void ClearTextbox(ReportSession& s);
 
 // Shows the main window's error report; number -7 means the text box cannot hold the
 // report (the text box is then cut back and marked full).
-void ReportError(Session& s, int number, const std::string& description,
+void ReportError(ReportSession& s, int number, const std::string& description,
                  const std::string& procedure);
 
 // "12 files in 3 folders" (no digit grouping; singular for exactly one).

@@ -8,11 +8,11 @@
 #include <cstring>
 #include <memory>
 
+#include "reports/report_session.h"
 #include "reports/report_sinks.h"
 #include "reports/xlsx_table.h"
-#include "run/session.h"
-#include "util/program_texts.h"
 #include "util/paths.h"
+#include "util/program_texts.h"
 #include "util/text_case.h"
 #include "util/times.h"
 
@@ -104,7 +104,7 @@ class RowFormatter {
 
 }  // namespace
 
-TableOptions TableOptionsFromSettings(const Session& s) {
+TableOptions TableOptionsFromSettings(const ReportSession& s) {
   const Settings& st = s.settings;
   TableOptions o;
   o.alphabetical = st.tableLayout != TableLayout::optByFrequency;
@@ -114,7 +114,7 @@ TableOptions TableOptionsFromSettings(const Session& s) {
   return o;
 }
 
-WordsFilesTable BuildWordsFilesTable(const Session& s) {
+WordsFilesTable BuildWordsFilesTable(const ReportSession& s) {
   WordsFilesTable t;
   const WordTable& w = s.words;
   // A single file or the clipboard is one file, whatever a folder run registered before.
@@ -233,7 +233,7 @@ std::string WriteTableText(const std::string& path, const WordsFilesTable& t,
   return err ? std::string(std::strerror(err)) : std::string();
 }
 
-void WriteCountArrayFile(Session& s) {
+void WriteCountArrayFile(ReportSession& s) {
   const std::string path = TrimPathBox(s.settings.txbFile[1]);
   const TableOptions options = TableOptionsFromSettings(s);
   s.host.TxbSet("Now writing " + path + " . . .");

@@ -12,7 +12,7 @@
 
 namespace talq {
 
-struct Session;
+struct ReportSession;
 
 // One entry: its per-file counts (file index from 1, count), sparse, and their sum.
 struct TableRow {
@@ -40,11 +40,11 @@ struct WordsFilesTable {
 };
 
 // The dialog's choices from the settings record.
-TableOptions TableOptionsFromSettings(const Session& s);
+TableOptions TableOptionsFromSettings(const ReportSession& s);
 
 // Builds the table of the session's counted word table. A single-file or clipboard source
 // is one file, named by its path or "the clipboard".
-WordsFilesTable BuildWordsFilesTable(const Session& s);
+WordsFilesTable BuildWordsFilesTable(const ReportSession& s);
 
 // True when a spreadsheet could read word as something other than text: "true" or "false"
 // in any case, or, with numerals allowed in words, something that looks like a number.
@@ -58,7 +58,7 @@ bool IsWorkbookPath(std::string_view path);
 
 // The run's hook: writes the table to the output file, then shows the closing message in
 // the text box. A failure is reported (ReportError) and leaves reports.intOutputFileError set.
-void WriteCountArrayFile(Session& s);
+void WriteCountArrayFile(ReportSession& s);
 
 // The tab-delimited file (UTF-8, CR LF line ends). Returns "" or an error text.
 // onFrequencyTable runs before the frequency table is written; spreadsheetWarning is set

@@ -5,10 +5,6 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "run/filter_words.h"
-#include "run/run_summary.h"
-#include "run/session.h"
-#include "text/word_chars.h"
 #include "engine/words_phrases.h"
 #include "lists/list_lookup_impl.h"
 #include "lists/patterns.h"
@@ -16,7 +12,11 @@
 #include "reports/display_controls.h"
 #include "reports/report_formats.h"
 #include "reports/report_sinks.h"
+#include "run/filter_words.h"
+#include "run/run_summary.h"
+#include "run/session.h"
 #include "sources/folder_scan.h"
+#include "text/word_chars.h"
 #include "util/numbers.h"
 #include "util/paths.h"
 #include "util/program_texts.h"
@@ -177,7 +177,7 @@ std::optional<RunResult> ReadSource(Session& s) {
           return std::nullopt;
         case FolderScanResult::Stopped:
           // A stop the user did not ask for comes from a refusal already reported.
-          if (s.counting.blnStopRequested) return std::nullopt;
+          if (s.run.blnStopRequested) return std::nullopt;
           return RunResult::Refused;
         case FolderScanResult::Cancelled:
           return RunResult::Cancelled;
@@ -234,7 +234,7 @@ bool RequestStop(Session& s) {
       return false;
   }
   s.run.blnStop = true;
-  s.counting.blnStopRequested = true;
+  s.run.blnStopRequested = true;
   h.SetCaption("cmdCountWords", ProgramText(21));
   s.run.blnElapsedTimeRunning = false;
   s.counting.lastTick.reset();
@@ -311,7 +311,7 @@ RunResult CountWordsPhrases(Session& s) {
 
   CountingRunState& cr = s.counting;
   s.run.blnStop = false;
-  cr.blnStopRequested = false;
+  s.run.blnStopRequested = false;
   cr.blnRunInProgress = true;
   RunResult result;
   try {
@@ -351,8 +351,8 @@ RunResult DoCount(Session& s) {
     return RunResult::Refused;
   }
 
-  BuildAllowedExtraChars(s);
-  SetAllowedExtraChars2(s);
+  BuildAllowedExtraChars(s.settings, s.extraction.strAllowedExtraChars);
+  SetAllowedExtraChars2(s.settings, s.extraction.strAllowedExtraChars);
 
   run.blnElapsedTimeRunning = true;
   h.SetLabel("lblTimeElapsed", "Time elapsed: 0s");
@@ -371,7 +371,7 @@ RunResult DoCount(Session& s) {
 
   if (std::optional<RunResult> end = ReadSource(s)) return *end;
   s.words.SettleCounts();
-  const bool stopped = run.blnStop && cr.blnStopRequested;
+  const bool stopped = run.blnStop && run.blnStopRequested;
   if (run.blnStop && !stopped) return RunResult::Refused;
 
   if (s.words.lngNumWords > 1 && !(stopped && run.blnCountingMFP)) s.words.SortWordsByKey();

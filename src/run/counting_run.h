@@ -42,7 +42,6 @@ struct CountingRunState {
   bool blnRunInProgress = false;
   bool blnMakingWordsVsFilesTable = false;  // the run is made for the spreadsheet table
   bool blnExcludingRedundant = false;       // the redundant-subphrase phase is running
-  bool blnStopRequested = false;  // the user asked to stop (not a stop raised by a refusal)
   std::optional<std::chrono::steady_clock::time_point> lastTick;  // last counted second
   CountingRunHooks hooks;
 };

@@ -1,40 +1,17 @@
-// Session: the engine's whole state for one program run (settings, run flags, word table,
-// lists, reports) and the Host it talks through. Procedures of the engine take it by reference.
+// Session: the engine's whole state for one program run. Each layer's state record is
+// built into it (settings and flags, engine, reports, sources); the counting run adds its
+// own. Procedures take the record of their layer, so a Session serves them all.
 #pragma once
 
 #include "run/counting_run.h"
-#include "engine/extraction.h"
-#include "engine/word_table.h"
-#include "host/host.h"
-#include "engine/list_state.h"
-#include "reports/report_state.h"
-#include "settings/run_flags.h"
-#include "settings/settings.h"
-#include "sources/classify.h"
-#include "sources/file_reader.h"
-#include "sources/file_selection.h"
-#include "text/markup.h"
+#include "sources/source_session.h"
 
 namespace talq {
 
-struct Session {
-  explicit Session(Host& h) : host(h) {}
-  Session(const Session&) = delete;
-  Session& operator=(const Session&) = delete;
+struct Session : SourceSession {
+  using SourceSession::SourceSession;
 
-  Host& host;
-  Settings settings;
-  RunFlags run;
-  // Each unit keeps its own state here, as a member of its own type.
-  WordTable words;
-  ExtractionState extraction;
   CountingRunState counting;
-  ListState lists;
-  CommentState comments;
-  TextCheckState textCheck;
-  SourceState sources;
-  FileSelection selection;
-  ReportState reports;
 };
 
 }  // namespace talq

@@ -1,5 +1,5 @@
 // Run-time state that several layers read and write during a run (the main window's
-// public flags). Not persisted. Owned by the Session; lower layers take it by reference.
+// public flags). Not persisted. Owned by the session core; lower layers take it by reference.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,7 @@ namespace talq {
 
 struct RunFlags {
   bool blnStop = false;                         // stop requested; loops test it after Pump()
+  bool blnStopRequested = false;  // the user asked to stop (not a stop raised by a refusal)
   bool blnCountingMFP = false;                  // the run counts all phrases
   bool blnThereAreCountOnlyWords = false;       // a count-only list is in force
   bool blnThereAreWordsToIgnore = false;

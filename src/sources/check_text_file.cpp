@@ -2,7 +2,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "run/session.h"
+#include "sources/source_session.h"
 #include "sources/classify.h"
 #include "util/sizes.h"
 
@@ -114,7 +114,7 @@ bool CheckTextFile(Host& host, TextCheckState& state, const std::string& path,
   return false;
 }
 
-bool CheckTextFile(Session& session, const std::string& path, bool suppressLineEndingWarnings,
+bool CheckTextFile(SourceSession& session, const std::string& path, bool suppressLineEndingWarnings,
                    bool& utf8, int& verdict, bool offerToContinue) {
   return CheckTextFile(session.host, session.textCheck, path, suppressLineEndingWarnings, utf8,
                        verdict, offerToContinue);

@@ -9,7 +9,7 @@
 
 namespace talq {
 
-struct Session;
+struct SourceSession;
 
 // The encoding a reader must decode the file with.
 enum class TextEncoding { Ansi, Utf8, Utf16LE, Utf16BE, Utf32LE, Utf32BE };
@@ -88,7 +88,7 @@ bool CheckTextFile(Host& host, TextCheckState& state, const std::string& path,
                    bool suppressLineEndingWarnings, bool& utf8, int& verdict,
                    bool offerToContinue);
 // The same, through the session's host and state.
-bool CheckTextFile(Session& session, const std::string& path, bool suppressLineEndingWarnings,
+bool CheckTextFile(SourceSession& session, const std::string& path, bool suppressLineEndingWarnings,
                    bool& utf8, int& verdict, bool offerToContinue);
 
 }  // namespace talq

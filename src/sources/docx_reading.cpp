@@ -6,8 +6,8 @@
 #include <system_error>
 #include <vector>
 
-#include "run/session.h"
 #include "reports/report_sinks.h"
+#include "sources/source_session.h"
 #include "sources/text_prep.h"
 #include "util/paths.h"
 #include "util/program_texts.h"
@@ -24,7 +24,7 @@ constexpr std::size_t kShowRunsAbove = 1024000;
 // ...and this long a progress bar in the totals label.
 constexpr std::size_t kProgressBarAbove = 1000000;
 
-DocxConvertCallbacks SessionCallbacks(Session& s, std::size_t xmlLength) {
+DocxConvertCallbacks SessionCallbacks(SourceSession& s, std::size_t xmlLength) {
   DocxConvertCallbacks cb;
   auto runs = std::make_shared<std::size_t>(0);
   cb.StopRequested = [&s, runs] {
@@ -37,7 +37,7 @@ DocxConvertCallbacks SessionCallbacks(Session& s, std::size_t xmlLength) {
                       MsgAnswer::Yes) == MsgAnswer::Yes)
       return true;
     s.run.blnStop = false;
-    s.counting.blnStopRequested = false;
+    s.run.blnStopRequested = false;
     s.run.blnElapsedTimeRunning = true;
     return false;
   };
@@ -60,7 +60,7 @@ DocxConvertCallbacks SessionCallbacks(Session& s, std::size_t xmlLength) {
 
 }  // namespace
 
-std::int64_t DocxPreCheck(Session& s, const std::string& path, DocxExtraction& docx) {
+std::int64_t DocxPreCheck(SourceSession& s, const std::string& path, DocxExtraction& docx) {
   const std::int64_t r = ExtractDocx(path, s.host, true, docx);
   switch (r) {
     case kDocxNoTempFolder:
@@ -85,7 +85,7 @@ std::int64_t DocxPreCheck(Session& s, const std::string& path, DocxExtraction& d
   return r;
 }
 
-std::string DocxToTextFile(Session& s, const std::string& path, DocxExtraction& docx) {
+std::string DocxToTextFile(SourceSession& s, const std::string& path, DocxExtraction& docx) {
   std::vector<std::string> lines;
   std::string error =
       ConvertExtractedXml(docx, lines, SessionCallbacks(s, std::size_t(docx.xmlLength)));

@@ -9,17 +9,17 @@
 
 namespace talq {
 
-struct Session;
+struct SourceSession;
 
 // Extracts the document into docx and measures it. Returns the XML length (0 or more) or
 // a DocxCode after its message ("Unable to create temporary folder.", "File too big",
 // "Unable to process file"; nothing for a declined big file).
-std::int64_t DocxPreCheck(Session& s, const std::string& path, DocxExtraction& docx);
+std::int64_t DocxPreCheck(SourceSession& s, const std::string& path, DocxExtraction& docx);
 
 // Converts the extracted XML into a text file named like the document with the extension
 // "txt" in the temporary folder, and copies it into "extracted_text/" beside the document
 // when chkExtractTextFromDocx is set. Returns the text file's path, or "" after an error
 // message (run.blnStop then set).
-std::string DocxToTextFile(Session& s, const std::string& path, DocxExtraction& docx);
+std::string DocxToTextFile(SourceSession& s, const std::string& path, DocxExtraction& docx);
 
 }  // namespace talq

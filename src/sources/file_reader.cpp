@@ -8,13 +8,13 @@
 #include <system_error>
 
 #include "engine/extraction.h"
-#include "run/session.h"
 #include "reports/report_sinks.h"
 #include "sources/classify.h"
 #include "sources/docx_reading.h"
 #include "sources/line_reader.h"
-#include "text/markup.h"
+#include "sources/source_session.h"
 #include "sources/text_prep.h"
+#include "text/markup.h"
 #include "util/numbers.h"
 #include "util/paths.h"
 #include "util/program_texts.h"
@@ -56,7 +56,7 @@ std::u32string SkipHtmlHead(LineReader& reader, std::u32string line, bool& utf8)
 }
 
 // Hands one prepared line to word extraction.
-void HandOver(Session& s, std::u32string& line, bool endOfLineReset) {
+void HandOver(SourceSession& s, std::u32string& line, bool endOfLineReset) {
   if (!s.settings.chkCaseSignificant) {
     // ASCII in a loop that vectorises; the rest only when the line holds any.
     char32_t bits = 0;  // an integer reduction vectorises where a bool one does not
@@ -75,7 +75,7 @@ void HandOver(Session& s, std::u32string& line, bool endOfLineReset) {
   ProcessLine(s);
 }
 
-std::string FileLineText(const Session& s, const std::string& path) {
+std::string FileLineText(const SourceSession& s, const std::string& path) {
   const std::string& folder = s.settings.txbFolder;
   std::string shown = path;
   if (s.settings.source == Source::optFolder && Utf8Length(folder) > 13 &&
@@ -105,7 +105,7 @@ std::string NotTextMessage(const std::string& path, const TextFileStats& st,
 
 }  // namespace
 
-int CheckInputFile(Session& s, const std::string& path) {
+int CheckInputFile(SourceSession& s, const std::string& path) {
   std::string p = TrimPathBox(path);
   int code = 0;
   std::error_code ec;
@@ -127,7 +127,7 @@ int CheckInputFile(Session& s, const std::string& path) {
   return code;
 }
 
-void ReportFileStatus(Session& s, int status, const std::string& inputBox) {
+void ReportFileStatus(SourceSession& s, int status, const std::string& inputBox) {
   switch (status) {
     case kFileBadPath:
       s.host.MsgBox("Invalid input file specification.", "Invalid input", MsgIcon::Exclamation);
@@ -149,7 +149,7 @@ void ReportFileStatus(Session& s, int status, const std::string& inputBox) {
   }
 }
 
-int DoItFromFile(Session& s, const std::string& pathIn) {
+int DoItFromFile(SourceSession& s, const std::string& pathIn) {
   Settings& st = s.settings;
   RunFlags& run = s.run;
   const std::string path = TrimPathBox(pathIn);
@@ -350,7 +350,7 @@ int DoItFromFile(Session& s, const std::string& pathIn) {
   return kFileDone;
 }
 
-int GetClipboardText(Session& s, bool showInTextbox) {
+int GetClipboardText(SourceSession& s, bool showInTextbox) {
   std::optional<std::string> text = s.host.GetClipboardText();
   if (!text || text->empty()) {
     s.host.MsgBox(ProgramText(213), "", MsgIcon::Exclamation);
@@ -369,7 +369,7 @@ int GetClipboardText(Session& s, bool showInTextbox) {
   return 0;
 }
 
-int DoItFromClipboard(Session& s) {
+int DoItFromClipboard(SourceSession& s) {
   std::u32string text = DecodeUtf8(s.sources.strClipboardText);
   if (!text.empty() && text.front() == 0xFEFF) text.erase(0, 1);
   if (!IsNaturalLanguageText(text, 3000, true)) {

@@ -7,7 +7,7 @@
 
 namespace talq {
 
-struct Session;
+struct SourceSession;
 
 // Status codes of DoItFromFile / DoItFromClipboard.
 enum FileStatus : int {
@@ -33,19 +33,19 @@ struct SourceState {
 
 // Reads path (the single input file, or the current file of a folder scan) into the word
 // table through ProcessLine. Returns a FileStatus; refusals are reported once by message.
-int DoItFromFile(Session& s, const std::string& path);
+int DoItFromFile(SourceSession& s, const std::string& path);
 
 // Counts strClipboardText (fetched by GetClipboardText). Returns a FileStatus.
-int DoItFromClipboard(Session& s);
+int DoItFromClipboard(SourceSession& s);
 
 // Fetches the clipboard text into strClipboardText; shows it in the text box when asked.
 // Returns 0, 3 (too long) or 4 (no text).
-int GetClipboardText(Session& s, bool showInTextbox);
+int GetClipboardText(SourceSession& s, bool showInTextbox);
 
 // 0 valid; 1 the trimmed path ends with "/"; 2 no such file; 3 zero length.
-int CheckInputFile(Session& s, const std::string& path);
+int CheckInputFile(SourceSession& s, const std::string& path);
 
 // Tells the user about statuses 1..4 of DoItFromFile; inputBox is the input-file box text.
-void ReportFileStatus(Session& s, int status, const std::string& inputBox);
+void ReportFileStatus(SourceSession& s, int status, const std::string& inputBox);
 
 }  // namespace talq

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "run/session.h"
+#include "sources/source_session.h"
 #include "util/paths.h"
 #include "util/text_case.h"
 #include "util/utf8.h"
@@ -109,13 +109,13 @@ std::string NormaliseFileSpecifications(std::string_view boxText,
   return box;
 }
 
-void GetFileFilepathSpecifications(Session& s, int index) {
+void GetFileFilepathSpecifications(SourceSession& s, int index) {
   auto& list = index == 0 ? s.selection.filePatterns : s.selection.exclusionTexts;
   auto& box = s.settings.txbFileFilepathSpecifications[index];
   box = NormaliseFileSpecifications(box, list);
 }
 
-bool FileSpecificationsLostFocus(Session& s, int index) {
+bool FileSpecificationsLostFocus(SourceSession& s, int index) {
   GetFileFilepathSpecifications(s, index);
   const std::string lowered = LowerCaseAccented(s.settings.txbFileFilepathSpecifications[index]);
   const bool endsWithDoc = lowered.size() >= 4 && lowered.compare(lowered.size() - 4, 4, ".doc") == 0;
@@ -129,7 +129,7 @@ bool FileSpecificationsLostFocus(Session& s, int index) {
   return CheckPatternCharacters(s);
 }
 
-bool CheckPatternCharacters(Session& s) {
+bool CheckPatternCharacters(SourceSession& s) {
   static constexpr std::string_view kForbidden = "~,;/\\<>`\"";
   for (const auto& p : s.selection.filePatterns) {
     if (p.find_first_of(kForbidden) != std::string::npos) {

@@ -10,7 +10,7 @@
 
 namespace talq {
 
-struct Session;
+struct SourceSession;
 
 // Extensions (lower case, without ".") that a folder run never reads.
 inline constexpr std::array<std::string_view, 26> kSkippedExtensions = {
@@ -18,7 +18,7 @@ inline constexpr std::array<std::string_view, 26> kSkippedExtensions = {
     "cab", "ocx", "vxd", "drv", "sys", "vbx", "---", "css", "js",  "loaded_0", "ini", "gdoc",
     "doc"};
 
-// File-selection state of a Session: the parsed pattern boxes and the figures of the last
+// File-selection state of a session: the parsed pattern boxes and the figures of the last
 // folder pass.
 struct FileSelection {
   std::vector<std::string> filePatterns;    // lower-cased, sorted, no duplicates
@@ -33,15 +33,15 @@ std::string NormaliseFileSpecifications(std::string_view boxText,
 
 // Parses box `index` (0 file patterns, 1 exclusion texts) of txbFileFilepathSpecifications
 // into the session's list and rewrites the box in normal form.
-void GetFileFilepathSpecifications(Session& s, int index);
+void GetFileFilepathSpecifications(SourceSession& s, int index);
 
 // The pattern box's lost-focus handling: normalises box `index`, refuses ".doc" patterns
 // and runs CheckPatternCharacters. Returns false after a message.
-bool FileSpecificationsLostFocus(Session& s, int index);
+bool FileSpecificationsLostFocus(SourceSession& s, int index);
 
 // True when no file pattern holds any of ~,;/\<>` or a double quote and no exclusion text
 // holds those or "*" or "?"; otherwise shows one message for the first offender.
-bool CheckPatternCharacters(Session& s);
+bool CheckPatternCharacters(SourceSession& s);
 
 // Wildcard match of a file name (no folder part) against one pattern, both already
 // lower-cased. A pattern with a "." matches the parts before and after the last "." of

@@ -8,8 +8,8 @@
 #include <system_error>
 #include <vector>
 
-#include "run/session.h"
 #include "sources/file_selection.h"
+#include "sources/source_session.h"
 #include "util/paths.h"
 #include "util/program_texts.h"
 #include "util/text_case.h"
@@ -96,7 +96,7 @@ bool SameFile(const std::string& a, const std::string& b) {
   return fs::equivalent(a, b, ec) && !ec;
 }
 
-void ScanTree(Session& s, const std::string& folder, const PerFileReader& perFile,
+void ScanTree(SourceSession& s, const std::string& folder, const PerFileReader& perFile,
               PathGuard& guard) {
   RunFlags& run = s.run;
   const std::string loweredFolder = LowerCaseAccented(folder);
@@ -149,7 +149,7 @@ void ScanTree(Session& s, const std::string& folder, const PerFileReader& perFil
   guard.Leave();
 }
 
-std::string NoFilesFoundText(const Session& s) {
+std::string NoFilesFoundText(const SourceSession& s) {
   std::string text = "No scanable files ";
   if (!s.selection.filePatterns.empty() || !s.selection.exclusionTexts.empty())
     text += "as specified ";
@@ -159,7 +159,7 @@ std::string NoFilesFoundText(const Session& s) {
 }
 
 // Runs one pass with the given flag raised; returns the files the reader accepted.
-std::int64_t RunPass(Session& s, bool RunFlags::*pass, const PerFileReader& perFile) {
+std::int64_t RunPass(SourceSession& s, bool RunFlags::*pass, const PerFileReader& perFile) {
   s.run.*pass = true;
   s.run.lngFilesDone = 0;
   s.reports.intNumFoldersScanned = 0;
@@ -171,7 +171,7 @@ std::int64_t RunPass(Session& s, bool RunFlags::*pass, const PerFileReader& perF
 
 }  // namespace
 
-bool ValidateFolder(Session& s) {
+bool ValidateFolder(SourceSession& s) {
   Settings& st = s.settings;
   st.txbFolder = TrimPathBox(st.txbFolder);
   if (st.txbFolder.empty()) {
@@ -198,12 +198,12 @@ bool ValidateFolder(Session& s) {
   return true;
 }
 
-void ScanFolderTree(Session& s, const std::string& folder, const PerFileReader& perFile) {
+void ScanFolderTree(SourceSession& s, const std::string& folder, const PerFileReader& perFile) {
   PathGuard guard;
   ScanTree(s, folder, perFile, guard);
 }
 
-FolderScanResult RunFolderScan(Session& s, const PerFileReader& perFile,
+FolderScanResult RunFolderScan(SourceSession& s, const PerFileReader& perFile,
                                bool forWordsVsFilesTable) {
   // The boxes may have been set without leaving them (command line, restored state).
   GetFileFilepathSpecifications(s, 0);
@@ -262,7 +262,7 @@ FolderScanResult RunFolderScan(Session& s, const PerFileReader& perFile,
   return FolderScanResult::Done;
 }
 
-FolderScanResult ListFilesToBeScanned(Session& s, const PerFileReader& perFile) {
+FolderScanResult ListFilesToBeScanned(SourceSession& s, const PerFileReader& perFile) {
   const std::string folder = TrimPathBox(s.settings.txbFolder);
   s.host.TxbClear();
   if (DecodeUtf8(folder).size() > 13) s.host.TxbSet("{Folder} = " + folder + "\n\n");
@@ -273,7 +273,7 @@ FolderScanResult ListFilesToBeScanned(Session& s, const PerFileReader& perFile) 
   return result;
 }
 
-bool ChooseOutputFile(Session& s) {
+bool ChooseOutputFile(SourceSession& s) {
   const auto chosen = s.host.ChooseSaveFile(ProgramText(47), "", s.settings.txbFile[1]);
   if (!chosen || TrimPathBox(*chosen).empty()) return false;
   // Writing the report into the folder being read would feed it back into the count.
@@ -287,7 +287,7 @@ bool ChooseOutputFile(Session& s) {
   return true;
 }
 
-bool ChooseInputFile(Session& s) {
+bool ChooseInputFile(SourceSession& s) {
   const auto chosen =
       s.host.ChooseOpenFile(ProgramText(46), "A text file or a docx file", s.settings.txbFile[0]);
   if (!chosen || TrimPathBox(*chosen).empty()) return false;
@@ -295,7 +295,7 @@ bool ChooseInputFile(Session& s) {
   return true;
 }
 
-bool ChooseScanFolder(Session& s) {
+bool ChooseScanFolder(SourceSession& s) {
   const auto chosen = s.host.ChooseFolder(ProgramText(45), s.settings.txbFolder);
   if (!chosen || TrimPathBox(*chosen).empty()) return false;
   s.settings.txbFolder = TrimPathBox(*chosen);

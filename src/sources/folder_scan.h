@@ -8,7 +8,7 @@
 
 namespace talq {
 
-struct Session;
+struct SourceSession;
 
 // Reads one selected file of a folder run (the per-file reader). Contract:
 // - called once per selected file with its full path (also in run.strCurrentFile);
@@ -32,7 +32,7 @@ enum class FolderScanResult {
 
 // Checks the folder box (trimmed in place) and the output file (trimmed in place) before a
 // scan. Returns false after one message.
-bool ValidateFolder(Session& s);
+bool ValidateFolder(SourceSession& s);
 
 // One pass over `folder`: files in byte order of their names, then (with
 // chkIncludeSubfolders) subfolders in byte order. Skips folders whose lower-cased path holds
@@ -40,28 +40,28 @@ bool ValidateFolder(Session& s);
 // chkExtractTextFromDocx writes there), symbolic links back into a folder
 // on the current path, and unreadable folders. Ends early when run.blnStop is set.
 // Counts the folders in which `perFile` accepted a file into reports.intNumFoldersScanned.
-void ScanFolderTree(Session& s, const std::string& folder, const PerFileReader& perFile);
+void ScanFolderTree(SourceSession& s, const std::string& folder, const PerFileReader& perFile);
 
 // The whole folder run on txbFolder: validation, counting pass, reading pass, summary line.
 // `forWordsVsFilesTable` applies the 10000-file limit of that table. The caller resets its
 // per-run counters beforehand and handles a stop (Stopped) afterwards.
-FolderScanResult RunFolderScan(Session& s, const PerFileReader& perFile,
+FolderScanResult RunFolderScan(SourceSession& s, const PerFileReader& perFile,
                                bool forWordsVsFilesTable = false);
 
 // The "List files to be scanned" command: RunFolderScan with run.blnListingFilesOnly set,
 // the text box starting with "{Folder} = <folder>" when the folder path is longer than 13
 // characters.
-FolderScanResult ListFilesToBeScanned(Session& s, const PerFileReader& perFile);
+FolderScanResult ListFilesToBeScanned(SourceSession& s, const PerFileReader& perFile);
 
 // The output-file chooser (cmdFile element 1). True when a file was chosen and put into the
 // output-file box; a file inside the scanned folder is refused with a message.
-bool ChooseOutputFile(Session& s);
+bool ChooseOutputFile(SourceSession& s);
 
 // The single-file chooser (cmdFile element 0). True when a file was put into the input-file box.
-bool ChooseInputFile(Session& s);
+bool ChooseInputFile(SourceSession& s);
 
 // The folder chooser (cmdFolder). True when a folder was chosen: it goes into txbFolder, the
 // previous result is forgotten and output to file is enabled again.
-bool ChooseScanFolder(Session& s);
+bool ChooseScanFolder(SourceSession& s);
 
 }  // namespace talq

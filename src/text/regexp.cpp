@@ -130,4 +130,21 @@ void ClearRegExpCache() { TheEngine().Clear(); }
 
 std::size_t RegExpCacheSize() { return TheEngine().Size(); }
 
+bool IsAngleBracketed(std::string_view s, std::string& inner) {
+  if (!IsAngleBracketed(s)) {
+    inner.clear();
+    return false;
+  }
+  inner.assign(s.substr(1, s.size() - 2));
+  return true;
+}
+
+bool IsAngleBracketed(std::string_view s) {
+  return s.size() > 2 && s.front() == '<' && s.back() == '>';
+}
+
+bool IsAngleBracketed(std::u32string_view s) {
+  return s.size() > 2 && s.front() == U'<' && s.back() == U'>';
+}
+
 }  // namespace talq

@@ -9,6 +9,13 @@
 
 namespace talq {
 
+// An angle-bracketed word or entry is an expression.
+// True when s is longer than two characters, starts with "<" and ends with ">"; inner
+// then receives s without those two, otherwise "".
+bool IsAngleBracketed(std::string_view s, std::string& inner);
+bool IsAngleBracketed(std::string_view s);
+bool IsAngleBracketed(std::u32string_view s);
+
 // Outcome of one search. Error covers both a pattern the engine refuses and a search the
 // engine gave up on (limits hit, bad subject); callers treat it as "no match".
 enum class RegExpResult { Match, NoMatch, Error };

@@ -1,6 +1,6 @@
 #include "text/word_chars.h"
 
-#include "run/session.h"
+#include "settings/settings.h"
 #include "util/text_case.h"
 #include "util/utf8.h"
 
@@ -23,9 +23,7 @@ bool IsFilterLetter(char32_t c) {
 
 }  // namespace
 
-void BuildAllowedExtraChars(Session& session) {
-  const Settings& s = session.settings;
-  std::u32string& set = session.extraction.strAllowedExtraChars;
+void BuildAllowedExtraChars(const Settings& s, std::u32string& set) {
   set.clear();
   if (s.chkAllowWordsWithHyphens == 1) AddChars(set, U"-");
   // U+2018 is the left single quote that files in the Western code page carry.
@@ -39,9 +37,7 @@ void BuildAllowedExtraChars(Session& session) {
   if (s.chkAllowWordsWithNumerals == 1) AddChars(set, U"0123456789");
 }
 
-void SetAllowedExtraChars2(Session& session) {
-  const Settings& s = session.settings;
-  std::u32string& set = session.extraction.strAllowedExtraChars;
+void SetAllowedExtraChars2(const Settings& s, std::u32string& set) {
   if (s.chkAllowWordsWithParentheses == 1) AddChars(set, U"()");
   if (s.chkAllowWordsWithAmpersands == 1) AddChars(set, U"&");
   if (s.chkAllowWordsWithUserSpecifiedExtraChars == 1) {

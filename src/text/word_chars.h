@@ -7,17 +7,17 @@
 
 namespace talq {
 
-struct Session;
+struct Settings;
 
 // Characters that may stand inside a word but never first or last.
 inline constexpr std::u32string_view strProhibitedInitialOrFinalChars = U"'.,()+-";
 
-// Rebuilds the session's strAllowedExtraChars from the character check fields
+// Rebuilds set (strAllowedExtraChars) from the character check fields
 // (hyphen, apostrophe, underscore, colon, slashes, period, at-sign, numerals).
-void BuildAllowedExtraChars(Session& session);
+void BuildAllowedExtraChars(const Settings& s, std::u32string& set);
 // Adds parentheses, ampersand, the user's extra characters and comma to the set; does not
 // clear it first, so call it after BuildAllowedExtraChars.
-void SetAllowedExtraChars2(Session& session);
+void SetAllowedExtraChars2(const Settings& s, std::u32string& set);
 
 // True when ch may stand in a word: an ASCII letter, a Latin-1 letter (not × or ÷), an ASCII
 // digit when allowDigits, a character of extraChars, or beyond U+00FF a Unicode letter.

@@ -8,10 +8,10 @@
 #include <set>
 
 #include "engine/list_lookup.h"
-#include "run/session.h"
-#include "text/word_chars.h"
 #include "host/scripted_host.h"
+#include "run/session.h"
 #include "support/table_dump.h"
+#include "text/word_chars.h"
 #include "util/text_case.h"
 #include "util/utf8.h"
 
@@ -38,21 +38,21 @@ class FakeLists : public ListLookup {
   std::set<std::string> ignore;
   std::string invalidFor;  // a lookup of this entry meets an invalid expression
 
-  bool IsWordToIgnore(Session&, std::string_view w) override { return ignore.count(std::string(w)); }
-  bool IsCountOnlyEntry(Session& s, std::string_view e) override {
+  bool IsWordToIgnore(EngineSession&, std::string_view w) override { return ignore.count(std::string(w)); }
+  bool IsCountOnlyEntry(EngineSession& s, std::string_view e) override {
     if (e == invalidFor) {
       s.lists.invalidRegExp.blnInvalidRegExp = true;
       s.lists.invalidRegExp.strInvalidRegExp = "[a";
     }
     return countOnly.count(std::string(e));
   }
-  bool AllWordsToIgnore(Session&, std::string_view p) override {
+  bool AllWordsToIgnore(EngineSession&, std::string_view p) override {
     for (const auto& w : Split(p)) {
       if (!ignore.count(w)) return false;
     }
     return true;
   }
-  std::string StripPhrase(Session&, std::string_view p) override {
+  std::string StripPhrase(EngineSession&, std::string_view p) override {
     std::string out;
     for (const auto& w : Split(p)) {
       if (ignore.count(w)) continue;
@@ -60,7 +60,7 @@ class FakeLists : public ListLookup {
     }
     return out;
   }
-  bool PhraseAdmissible(Session& s, std::string_view p) override {
+  bool PhraseAdmissible(EngineSession& s, std::string_view p) override {
     return s.settings.wordsToIgnoreHandling ==
                WordsToIgnoreHandling::optAllowPhrasesAllWordsToIgnore ||
            !AllWordsToIgnore(s, p);
@@ -88,8 +88,8 @@ class ExtractionTest : public ::testing::Test {
   // Scans text line by line (as the file reader hands it over) and dumps the counts.
   std::string Count(std::string_view text, const Tweak& setup = nullptr) {
     if (setup) setup(session);
-    BuildAllowedExtraChars(session);
-    SetAllowedExtraChars2(session);
+    BuildAllowedExtraChars(session.settings, session.extraction.strAllowedExtraChars);
+    SetAllowedExtraChars2(session.settings, session.extraction.strAllowedExtraChars);
     std::size_t start = 0;
     while (start <= text.size()) {
       auto end = text.find('\n', start);
@@ -205,7 +205,7 @@ TEST_F(ExtractionTest, StopEndsTheLineAfterTheCurrentWord) {
   Session stopped{stopping};
   stopping.s = &stopped;
   NoCharacters(stopped);
-  BuildAllowedExtraChars(stopped);
+  BuildAllowedExtraChars(stopped.settings, stopped.extraction.strAllowedExtraChars);
   stopped.extraction.strLine = U"one two three ";
   ProcessLine(stopped);
   EXPECT_EQ(WordCounts(stopped.words), "one=1");

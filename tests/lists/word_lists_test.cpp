@@ -1,5 +1,5 @@
-#include "run/counting_run.h"
 #include "lists/word_lists.h"
+#include "run/counting_run.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +8,13 @@
 #include <functional>
 
 #include "engine/extraction.h"
-#include "run/session.h"
-#include "text/word_chars.h"
 #include "host/scripted_host.h"
 #include "lists/list_history.h"
 #include "lists/list_lookup_impl.h"
 #include "lists/patterns.h"
+#include "run/session.h"
 #include "support/table_dump.h"
+#include "text/word_chars.h"
 #include "util/program_texts.h"
 #include "util/utf8.h"
 
@@ -54,8 +54,8 @@ class WordListsTest : public ::testing::Test {
   }
   // Counts lines as the file reader hands them over.
   std::string Count(const std::vector<std::string>& lines) {
-    BuildAllowedExtraChars(session);
-    SetAllowedExtraChars2(session);
+    BuildAllowedExtraChars(session.settings, session.extraction.strAllowedExtraChars);
+    SetAllowedExtraChars2(session.settings, session.extraction.strAllowedExtraChars);
     SetThereAreListFlags(session);
     InstallWordLists(session);
     if (session.run.blnThereAreCountOnlyWords) SetPhraseWindow(session, CountOnlyPhraseWindow(session.lists));
@@ -359,8 +359,8 @@ TEST_F(WordListsTest, CountsHonourTheLists) {
       s.settings.txbWordsToIgnoreOrCount[c.index] = c.typed;
       ASSERT_TRUE(GetExtraWords(s, c.index)) << c.name;
     }
-    BuildAllowedExtraChars(s);
-    SetAllowedExtraChars2(s);
+    BuildAllowedExtraChars(s.settings, s.extraction.strAllowedExtraChars);
+    SetAllowedExtraChars2(s.settings, s.extraction.strAllowedExtraChars);
     SetThereAreListFlags(s);
     if (s.run.blnThereAreCountOnlyWords) SetPhraseWindow(s, CountOnlyPhraseWindow(s.lists));
     s.words.Clear();

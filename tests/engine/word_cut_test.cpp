@@ -7,10 +7,10 @@
 
 #include "engine/extraction.h"
 #include "engine/list_lookup.h"
-#include "run/session.h"
-#include "text/word_chars.h"
 #include "host/scripted_host.h"
+#include "run/session.h"
 #include "support/table_dump.h"
+#include "text/word_chars.h"
 #include "util/utf8.h"
 
 namespace talq {
@@ -20,11 +20,11 @@ namespace {
 class IgnoreSet : public ListLookup {
  public:
   std::set<std::string> words;
-  bool IsWordToIgnore(Session&, std::string_view w) override { return words.count(std::string(w)); }
-  bool IsCountOnlyEntry(Session&, std::string_view) override { return false; }
-  bool AllWordsToIgnore(Session&, std::string_view) override { return false; }
-  std::string StripPhrase(Session&, std::string_view p) override { return std::string(p); }
-  bool PhraseAdmissible(Session&, std::string_view) override { return true; }
+  bool IsWordToIgnore(EngineSession&, std::string_view w) override { return words.count(std::string(w)); }
+  bool IsCountOnlyEntry(EngineSession&, std::string_view) override { return false; }
+  bool AllWordsToIgnore(EngineSession&, std::string_view) override { return false; }
+  std::string StripPhrase(EngineSession&, std::string_view p) override { return std::string(p); }
+  bool PhraseAdmissible(EngineSession&, std::string_view) override { return true; }
 };
 
 std::string Count(const std::string& text, int hyphens, IgnoreSet* lists = nullptr) {
@@ -35,8 +35,8 @@ std::string Count(const std::string& text, int hyphens, IgnoreSet* lists = nullp
   st.chkAllowWordsWithHyphens = hyphens;
   st.chkAllowWordsWithNumerals = st.chkAllowWordsWithPeriods = 0;
   s.extraction.lists = lists;
-  BuildAllowedExtraChars(s);
-  SetAllowedExtraChars2(s);
+  BuildAllowedExtraChars(s.settings, s.extraction.strAllowedExtraChars);
+  SetAllowedExtraChars2(s.settings, s.extraction.strAllowedExtraChars);
   s.extraction.strLine = DecodeUtf8(text) + U" ";
   ProcessLine(s);
   return WordCounts(s.words);

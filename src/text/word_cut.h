@@ -1,0 +1,47 @@
+// Word cutting: where a word starts and ends in a scanned line, what follows it, and which
+// cut words are dropped before anything counts them (entity remnants, contraction parts).
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace talq {
+
+// A line being cut into words and what follows the last word cut.
+struct LineScan {
+  std::u32string strLine;  // the line being scanned; callers append one space
+  std::size_t lngLP = 0;   // scan position in strLine, 0-based
+  std::u32string strAllowedExtraChars;  // non-letters admitted in words (a set)
+
+  // What follows the last word cut by NextToken.
+  bool blnStoppedAtPeriod = false;
+  bool blnStoppedAtDoubleQuote = false;
+  bool blnStoppedAtTab = false;
+  bool blnStoppedAtComma = false;
+};
+
+// How NextToken treats what it cut.
+struct CutRules {
+  bool entitiesPossible = false;      // mark-up text: a trailing "&name" entity is no word
+  bool dropContractionParts = false;  // apostrophes not allowed while counting text
+};
+
+// Length of the run of word characters starting at start (at most 65000), and what follows.
+struct WordRun {
+  std::size_t length = 0;
+  bool endsAtSemicolon = false;
+  bool endsAtPeriod = false;
+  bool endsAtDoubleQuote = false;  // straight double quote or »
+  bool endsAtTab = false;
+  bool endsAtComma = false;
+};
+WordRun NumAlpha2(std::u32string_view text, std::size_t start, bool allowDigits,
+                  std::u32string_view extraChars);
+
+// Cuts the word at lngLP into word (a reused buffer), advances lngLP past it and sets the
+// blnStoppedAt flags. word is left empty when nothing was cut or the word was dropped
+// (lngLP then tells which).
+void NextToken(LineScan& scan, CutRules rules, std::u32string& word);
+
+}  // namespace talq
