@@ -13,6 +13,7 @@
 
 #include "cli/cli_host.h"
 #include "cli/cli_options.h"
+#include "cli/settings_command.h"
 #include "run/count_array.h"
 #include "run/counting_run.h"
 #include "run/session.h"
@@ -78,6 +79,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   CLI::App* list = app.add_subcommand("list-files", "List the files a count of FOLDER would scan.");
   list->add_option("FOLDER", opt.source, "the folder")->required();
   AddCommonOptions(*list, opt);
+  CLI::App* settings = app.add_subcommand("settings", "Save and show settings files.");
+  settings->require_subcommand(1);
+  SettingsCommands settingsCommands;
+  AddSettingsSaveShow(*settings, opt, settingsCommands);
 
   CLI::App* table = app.add_subcommand(
       "table", "Write the words of SOURCE against its files, for a spreadsheet, to -o FILE.");
@@ -110,6 +115,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     err << ProgramTextLoadMessage(r, texts) << '\n';
     return 1;
   }
+  if (settingsCommands.Parsed()) return RunSettingsCommand(settingsCommands, opt, out, err);
 
   CliHost host(err, opt.quiet, isatty(STDERR_FILENO) == 1);
   host.answerYes = opt.yes;
@@ -118,7 +124,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   Initialize(s.settings, nullptr);
 
   std::string problem;
-  int status = ApplyOptions(s, opt, problem);
+  opt.keepRecordSource = !opt.settingsFile.empty() || opt.state;
+  int status = ApplySavedSettings(s, opt);
+  if (status == 0) status = ApplyOptions(s, opt, problem);
   if (status == 2) {
     err << "talq: " << problem << '\n';
     return 2;

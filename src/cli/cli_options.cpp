@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "cli/settings_command.h"
 #include "run/session.h"
 #include "host/scripted_host.h"
 #include "lists/list_history.h"
@@ -62,6 +63,7 @@ void AddCommonOptions(CLI::App& app, Options& opt) {
   app.add_option("--count-only", opt.countOnly, "extra count-only words/phrases, separated by comma and space")
       ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   app.add_flag("--all-words", opt.allWords, "count all words even when count-only entries exist");
+  AddSavedSettingsOptions(app, opt);
 }
 
 void AddTableOptions(CLI::App& app, Options& opt) {
@@ -117,6 +119,11 @@ int ApplyOptions(Session& s, const Options& opt, std::string& problem) {
   }
 
   std::string source = opt.source;
+  if (source.empty() && opt.keepRecordSource) {
+    // A restored record keeps its source; its clipboard is standard input here.
+    if (st.source != Source::optOnClipboard || opt.saveOnly) return 0;
+    source = "-";
+  }
   if (source.empty() && !opt.listFiles) source = DataDir() + "/sample.txt";
   std::error_code ec;
   if (source == "-") {

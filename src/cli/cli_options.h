@@ -47,6 +47,13 @@ struct Options {
   std::string layout = "alpha";
   bool blankZeros = false;
   bool relativeCells = false;
+
+  // A saved record to start from (--settings FILE, --state); with keepRecordSource and no
+  // SOURCE the record's own source stays, and saveOnly leaves standard input unread.
+  std::string settingsFile;
+  bool state = false;
+  bool keepRecordSource = false;
+  bool saveOnly = false;
 };
 
 // Declares the options shared by both commands.

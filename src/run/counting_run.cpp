@@ -89,12 +89,16 @@ void SetListFlags(Session& s) {
   s.run.blnThereAreWordsToIgnore = l.lngNumWordsToIgnore >= 1 || l.intNumExtraWordsToIgnore >= 1;
 }
 
+}  // namespace
+
 void SetCountWordsCaption(Session& s) {
   const ListState& l = s.lists;
   s.run.blnThereAreCountOnlyWords = l.intNumExtraCountOnlyWords >= 1 || l.lngNumCountOnlyWords >= 1;
   s.host.SetCaption("cmdCountWords", ProgramText(21));
   s.host.SetCaption("cmdCountArray", ProgramText(s.run.blnThereAreCountOnlyWords ? 102 : 101));
 }
+
+namespace {
 
 bool InProgress(Session& s) {
   if (s.counting.blnRunInProgress) return true;

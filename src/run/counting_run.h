@@ -58,6 +58,10 @@ RunResult CountWords(Session& s, bool forTable = false);
 // after more than 800 distinct words, then sets blnStop. Returns false when the user said No.
 bool RequestStop(Session& s);
 
+// The count buttons' captions after the lists changed (idle caption; table button for
+// count-only entries).
+void SetCountWordsCaption(Session& s);
+
 // Checks the selected source; false after one message.
 bool ValidateInput(Session& s);
 

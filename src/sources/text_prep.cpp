@@ -6,13 +6,6 @@
 namespace talq {
 
 namespace {
-// Windows-1252 0x80..0x9F; 0 marks the undefined bytes (kept as C1 controls).
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
 // Without an early exit the loop vectorises; most lines hold no such character anyway.
 bool NeedsNormalising(const std::u32string& line) {
   unsigned any = 0;  // an integer reduction: a bool one does not vectorise
@@ -20,12 +13,6 @@ bool NeedsNormalising(const std::u32string& line) {
   return any != 0;
 }
 }  // namespace
-
-char32_t DecodeWindows1252(unsigned char b) {
-  if (b < 0x80 || b > 0x9F) return b;
-  char16_t m = kCp1252High[b - 0x80];
-  return m ? char32_t(m) : char32_t(b);
-}
 
 void TrimLine(std::u32string& line) {
   std::size_t first = 0, last = line.size();

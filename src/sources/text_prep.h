@@ -6,11 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace talq {
+#include "util/utf8.h"  // DecodeWindows1252
 
-// The character Windows-1252 gives byte b. The five undefined bytes map to the C1 control
-// of the same value, which normalisation removes.
-char32_t DecodeWindows1252(unsigned char b);
+namespace talq {
 
 // Removes, repeatedly, the first or last character while its code point is 32 or less.
 void TrimLine(std::u32string& line);

@@ -6,6 +6,13 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
+// Windows-1252 0x80..0x9F; 0 marks the undefined bytes (kept as C1 controls).
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
 // Decodes the code point starting at s[i]; advances i past it, or past the maximal invalid
 // subpart (at least one byte) and yields U+FFFD.
 char32_t DecodeOne(std::string_view s, std::size_t& i) {
@@ -99,6 +106,34 @@ std::size_t Utf8Length(std::string_view s) {
     ++n;
   }
   return n;
+}
+
+bool IsValidUtf8(std::string_view s) {
+  std::size_t i = 0;
+  while (i < s.size()) {
+    if (static_cast<unsigned char>(s[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    const std::size_t start = i;
+    // A genuine U+FFFD is three bytes; a replaced subpart never is EF BF BD.
+    if (DecodeOne(s, i) == kReplacement && s.substr(start, i - start) != "\xEF\xBF\xBD")
+      return false;
+  }
+  return true;
+}
+
+char32_t DecodeWindows1252(unsigned char b) {
+  if (b < 0x80 || b > 0x9F) return b;
+  char16_t m = kCp1252High[b - 0x80];
+  return m ? char32_t(m) : char32_t(b);
+}
+
+std::string Windows1252ToUtf8(std::string_view s) {
+  std::string out;
+  out.reserve(s.size() + s.size() / 8);
+  for (char c : s) AppendUtf8(out, DecodeWindows1252(static_cast<unsigned char>(c)));
+  return out;
 }
 
 }  // namespace talq

@@ -24,4 +24,14 @@ void AppendUtf8(std::string& out, char32_t c);
 // Number of code points DecodeUtf8 would return for s.
 std::size_t Utf8Length(std::string_view s);
 
+// True when s is well-formed UTF-8 (no invalid subpart DecodeUtf8 would replace).
+bool IsValidUtf8(std::string_view s);
+
+// The character Windows-1252 gives byte b. The five undefined bytes map to the C1 control
+// of the same value, which normalisation removes.
+char32_t DecodeWindows1252(unsigned char b);
+
+// Decodes Windows-1252 bytes to UTF-8.
+std::string Windows1252ToUtf8(std::string_view s);
+
 }  // namespace talq
