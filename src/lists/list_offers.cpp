@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "run/session.h"
 #include "lists/list_history.h"
 #include "lists/word_lists.h"
+#include "run/session.h"
 #include "settings/defaults.h"
 #include "util/program_texts.h"
 

@@ -1,9 +1,9 @@
 #include "run/saved_state.h"
 
-#include "run/counting_run.h"
-#include "run/session.h"
 #include "lists/list_offers.h"
 #include "lists/word_lists.h"
+#include "run/counting_run.h"
+#include "run/session.h"
 #include "settings/defaults.h"
 #include "settings/state_file.h"
 #include "sources/file_reader.h"

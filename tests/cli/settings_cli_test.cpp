@@ -1,0 +1,130 @@
+// `talq settings save|show` and counts that start from --settings FILE or --state.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "cli/cli_harness.h"
+
+namespace talq::cli::test {
+namespace {
+
+// Points the state file into a temporary folder for the test's lifetime.
+class StateHome {
+ public:
+  explicit StateHome(const TempDir& dir) {
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    had_ = old != nullptr;
+    if (old) old_ = old;
+    ::setenv("XDG_CONFIG_HOME", (dir / "cfg").c_str(), 1);
+  }
+  ~StateHome() {
+    if (had_) ::setenv("XDG_CONFIG_HOME", old_.c_str(), 1);
+    else ::unsetenv("XDG_CONFIG_HOME");
+  }
+
+ private:
+  bool had_ = false;
+  std::string old_;
+};
+
+std::vector<std::string> AsSetOptions(const std::string& shown) {
+  std::vector<std::string> args;
+  std::istringstream in(shown);
+  for (std::string line; std::getline(in, line);) {
+    args.push_back("--set");
+    args.push_back(line);
+  }
+  return args;
+}
+
+TEST(SettingsCliTest, ShowPrintsWhatSaveAcceptsBack) {
+  TempDir t;
+  WriteWholeFile(t / "ignore.txt", "the\n");
+  CliResult saved = RunIn(t.path(), {"settings", "save", "a.talq", "-q", "-f", "3",
+                                     "--set", "chkCaseSignificant=1", "--set",
+                                     "txbFilterWords=say \"so\"", "--patterns", "*.txt",
+                                     "--ignore-file", "ignore.txt", "--ignore-common", "de"});
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  CliResult shown = RunIn(t.path(), {"settings", "show", "a.talq"});
+  ASSERT_EQ(shown.status, 0) << shown.err;
+  for (const char* line : {"cboDisplayFormat=3\n", "chkCaseSignificant=1\n",
+                           "txbFilterWords=say \"so\"\n", "txbFileFilepathSpecifications(0)=*.txt\n",
+                           "cboWordsFile(0)=ignore.txt\n", "source=optFolder\n"})
+    EXPECT_NE(shown.out.find(line), std::string::npos) << line;
+
+  // Every line back through --set writes the same record.
+  std::vector<std::string> args{"settings", "save", "b.talq", "-q"};
+  for (auto& a : AsSetOptions(shown.out)) args.push_back(a);
+  CliResult again = RunIn(t.path(), args);
+  ASSERT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(ReadWholeFile(t / "b.talq"), ReadWholeFile(t / "a.talq"));
+}
+
+TEST(SettingsCliTest, CountStartsFromASettingsFile) {
+  TempDir t;
+  fs::create_directories(t.path() / "texts");
+  WriteWholeFile(t / "texts/a.txt", "Apple apple pear\n");
+  ASSERT_EQ(RunIn(t.path(), {"settings", "save", "case.talq", "-q", "--set",
+                             "chkCaseSignificant=1", "--set", "txbFolder=" + (t / "texts"),
+                             "--set", "source=optFolder"})
+                .status,
+            0);
+  // Without SOURCE the record's folder is counted, with its case rule.
+  CliResult r = RunIn(t.path(), {"count", "--settings", "case.talq"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Apple"), std::string::npos) << r.out;
+  // --set comes after the file.
+  r = RunIn(t.path(), {"count", "--settings", "case.talq", "--set", "chkCaseSignificant=0"});
+  EXPECT_EQ(r.out.find("Apple"), std::string::npos) << r.out;
+}
+
+TEST(SettingsCliTest, RecordsThatDoNotLoad) {
+  TempDir t;
+  WriteWholeFile(t / "a.txt", "one two\n");
+  ASSERT_EQ(RunIn(t.path(), {"settings", "save", "ok.talq", "-q"}).status, 0);
+  std::string record = ReadWholeFile(t / "ok.talq");
+  // Line 46 is cboDisplayFormat; lines end in CR LF.
+  std::size_t pos = 0;
+  for (int line = 1; line < 46; ++line) pos = record.find("\r\n", pos) + 2;
+  auto withFormat = [&](const std::string& v) {
+    std::string r = record;
+    r.replace(pos, r.find("\r\n", pos) - pos, v);
+    return r;
+  };
+  WriteWholeFile(t / "minus.talq", withFormat("-1"));
+  WriteWholeFile(t / "twenty.talq", withFormat("20"));
+  CliResult r = RunIn(t.path(), {"count", "a.txt", "--settings", "minus.talq"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Load settings: Invalid combo box index.\n");
+  EXPECT_EQ(r.out, "");
+  CliResult shown = RunIn(t.path(), {"settings", "show", "twenty.talq"});
+  EXPECT_EQ(shown.status, 1);
+  EXPECT_EQ(shown.out, "");
+  CliResult unwritable = RunIn(t.path(), {"settings", "save", "no/such/x.talq"});
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_EQ(unwritable.err,
+            "Save settngs: Error when attempting to save state: No such file or directory\n");
+}
+
+TEST(SettingsCliTest, StateFile) {
+  TempDir t;
+  StateHome home(t);
+  WriteWholeFile(t / "a.txt", "one two two\n");
+  // No state file yet: --state leaves the defaults, show says there is none.
+  EXPECT_EQ(RunIn(t.path(), {"count", "a.txt", "--state", "-q"}).status, 0);
+  EXPECT_EQ(RunIn(t.path(), {"settings", "show"}).status, 1);
+
+  fs::create_directories(t.path() / "cfg/talq");
+  ASSERT_EQ(RunIn(t.path(), {"settings", "save", t / "cfg/talq/talq.usr", "-q", "--order",
+                             "alpha"})
+                .status,
+            0);
+  CliResult shown = RunIn(t.path(), {"settings", "show"});
+  EXPECT_NE(shown.out.find("cboWordOrder=1\n"), std::string::npos);
+  CliResult r = RunIn(t.path(), {"count", "a.txt", "--state"});
+  EXPECT_LT(r.out.find("one"), r.out.find("two")) << r.out;
+}
+
+}  // namespace
+}  // namespace talq::cli::test
