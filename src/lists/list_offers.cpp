@@ -4,13 +4,13 @@
 
 #include "lists/list_history.h"
 #include "lists/word_lists.h"
-#include "run/session.h"
 #include "settings/defaults.h"
+#include "sources/source_session.h"
 #include "util/program_texts.h"
 
 namespace talq {
 
-bool OfferSelectedListFiles(Session& session) {
+bool OfferSelectedListFiles(SourceSession& session) {
   Settings& s = session.settings;
   bool allLoaded = true;
   for (int index : {kWordsToIgnore, kCountOnly}) {
@@ -30,7 +30,7 @@ bool OfferSelectedListFiles(Session& session) {
   return allLoaded;
 }
 
-bool OfferEnglishCommonWords(Session& session) {
+bool OfferEnglishCommonWords(SourceSession& session) {
   Settings& s = session.settings;
   if (!s.cboWordsFile[kWordsToIgnore].items.empty()) return false;
   if (session.host.MsgBox(ProgramText(41) + ProgramText(42), kProgramTitle, MsgIcon::Question,
