@@ -110,12 +110,14 @@ int ApplyOptions(Session& s, const Options& opt, std::string& problem) {
     st.chkDisableOutputToFile = 0;
   }
 
-  if (opt.table) {
-    st.tableLayout = opt.layout == "freq"   ? TableLayout::optByFrequency
-                     : opt.layout == "both" ? TableLayout::optBoth
-                                            : TableLayout::optAlphabetical;
-    st.chkZeroCellsBlank = opt.blankZeros ? 1 : 0;
-    st.chkWriteRelativeFrequency = opt.relativeCells ? 1 : 0;
+  if (opt.table || opt.saveOnly) {
+    // Only what is given: a record restored by --settings keeps its own choices.
+    if (!opt.layout.empty())
+      st.tableLayout = opt.layout == "freq"   ? TableLayout::optByFrequency
+                       : opt.layout == "both" ? TableLayout::optBoth
+                                              : TableLayout::optAlphabetical;
+    if (opt.blankZeros) st.chkZeroCellsBlank = 1;
+    if (opt.relativeCells) st.chkWriteRelativeFrequency = 1;
   }
 
   std::string source = opt.source;

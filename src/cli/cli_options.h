@@ -44,7 +44,7 @@ struct Options {
 
   // `talq table`: the words-vs-files table instead of a report.
   bool table = false;
-  std::string layout = "alpha";
+  std::string layout;  // "" keeps the record's layout (alphabetical by default)
   bool blankZeros = false;
   bool relativeCells = false;
 

@@ -49,6 +49,7 @@ void AddSettingsSaveShow(CLI::App& settings, Options& opt, SettingsCommands& cmd
       "save", "Write the settings record (the defaults, then the options given) to FILE.");
   cmd.save->add_option("FILE", cmd.file, "the settings file to write (e.g. mine.talq)")->required();
   AddCommonOptions(*cmd.save, opt);
+  AddTableOptions(*cmd.save, opt);
   cmd.show = settings.add_subcommand(
       "show", "Print every field of the record in FILE (default: the state file) as NAME=VALUE.");
   cmd.show->add_option("FILE", cmd.file, "a settings file; without it the state file");

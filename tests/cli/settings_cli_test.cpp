@@ -79,6 +79,23 @@ TEST(SettingsCliTest, CountStartsFromASettingsFile) {
   EXPECT_EQ(r.out.find("Apple"), std::string::npos) << r.out;
 }
 
+// Former fault: `talq table` overwrote the table choices of a record with its own defaults.
+TEST(SettingsCliTest, TableChoicesOfARecordSurvive) {
+  TempDir t;
+  fs::create_directories(t.path() / "in");
+  WriteWholeFile(t / "in/a.txt", "cat cat dog\n");
+  WriteWholeFile(t / "in/b.txt", "cat bird\n");
+  ASSERT_EQ(RunIn(t.path(), {"settings", "save", "z.talq", "-q", "--blank-zeros",
+                             "--relative-cells", "--layout", "freq"})
+                .status,
+            0);
+  CliResult r = RunIn(t.path(), {"table", "-q", "--settings", "z.talq", "-o", "t.txt", "in"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(ReadWholeFile(t / "t.txt").find("\r\ncat\t67%\t33%\t\t3\r\nbird\t\t100%\t\t1\r\n"),
+            std::string::npos)
+      << ReadWholeFile(t / "t.txt");
+}
+
 TEST(SettingsCliTest, RecordsThatDoNotLoad) {
   TempDir t;
   WriteWholeFile(t / "a.txt", "one two\n");
