@@ -20,7 +20,8 @@ namespace talq::cli {
 
 void AddSavedSettingsOptions(CLI::App& app, Options& opt) {
   app.add_option("--settings", opt.settingsFile,
-                 "start from the settings file FILE (as \"Load settings from file\"), before --set");
+                 "start from the settings file FILE (as \"Load settings from file\"), before --set")
+      ->option_text("FILE");
   app.add_flag("--state", opt.state, "start from the saved state file, before --settings and --set");
 }
 
