@@ -13,6 +13,7 @@
 
 #include "cli/cli_host.h"
 #include "cli/cli_options.h"
+#include "cli/run_end.h"
 #include "cli/settings_command.h"
 #include "run/count_array.h"
 #include "run/counting_run.h"
@@ -167,13 +168,17 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
   }
   host.ClearProgress();
-  if (status != 0) {
+  // A stopped run writes what it has; the listing it made is incomplete.
+  const bool stopped = s.run.blnStopRequested;
+  if (stopped) status = kStoppedStatus;
+  if (status != 0 && status != kStoppedStatus) {
     host.FlushHeldMessages();
-  } else {
-    out << host.TxbText();
-    std::string text = host.TxbText();
-    if (!text.empty() && text.back() != '\n') out << '\n';
+    if (ReportOutputFileFailure(s, err)) status = 1;
+  } else if (!WriteReport(host.TxbText(), out, err)) {
+    status = 1;
   }
+  if (stopped) ReportStopped(s, err);
+  if (!opt.quiet) ReportSkipped(s, opt.verbose, err);
   if (opt.summary) PrintSummary(host, err);
   return status;
 }

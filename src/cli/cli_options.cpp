@@ -51,6 +51,7 @@ void AddCommonOptions(CLI::App& app, Options& opt) {
   app.add_flag("--summary", opt.summary, "print the result labels to standard error after the report");
   app.add_flag("-y,--yes", opt.yes, "answer Yes to every question (otherwise: each question's default)");
   app.add_flag("-q,--quiet", opt.quiet, "no progress and no notices on standard error");
+  app.add_flag("-v,--verbose", opt.verbose, "list the files and folders a scan skipped, with the reason");
   app.add_option("--ignore-file", opt.ignoreFileArgs, "add FILE to the words-to-ignore history, select and load it")
       ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   app.add_option("--ignore-common", opt.ignoreCommonArgs, "the common-word file of LANG: en, de, es, pt, it, fr or all")
@@ -130,8 +131,7 @@ int ApplyOptions(Session& s, const Options& opt, std::string& problem) {
   std::error_code ec;
   if (source == "-") {
     st.source = Source::optOnClipboard;
-    std::string text((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
-    s.host.SetClipboardText(text);
+    s.sources.intStandardInput = opt.standardInput;
   } else if (opt.listFiles || fs::is_directory(source, ec)) {
     st.source = Source::optFolder;
     st.txbFolder = source;

@@ -32,6 +32,9 @@ struct Options {
   bool summary = false;
   bool yes = false;
   bool quiet = false;
+  bool verbose = false;
+  // The descriptor SOURCE "-" reads (tests hand over a pipe of their own).
+  int standardInput = 0;
 
   // Word lists. ignoreFiles holds --ignore-file and --ignore-common in the order given
   // (a common-word language as "common:LANG").

@@ -37,12 +37,14 @@ bool IsPermissionError(int err) {
   return err == EACCES || err == EPERM || err == EROFS || err == ETXTBSY || err == EBUSY;
 }
 
-// Closes the output file after a failure: reports it, empties the text box.
+// Closes the output file after a failure: reports it, empties the text box. The error stays
+// in intOutputFileError, so that the run ends as failed whichever step failed.
 void FailFile(ReportSession& s, int err) {
   auto& r = s.reports;
   if (r.intOutputFileNumber) std::fclose(r.intOutputFileNumber);
   r.intOutputFileNumber = nullptr;
   r.blnOutputFile = false;
+  r.intOutputFileError = err;
   if (IsPermissionError(err))
     s.host.MsgBox("Perhaps the output file\nis in use by another application.",
                   "Permission denied", MsgIcon::Information);
@@ -150,6 +152,7 @@ void ListWords(ReportSession& s) {
     if (!FolderOfPathExists(path)) {
       s.host.TxbClear();
       s.host.MsgBox("Output folder does not exist.", "Output file error", MsgIcon::Exclamation);
+      r.intOutputFileError = ENOENT;
       return;
     }
     s.host.TxbSet("Now processing and writing to output file ...");

@@ -16,6 +16,7 @@
 #include "run/run_summary.h"
 #include "run/session.h"
 #include "sources/folder_scan.h"
+#include "sources/stream_source.h"
 #include "text/word_chars.h"
 #include "util/numbers.h"
 #include "util/paths.h"
@@ -156,6 +157,10 @@ std::optional<RunResult> ReadSource(Session& s) {
   Settings& st = s.settings;
   switch (st.source) {
     case Source::optOnClipboard:
+      if (s.sources.intStandardInput >= 0) {
+        if (DoItFromStandardInput(s) != kFileDone) return RunResult::Refused;
+        return std::nullopt;
+      }
       if (GetClipboardText(s, false) != 0) return RunResult::Refused;
       if (DoItFromClipboard(s) != kFileDone) return RunResult::Refused;
       return std::nullopt;
@@ -193,10 +198,11 @@ std::optional<RunResult> ReadSource(Session& s) {
   return RunResult::Failed;
 }
 
-std::string SourceText(const Settings& st) {
+std::string SourceText(const Session& s) {
+  const Settings& st = s.settings;
   switch (st.source) {
     case Source::optOnClipboard:
-      return "the clipboard";
+      return s.sources.intStandardInput >= 0 ? "standard input" : "the clipboard";
     case Source::optFolder:
       return st.txbFolder;
     default:
@@ -251,6 +257,8 @@ bool ValidateInput(Session& s) {
   st.txbFile[0] = TrimPathBox(st.txbFile[0]);
   switch (st.source) {
     case Source::optOnClipboard: {
+      // Standard input is known to be empty only once it is read.
+      if (s.sources.intStandardInput >= 0) return true;
       const std::optional<std::string> text = h.GetClipboardText();
       if (!text || text->empty()) {
         h.MsgBox(ProgramText(213), "Invalid input", MsgIcon::Exclamation);
@@ -269,7 +277,13 @@ bool ValidateInput(Session& s) {
         h.MsgBox("Input file not found:\n" + path, "Invalid input", MsgIcon::Exclamation);
         return false;
       }
-      if (fs::is_regular_file(path, ec) && fs::file_size(path, ec) == 0 && !ec) {
+      // A device, pipe or socket would be read forever or block: never a file to count.
+      const fs::file_type type = fs::status(path, ec).type();
+      if (type != fs::file_type::regular && type != fs::file_type::directory) {
+        h.MsgBox(path + " is not a regular file.", "Invalid input", MsgIcon::Exclamation);
+        return false;
+      }
+      if (FileHasNoBytes(path)) {
         h.MsgBox("Input file is zero-length!", "Empty file", MsgIcon::Exclamation);
         return false;
       }
@@ -371,7 +385,7 @@ RunResult DoCount(Session& s) {
   const char* what = run.blnCountingMFP              ? "counting phrases"
                      : run.blnThereAreCountOnlyWords ? "counting specified words/phrases"
                                                      : "counting all words";
-  h.TxbSet(std::string("Now ") + what + " in\n" + SourceText(st) + "\n\n");
+  h.TxbSet(std::string("Now ") + what + " in\n" + SourceText(s) + "\n\n");
 
   if (std::optional<RunResult> end = ReadSource(s)) return *end;
   s.words.SettleCounts();

@@ -35,6 +35,12 @@ class ReadOnlyFile {
     if (::fstat(fd_, &st) != 0) return -1;
     return static_cast<std::int64_t>(st.st_size);
   }
+  // The length to judge by: the stat length, unless it says 0 (files of /proc and /sys) and
+  // the sample found bytes; a full sample then leaves the length open (more than it).
+  static std::int64_t LengthFromSample(std::int64_t length, std::size_t got, std::size_t wanted) {
+    if (length != 0 || got == 0) return length;
+    return got < wanted ? std::int64_t(got) : std::int64_t(wanted) + 1;
+  }
   // Reads up to n bytes from the start into out; false on a read error.
   bool ReadStart(std::size_t n, std::string& out) const {
     out.assign(n, '\0');
@@ -159,9 +165,10 @@ int GetTextEncoding(const std::string& path, bool checkCharset, EncodingInfo* in
     if (!file.ok()) return file.FailureCode();
     length = file.Length();
     if (length < 0) return kEncOpenFailed;
+    if (!file.ReadStart(static_cast<std::size_t>(kTextSampleSize), sample)) return kEncOpenFailed;
+    length = file.LengthFromSample(length, sample.size(), kTextSampleSize);
     if (length == 0) return kEncZeroLength;
     if (length < 5) return kEncTooShort;
-    if (!file.ReadStart(static_cast<std::size_t>(kTextSampleSize), sample)) return kEncOpenFailed;
     if (sample.size() < 5) return kEncOpenFailed;  // shrank while we looked
   }
 
@@ -236,8 +243,9 @@ int IsTextFile(const std::string& path, std::int32_t sampleSize, double threshol
     stats.bytFirstAnomalous = 32;
     const std::int64_t length = file.Length();
     if (length < 0) return kEncOpenFailed;
-    if (length == 0) return kEncZeroLength;
-    const std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(length, std::max(sampleSize, 0)));
+    // A size of 0 may hide text (/proc files): then the sample says what is there.
+    const std::int64_t limit = length == 0 ? std::max(sampleSize, 0) : length;
+    const std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(limit, std::max(sampleSize, 0)));
     if (!file.ReadStart(n, sample)) return kEncOpenFailed;
   }
   if (sample.empty()) return kEncZeroLength;

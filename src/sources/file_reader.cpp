@@ -55,8 +55,9 @@ std::u32string SkipHtmlHead(LineReader& reader, std::u32string line, bool& utf8)
   }
 }
 
-// Hands one prepared line to word extraction.
-void HandOver(SourceSession& s, std::u32string& line, bool endOfLineReset) {
+}  // namespace
+
+void HandOverLine(SourceSession& s, std::u32string& line, bool endOfLineReset) {
   if (!s.settings.chkCaseSignificant) {
     // ASCII in a loop that vectorises; the rest only when the line holds any.
     char32_t bits = 0;  // an integer reduction vectorises where a bool one does not
@@ -74,6 +75,8 @@ void HandOver(SourceSession& s, std::u32string& line, bool endOfLineReset) {
   s.extraction.strLine += U' ';
   ProcessLine(s);
 }
+
+namespace {
 
 std::string FileLineText(const SourceSession& s, const std::string& path) {
   const std::string& folder = s.settings.txbFolder;
@@ -113,7 +116,7 @@ int CheckInputFile(SourceSession& s, const std::string& path) {
     code = 1;
   } else if (p.empty() || !fs::exists(p, ec) || fs::is_directory(p, ec)) {
     code = 2;
-  } else if (fs::file_size(p, ec) == 0 || ec) {
+  } else if ((fs::file_size(p, ec) == 0 && FileHasNoBytes(p)) || ec) {
     code = 3;
   }
   if (code != 0) {
@@ -339,7 +342,7 @@ int DoItFromFile(SourceSession& s, const std::string& pathIn) {
     TrimLine(line);
     if (line.empty()) continue;
     NormaliseLine(line);
-    HandOver(s, line, true);
+    HandOverLine(s, line, true);
   }
   reader.Close();
   if (singleFile) {
@@ -400,7 +403,7 @@ int DoItFromClipboard(SourceSession& s) {
     TrimLine(line);
     if (!line.empty()) {
       NormaliseLine(line);
-      HandOver(s, line, false);
+      HandOverLine(s, line, false);
     }
     if (end >= text.size()) break;
   }

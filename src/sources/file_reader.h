@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace talq {
 
@@ -24,16 +25,32 @@ enum FileStatus : int {
   kFileDocxFailed = 13,
 };
 
+// A file or folder a folder scan could not read, and the system's reason.
+struct SkippedEntry {
+  std::string path;
+  std::string reason;
+};
+
 // State of the sources kept across calls.
 struct SourceState {
   std::string strClipboardText;
   std::int64_t lngMaxClipboardChars = 100000;
   bool blnIsDocx = false;
+  // When >= 0, the clipboard source is this descriptor instead (the command line's
+  // standard input): streamed line by line, with no length limit.
+  int intStandardInput = -1;
+  // The unreadable entries of the last folder-scan pass, in scan order.
+  std::vector<SkippedEntry> skipped;
 };
 
 // Reads path (the single input file, or the current file of a folder scan) into the word
 // table through ProcessLine. Returns a FileStatus; refusals are reported once by message.
 int DoItFromFile(SourceSession& s, const std::string& path);
+
+// Hands one trimmed, normalised line to word extraction: lower-cased unless case is
+// significant, after a phrase reset when endOfLineReset and the setting ask for one. The
+// line's contents are consumed.
+void HandOverLine(SourceSession& s, std::u32string& line, bool endOfLineReset);
 
 // Counts strClipboardText (fetched by GetClipboardText). Returns a FileStatus.
 int DoItFromClipboard(SourceSession& s);

@@ -3,11 +3,17 @@
 
 #include "reports/report_sinks.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
+#include "sources/file_reader.h"
 #include "sources/file_selection.h"
 #include "sources/source_session.h"
 #include "util/paths.h"
@@ -40,12 +46,13 @@ struct FolderListing {
   std::vector<std::string> folders;  // folders (also through links), byte order
 };
 
-// Entries that cannot be examined, and everything of an unreadable folder, are left out:
-// a scan skips them silently. Devices, pipes and sockets are never files to read.
-FolderListing ListFolder(const std::string& folder) {
+// Entries that cannot be examined, and everything of an unreadable folder, are left out;
+// error says why the folder could not be read (wholly or in part). Devices, pipes and
+// sockets are never files to read.
+FolderListing ListFolder(const std::string& folder, std::error_code& ec) {
   FolderListing listing;
-  std::error_code ec;
-  fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+  ec.clear();
+  fs::directory_iterator it(folder, ec);
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
     std::error_code statusError;
     const fs::file_status st = it->status(statusError);
@@ -82,12 +89,21 @@ class PathGuard {
 
 bool HasAnyFile(const std::string& folder, bool includeSubfolders, PathGuard& guard) {
   if (!guard.Enter(folder)) return false;
-  const FolderListing listing = ListFolder(folder);
+  std::error_code ignored;
+  const FolderListing listing = ListFolder(folder, ignored);
   bool found = !listing.files.empty();
   for (std::size_t i = 0; !found && includeSubfolders && i < listing.folders.size(); ++i)
     found = HasAnyFile(JoinPath(folder, listing.folders[i]), true, guard);
   guard.Leave();
   return found;
+}
+
+// Why path cannot be opened for reading, as the system says it.
+std::string UnreadableReason(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return std::strerror(errno);
+  ::close(fd);
+  return "read error";
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -110,7 +126,9 @@ void ScanTree(SourceSession& s, const std::string& folder, const PerFileReader& 
       s.host.TxbSet("Counting files . . . " + std::to_string(n));
   }
 
-  const FolderListing listing = ListFolder(folder);
+  std::error_code listError;
+  const FolderListing listing = ListFolder(folder, listError);
+  if (listError) s.sources.skipped.push_back({folder, listError.message()});
   bool folderCounted = false;
   for (const auto& name : listing.files) {
     const std::string path = JoinPath(folder, name);
@@ -128,7 +146,8 @@ void ScanTree(SourceSession& s, const std::string& folder, const PerFileReader& 
       break;
     }
     const std::int64_t before = run.lngFilesDone;
-    perFile(path);
+    if (perFile(path) == kFilePermissionDenied)
+      s.sources.skipped.push_back({path, UnreadableReason(path)});
     if (run.lngFilesDone > before && !folderCounted) {
       folderCounted = true;
       ++s.reports.intNumFoldersScanned;
@@ -163,6 +182,7 @@ std::int64_t RunPass(SourceSession& s, bool RunFlags::*pass, const PerFileReader
   s.run.*pass = true;
   s.run.lngFilesDone = 0;
   s.reports.intNumFoldersScanned = 0;
+  s.sources.skipped.clear();
   ScanFolderTree(s, s.settings.txbFolder, perFile);
   s.run.*pass = false;
   s.reports.lngNumFilesScanned = s.run.lngFilesDone;

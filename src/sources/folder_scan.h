@@ -39,6 +39,7 @@ bool ValidateFolder(SourceSession& s);
 // an exclusion text, subfolders named like "recycle.bin" (and "extracted_text" while
 // chkExtractTextFromDocx writes there), symbolic links back into a folder
 // on the current path, and unreadable folders. Ends early when run.blnStop is set.
+// Unreadable folders and files (the reader's kFilePermissionDenied) go into sources.skipped.
 // Counts the folders in which `perFile` accepted a file into reports.intNumFoldersScanned.
 void ScanFolderTree(SourceSession& s, const std::string& folder, const PerFileReader& perFile);
 

@@ -84,15 +84,10 @@ LineReader::~LineReader() { Close(); }
 
 bool LineReader::Open(const std::string& path, TextEncoding encoding, int skipBytes) {
   Close();
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) return false;
-  encoding_ = encoding;
-  buf_.clear();
-  pos_ = 0;
-  eof_ = false;
-  consumed_ = 0;
-  units_.clear();
-  unitPos_ = 0;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  Attach(fd, encoding);
+  ownsFd_ = true;
   while (skipBytes > 0 && (buf_.size() - pos_ > 0 || Fill())) {
     std::size_t n = std::min<std::size_t>(std::size_t(skipBytes), buf_.size() - pos_);
     pos_ += n;
@@ -102,9 +97,23 @@ bool LineReader::Open(const std::string& path, TextEncoding encoding, int skipBy
   return true;
 }
 
+void LineReader::Attach(int fd, TextEncoding encoding) {
+  Close();
+  fd_ = fd;
+  ownsFd_ = false;
+  encoding_ = encoding;
+  buf_.clear();
+  pos_ = 0;
+  eof_ = false;
+  consumed_ = 0;
+  units_.clear();
+  unitPos_ = 0;
+}
+
 void LineReader::Close() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0 && ownsFd_) ::close(fd_);
   fd_ = -1;
+  ownsFd_ = false;
 }
 
 void LineReader::SetEncoding(TextEncoding encoding) {

@@ -18,6 +18,9 @@ class LineReader {
 
   // Opens path read-only and skips skipBytes (a byte-order mark). False if it can't be read.
   bool Open(const std::string& path, TextEncoding encoding, int skipBytes);
+  // Reads the open descriptor fd (standard input, a pipe) from where it stands; Close()
+  // leaves it open.
+  void Attach(int fd, TextEncoding encoding);
   void Close();
   // Changes how the following lines are decoded (an HTML head declared UTF-8). Only
   // between byte encodings.
@@ -37,6 +40,7 @@ class LineReader {
   void DecodeUnits();
 
   int fd_ = -1;
+  bool ownsFd_ = false;
   TextEncoding encoding_ = TextEncoding::Ansi;
   std::string buf_;
   std::size_t pos_ = 0;

@@ -1,5 +1,9 @@
 #include "util/paths.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -62,6 +66,21 @@ bool FileExists(const std::string& path) {
   std::error_code ec;
   const auto st = std::filesystem::status(path, ec);
   return !ec && std::filesystem::exists(st) && !std::filesystem::is_directory(st);
+}
+
+bool FileHasNoBytes(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec) || std::filesystem::file_size(path, ec) != 0 || ec)
+    return false;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  char byte;
+  ssize_t n;
+  do {
+    n = ::read(fd, &byte, 1);
+  } while (n < 0 && errno == EINTR);
+  ::close(fd);
+  return n == 0;
 }
 
 }  // namespace talq

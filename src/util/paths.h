@@ -28,4 +28,9 @@ std::string TrimPathBox(std::string_view text);
 // False for an empty path; otherwise true when something exists there that is not a folder.
 bool FileExists(const std::string& path);
 
+// True when path is a regular file that holds no bytes. A size of 0 is not trusted alone:
+// files such as /proc/cpuinfo say 0 and still hold text, so one byte is read to make sure.
+// False when the file cannot be opened (its reader says why).
+bool FileHasNoBytes(const std::string& path);
+
 }  // namespace talq

@@ -47,7 +47,7 @@ TEST(BinaryTest, CountsStandardInput) {
   r = RunBinary(FixtureDir(), "count -", "printf ''");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "Invalid input: There is no text on the clipboard.\n");
+  EXPECT_EQ(r.err, "Invalid input: There is no text on standard input.\n");
 }
 
 TEST(BinaryTest, CountsTheSampleTextWithoutSource) {
@@ -84,6 +84,41 @@ TEST(BinaryTest, SummaryFollowsTheReportOnStandardError) {
             "Number of words ignored: 1\n"
             "Number of instances of words in this list: 36\n"
             "Total number of instances of words: 38\n");
+}
+
+// Former faults.
+
+TEST(BinaryFormerFaults, StandardInputIsStreamedWithoutTheClipboardLimit) {
+  // 380,000 characters: the clipboard would refuse them.
+  CliResult r = RunBinary(FixtureDir(), "count -q -", "yes 'red fish blue fish' | head -n 20000");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(r.out.starts_with("     Rank      Freq  Word [longest has 4 characters]\n"
+                                "        1     40000  fish\n"))
+      << r.out;
+  r = RunBinary(FixtureDir(), "count -", "printf 'one\\001two\\n'");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "Invalid input: The text on standard input does not consist\n"
+            "solely of natural language words.\n");
+}
+
+TEST(BinaryFormerFaults, AReportThatCannotBeWrittenExitsOne) {
+  TempDir t;
+  const struct {
+    std::string args, stdoutPath, err;
+  } cases[] = {
+      {"count -q -o /dev/full corpus.txt", "",
+       "talq: cannot write the report to /dev/full: No space left on device\n"},
+      {"count -q -o '" + t.path().string() + "' corpus.txt", "",
+       "talq: cannot write the report to " + t.path().string() + ": Is a directory\n"},
+      {"count -q corpus.txt", "/dev/full",
+       "talq: cannot write the report to standard output: No space left on device\n"},
+  };
+  for (const auto& c : cases) {
+    const CliResult r = RunBinary(FixtureDir(), c.args, "", c.stdoutPath);
+    EXPECT_EQ(r.status, 1) << c.args;
+    EXPECT_TRUE(r.err.ends_with(c.err)) << r.err;
+  }
 }
 
 }  // namespace

@@ -78,11 +78,14 @@ inline CliResult RunIn(const std::string& dir, const std::vector<std::string>& a
 }
 
 // Runs the talq binary through the shell: `cd dir && [stdinCommand |] talq args`, args as
-// typed (the caller quotes). Standard input is empty without stdinCommand.
+// typed (the caller quotes). Standard input is empty without stdinCommand; standard output
+// goes to stdoutPath when one is given (then out stays empty).
 inline CliResult RunBinary(const std::string& dir, const std::string& args,
-                           const std::string& stdinCommand = "") {
+                           const std::string& stdinCommand = "",
+                           const std::string& stdoutPath = "") {
   TempDir temp;
-  const std::string outPath = temp / "stdout", errPath = temp / "stderr";
+  const std::string outPath = stdoutPath.empty() ? temp / "stdout" : stdoutPath;
+  const std::string errPath = temp / "stderr";
   std::string command = "cd '" + dir + "' && ";
   command += stdinCommand.empty() ? "</dev/null " : stdinCommand + " | ";
   command += std::string("'") + TALQ_BINARY + "' " + args + " >'" + outPath + "' 2>'" +
@@ -90,7 +93,7 @@ inline CliResult RunBinary(const std::string& dir, const std::string& args,
   CliResult r;
   const int raw = std::system(command.c_str());
   r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  r.out = ReadWholeFile(outPath);
+  if (stdoutPath.empty()) r.out = ReadWholeFile(outPath);
   r.err = ReadWholeFile(errPath);
   return r;
 }

@@ -1,10 +1,12 @@
 // Refusals and usage errors of the command line: exit status, empty standard output and
 // the exact lines on standard error, with and without --quiet.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <functional>
 
 #include "cli_harness.h"
+#include "support/unreadable_file.h"
 
 namespace talq::cli::test {
 namespace {
@@ -16,7 +18,8 @@ struct RefusalCase {
 };
 
 // A working folder: in.txt (text), empty.txt (no bytes), bin.txt (not text), an empty
-// folder, a folder with one unscannable file at the top and a text file one level down.
+// folder, a folder with one unscannable file at the top and a text file one level down, and
+// a FIFO.
 void MakeWorkFolder(const TempDir& t) {
   WriteWholeFile(t / "in.txt", "hello world hello\n");
   WriteWholeFile(t / "empty.txt", "");
@@ -27,6 +30,7 @@ void MakeWorkFolder(const TempDir& t) {
   fs::create_directories(t.path() / "dir" / "sub");
   WriteWholeFile(t / "dir/picture.jpg", "x");
   WriteWholeFile(t / "dir/sub/in.txt", "hello\n");
+  ::mkfifo((t / "fifo").c_str(), 0600);
 }
 
 class RefusalTest : public ::testing::TestWithParam<RefusalCase> {};
@@ -76,6 +80,15 @@ const RefusalCase kRefusals[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cli, RefusalTest, ::testing::ValuesIn(kRefusals),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Former faults: a device or FIFO was taken for a missing path ("Input file not specified.").
+const RefusalCase kFormerFaultRefusals[] = {
+    {"Device", {"count", "/dev/zero"}, "Invalid input: /dev/zero is not a regular file.\n"},
+    {"Fifo", {"count", "fifo"}, "Invalid input: fifo is not a regular file.\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(FormerFaults, RefusalTest, ::testing::ValuesIn(kFormerFaultRefusals),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RunMessagesTest, OutputIsInputLeavesTheInputAlone) {
@@ -149,6 +162,42 @@ TEST(RunMessagesTest, FormatAndOrderOptionsWinOverSet) {
                              "-f", "8", "--order", "freq", "w.txt"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "Word [longest has 3 characters]\nbee\nant\n");
+}
+
+// Former fault: files whose size reads 0 were refused as zero-length, though they hold text.
+TEST(RunMessagesTest, AFileWithNoSizeIsReadToTheEnd) {
+  if (!fs::exists("/proc/version")) GTEST_SKIP() << "no /proc";
+  const CliResult r = RunIn(fs::temp_directory_path().string(),
+                            {"count", "-q", "-f", "8", "--order", "alpha", "/proc/version"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\nversion\n"), std::string::npos) << r.out;
+}
+
+// Former fault: a scan skipped unreadable files without a word.
+TEST(RunMessagesTest, SkippedFilesAreCountedAndListedWithVerbose) {
+  TempDir t;
+  MakeWorkFolder(t);
+  if (!talq::test::MakeUnreadableFile(t / "dir/sub/locked.txt")) GTEST_SKIP();
+  const std::string count =
+      "talq: 1 file or folder was skipped because it could not be read";
+  const struct {
+    std::vector<std::string> args;
+    std::string err;
+  } cases[] = {
+      {{"count", "-r", "dir"}, count + " (--verbose lists them).\n"},
+      {{"count", "-r", "--verbose", "dir"},
+       "talq: skipped dir/sub/locked.txt: Permission denied\n" + count + ".\n"},
+      {{"list-files", "-r", "dir"}, count + " (--verbose lists them).\n"},
+      {{"count", "-r", "-q", "--verbose", "dir"}, ""},
+  };
+  for (const auto& c : cases) {
+    const CliResult r = RunIn(t.path().string(), c.args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.err.ends_with(c.err)) << r.err;
+    if (c.err.empty()) {
+      EXPECT_EQ(r.err, "");
+    }
+  }
 }
 
 }  // namespace

@@ -135,6 +135,15 @@ TEST_F(ClassifyTest, ProbeCodes) {
   EXPECT_EQ(GetTextEncoding(Write("late.htm", late + "charset=UTF-8\r\n")), kEncNothing);
 }
 
+// Former fault: a file whose size reads 0 but that holds text was refused as zero-length.
+TEST(IsTextFile, SizeZeroIsNotTrustedWhenTheFileHoldsText) {
+  if (!fs::exists("/proc/version")) GTEST_SKIP() << "no /proc";
+  ASSERT_EQ(fs::file_size("/proc/version"), 0u);
+  TextFileStats st;
+  EXPECT_GT(IsTextFile("/proc/version", kTextSampleSize, 1.0, st, true), 0);
+  EXPECT_GT(GetTextEncoding("/proc/version"), kEncZeroLength);
+}
+
 struct MessageCase {
   const char* file;
   const char* text;  // after "File " + path; nullptr: no message

@@ -10,6 +10,8 @@
 
 #include "run/session.h"
 #include "host/scripted_host.h"
+#include "sources/file_reader.h"
+#include "support/unreadable_file.h"
 
 namespace talq {
 namespace {
@@ -113,6 +115,23 @@ TEST_F(FolderScanTest, UnreadableFolderIsSkippedSilently) {
   scan.s.settings.chkIncludeSubfolders = 1;
   EXPECT_EQ(ReadingPass(scan), Strings{"a.txt"});
   EXPECT_TRUE(scan.host.messages.empty());
+  ASSERT_EQ(scan.s.sources.skipped.size(), 1u);
+  EXPECT_EQ(scan.s.sources.skipped[0].path, root_ + "/locked");
+  EXPECT_EQ(scan.s.sources.skipped[0].reason, "Permission denied");
+}
+
+// Former fault: unreadable entries went unmentioned; the scan now keeps them with the reason.
+TEST_F(FolderScanTest, UnreadableEntriesAreKeptWithTheirReason) {
+  Touch("a.txt");
+  if (!test::MakeUnreadableFile(root_ + "/b.txt")) GTEST_SKIP() << "no unreadable file here";
+  Scan scan(root_);
+  scan.s.run.blnScanningFiles = true;
+  ScanFolderTree(scan.s, root_, [](const std::string& path) {
+    return path.ends_with("b.txt") ? int(kFilePermissionDenied) : int(kFileDone);
+  });
+  ASSERT_EQ(scan.s.sources.skipped.size(), 1u);
+  EXPECT_EQ(scan.s.sources.skipped[0].path, root_ + "/b.txt");
+  EXPECT_EQ(scan.s.sources.skipped[0].reason, "Permission denied");
 }
 
 TEST_F(FolderScanTest, ValidateFolderMessages) {
