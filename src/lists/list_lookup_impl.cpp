@@ -66,7 +66,8 @@ bool WordListLookup::IsCountOnlyEntry(EngineSession& session, std::string_view e
     const bool found = IsInList(entry, l.strExtraCountOnlyWords, 1, l.intNumExtraCountOnlyWords,
                                 false, caseSignificant, mark);
     if (mark.blnInvalidRegExp) return false;
-    if (found) return !IsWordToIgnore(session, LowerCaseAccented(entry));
+    // A typed entry that is also a word to ignore does not count, but the list may still.
+    if (found && !IsWordToIgnore(session, LowerCaseAccented(entry))) return true;
   }
   if (l.lngNumCountOnlyWords <= 0) return false;
   if (session.settings.chkPatternMatchingInCountOnlyWordsFile == 1) {

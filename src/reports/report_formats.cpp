@@ -51,7 +51,7 @@ std::string LogText(const ReportSession& s, std::int64_t value) {
 }
 
 bool RecommendedFrequenciesInForce(const ReportSession& s) {
-  return s.reports.blnCountOnlyWordsIncludeRecommendedFrequencies &&
+  return s.lists.blnCountOnlyWordsIncludeRecommendedFrequencies &&
          s.reports.blnCountSpecifiedWordsPhrases;
 }
 
@@ -116,7 +116,7 @@ std::string FreqColumn(ReportSession& s, std::int64_t i) {
     t = Relative(s) ? RelativeText(s, Entry(s, i).lngFrequency)
                     : std::to_string(Entry(s, i).lngFrequency);
   int width = s.reports.intFreqWidth;
-  if (s.reports.blnCountOnlyWordsIncludeRecommendedFrequencies && Utf8Length(t) <= 6) width -= 2;
+  if (s.lists.blnCountOnlyWordsIncludeRecommendedFrequencies && Utf8Length(t) <= 6) width -= 2;
   return PadLeft(t, static_cast<std::size_t>(std::max(width, 0)));
 }
 
@@ -170,8 +170,9 @@ std::string RecommendedFrequencyColumn(ReportSession& s, std::int64_t i) {
   if (!RecommendedFrequenciesInForce(s)) return {};
   if (i == 0) return "RecFreq";
   std::string word = TrimRight(Entry(s, i).strWord);
-  for (const auto& [w, text] : s.reports.strRecommendedFrequencies)
-    if (w == word) return text;
+  const std::vector<RecordedFrequency>& rows = s.lists.strRecommendedFrequencies;
+  for (std::size_t r = 1; r < rows.size(); ++r)
+    if (rows[r].strWord == word) return rows[r].strFrequency;
   return {};
 }
 

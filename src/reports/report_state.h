@@ -37,10 +37,9 @@ struct ReportState {
   bool blnFilterWordFound = false;       // some phrase passed the filter in this pass
   std::string strHowManyPhrases;         // summary put above a phrase listing
 
-  // Recorded frequencies carried by the count-only list (format #5 and #7 column).
-  bool blnCountOnlyWordsIncludeRecommendedFrequencies = false;
-  bool blnCountSpecifiedWordsPhrases = false;  // the count chooser's "only specified" choice
-  std::vector<std::pair<std::string, std::string>> strRecommendedFrequencies;  // word, text
+  // The count chooser's "only specified" choice: the format #5 and #7 column then shows the
+  // recorded frequencies the count-only list carries (in the list state).
+  bool blnCountSpecifiedWordsPhrases = false;
 
   // Whether a phrase passes the phrase filter; unset: every phrase passes.
   std::function<bool(const std::string& phrase)> PhrasePassesFilter;

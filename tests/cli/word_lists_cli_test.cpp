@@ -99,5 +99,30 @@ TEST_F(WordListsCliTest, ListsThatDoNotLoadEndTheRun) {
   }
 }
 
+// Former faults.
+
+// The report read its own copy of the recorded-frequencies flag, which nothing set.
+TEST_F(WordListsCliTest, RecordedFrequenciesShowInFormats5And7) {
+  WriteWholeFile(t / "report.txt", "10 250 the\n3 80 apple\n");
+  for (const char* format : {"5", "7"}) {
+    const CliResult r = RunIn(t.path().string(), {"count", "-q", "-f", format, "--count-only-file",
+                                                  "report.txt", "-o", "out.txt", "text.txt"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    for (const std::string& report : {r.out, ReadWholeFile(t / "out.txt")}) {
+      EXPECT_NE(report.find("RecFreq"), std::string::npos) << format << "\n" << report;
+      EXPECT_NE(report.find("10 250"), std::string::npos) << format << "\n" << report;
+      EXPECT_NE(report.find("3 80"), std::string::npos) << format << "\n" << report;
+    }
+  }
+}
+
+// A typed count-only entry that is also a word to ignore ended the lookup before the list.
+TEST_F(WordListsCliTest, IgnoredTypedEntryIsStillFoundThroughTheList) {
+  WriteWholeFile(t / "apple.txt", "apple\n");
+  EXPECT_EQ(Words(Count({"-q", "--count-only", "apple, pear", "--count-only-file", "apple.txt",
+                         "--ignore", "apple pear"})),
+            "apple\n");
+}
+
 }  // namespace
 }  // namespace talq::cli::test
