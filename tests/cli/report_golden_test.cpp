@@ -16,6 +16,9 @@ struct GoldenCase {
   std::vector<std::string> source;  // SOURCE and its switches
 };
 
+// Test listings and failures name the case instead of dumping its bytes.
+void PrintTo(const GoldenCase& c, std::ostream* os) { *os << c.name; }
+
 enum class Sink { Stdout, File, FileWithCommas };
 
 // Carriage returns made visible, so a golden can be read and a stray CR is a difference.

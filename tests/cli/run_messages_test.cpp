@@ -17,6 +17,9 @@ struct RefusalCase {
   std::string err;
 };
 
+// Test listings and failures name the case instead of dumping its bytes.
+void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
+
 // A working folder: in.txt (text), empty.txt (no bytes), bin.txt (not text), an empty
 // folder, a folder with one unscannable file at the top and a text file one level down, and
 // a FIFO.
