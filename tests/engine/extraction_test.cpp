@@ -135,6 +135,9 @@ TEST_F(ExtractionTest, CutsWordsByTheCharacterSettings) {
       {"John's o'clock", apostrophes, "John's=1 | o'clock=1"},
       {"don't isn't John's", nullptr, "John=1 | don=1"},
       {"couldn't wouldn't s t", nullptr, ""},
+      // Contraction parts go in any case and with a typographic apostrophe.
+      {"ISN'T Shouldn'T It'S DIDN'T", nullptr, "It=1"},
+      {"s t sun tent cats wasn wouldn’t naïveté", nullptr, "cats=1 | naïveté=1 | sun=1 | tent=1"},
       {"e.g. end.", periods, "e.g=1 | end=1"},
       {"3.14 pi.", periodsNumerals, "3.14=1 | pi=1"},
       {"abc123def 123", nullptr, "abc=1 | def=1"},
@@ -146,7 +149,7 @@ TEST_F(ExtractionTest, CutsWordsByTheCharacterSettings) {
       {"x≥y a⋅b", nullptr, "a=1 | b=1 | x=1 | y=1"},
       {"x≥y", userChars, "x≥y=1"},
       {"tab\there\fform\u00A0nbsp", nullptr, "form=1 | here=1 | nbsp=1 | tab=1"},
-      {"rock--roll", hyphens, "rock=1 | roll=1"},
+      {"well--known a-b x---y", hyphens, "a-b=1 | known=1 | well=1 | x=1 | y=1"},
       {"", nullptr, ""},
       {"   \t  ", nullptr, ""},
   };
@@ -264,9 +267,10 @@ TEST_F(ExtractionTest, InvalidExpressionIsReportedAndTheWordNotCounted) {
 }
 
 TEST_F(ExtractionTest, WordsToIgnoreAreLeftOut) {
-  lists.ignore = {"the"};
+  // The lookup sees the word lower-cased, accented capitals included.
+  lists.ignore = {"the", "école"};
   session.extraction.lists = &lists;
-  EXPECT_EQ(Count("The cat and the dog"), "and=1 | cat=1 | dog=1");
+  EXPECT_EQ(Count("The THE the École école them Them cat"), "Them=1 | cat=1 | them=1");
 }
 
 TEST_F(ExtractionTest, CountAllPhrasesOffersEveryRun) {
