@@ -93,9 +93,12 @@ namespace {
 
 // Cuts the word at the scan position with the rules of the text being scanned.
 void CutToken(EngineSession& session, std::u32string& word) {
+  // An expression inside "<>" belongs to list entries; in counted text "<" ends a word,
+  // or "vector<int>" and "template<>" would be counted as words.
   const CutRules rules{session.comments.blnCharacterEntitiesPossible,
                        !session.run.blnReadingWords &&
-                           session.settings.chkAllowWordsWithApostrophes == 0};
+                           session.settings.chkAllowWordsWithApostrophes == 0,
+                       session.run.blnReadingWords};
   NextToken(session.extraction, rules, word);
 }
 

@@ -7,6 +7,17 @@
 #include "util/utf8.h"
 
 namespace talq {
+
+namespace {
+
+// C and C++ sources and headers under their usual names.
+bool IsCFamilyExtension(std::string_view ext) {
+  for (std::string_view e : {"c", "cpp", "h", "hpp", "cc", "cxx", "hh", "hxx"})
+    if (ext == e) return true;
+  return false;
+}
+
+}  // namespace
 namespace {
 
 struct MarkerPair {
@@ -96,7 +107,7 @@ bool SetCommentMarkersForExtension(CommentState& state, std::string_view lowerEx
     set = "XML";
   } else if (lowerExtension.find("htm") != std::string_view::npos) {
     set = "HTML";
-  } else if (lowerExtension == "c" || lowerExtension == "cpp") {
+  } else if (IsCFamilyExtension(lowerExtension)) {
     set = "C";
   }
   SetCommentMarkers(state, set);

@@ -17,7 +17,7 @@ constexpr std::size_t kMaxWordLength = 65000;
 }  // namespace
 
 WordRun NumAlpha2(std::u32string_view text, std::size_t start, bool allowDigits,
-                  std::u32string_view extraChars) {
+                  std::u32string_view extraChars, bool tagsJoin) {
   WordRun run;
   const std::size_t size = text.size();
   const std::size_t limit = start < size ? std::min(size, start + kMaxWordLength) : start;
@@ -32,7 +32,7 @@ WordRun NumAlpha2(std::u32string_view text, std::size_t start, bool allowDigits,
       ++i;
       continue;
     }
-    if (c != U'<' || text.substr(i, 2) == U"</") break;
+    if (!tagsJoin || c != U'<' || text.substr(i, 2) == U"</") break;
     const std::size_t close = text.find(U'>', i + 1);
     if (close == std::u32string_view::npos) break;
     const std::u32string_view tag = text.substr(i, close - i + 1);
@@ -62,7 +62,8 @@ WordRun NumAlpha2(std::u32string_view text, std::size_t start, bool allowDigits,
 }
 
 void NextToken(LineScan& x, CutRules rules, std::u32string& word) {
-  const WordRun run = NumAlpha2(x.strLine, x.lngLP, false, x.strAllowedExtraChars);
+  const WordRun run =
+      NumAlpha2(x.strLine, x.lngLP, false, x.strAllowedExtraChars, rules.tagsJoin);
   x.blnStoppedAtPeriod = run.endsAtPeriod;
   x.blnStoppedAtDoubleQuote = run.endsAtDoubleQuote;
   x.blnStoppedAtTab = run.endsAtTab;

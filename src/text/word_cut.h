@@ -25,6 +25,7 @@ struct LineScan {
 struct CutRules {
   bool entitiesPossible = false;      // mark-up text: a trailing "&name" entity is no word
   bool dropContractionParts = false;  // apostrophes not allowed while counting text
+  bool tagsJoin = true;  // "<" may join a word (word-list entries only, never counted text)
 };
 
 // Length of the run of word characters starting at start (at most 65000), and what follows.
@@ -36,8 +37,9 @@ struct WordRun {
   bool endsAtTab = false;
   bool endsAtComma = false;
 };
+// With tagsJoin false, "<" always ends the run.
 WordRun NumAlpha2(std::u32string_view text, std::size_t start, bool allowDigits,
-                  std::u32string_view extraChars);
+                  std::u32string_view extraChars, bool tagsJoin = true);
 
 // Cuts the word at lngLP into word (a reused buffer), advances lngLP past it and sets the
 // blnStoppedAt flags. word is left empty when nothing was cut or the word was dropped

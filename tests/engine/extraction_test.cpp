@@ -379,5 +379,13 @@ TEST_F(ExtractionTest, MatchesReferenceOnGeneratedText) {
   }
 }
 
+// Former faults.
+
+// "<" joined counted words ("vector<int>", "template<>"); it serves list entries only.
+TEST_F(ExtractionTest, AngleBracketNeverJoinsACountedWord) {
+  EXPECT_EQ(Count("vector<int_fast> x<yz> template<> a<b"),
+            "a=1 | b=1 | fast=1 | int=1 | template=1 | vector=1 | x=1 | yz=1");
+}
+
 }  // namespace
 }  // namespace talq

@@ -65,7 +65,11 @@ TEST(CommentMarkers, ExtensionChoosesSet) {
   for (const Case& c : {Case{"php", 9, true, U"&"}, Case{"xml", 3, true, U"<?xml"},
                         Case{"htm", 6, true, U"&"}, Case{"xhtml", 6, true, U"&"},
                         Case{"c", 2, false, U"/*"}, Case{"cpp", 2, false, U"/*"},
-                        Case{"txt", 0, false, U""}, Case{"", 0, false, U""}}) {
+                        Case{"txt", 0, false, U""}, Case{"", 0, false, U""},
+                        // Former fault: C headers and other C++ names counted comments.
+                        Case{"h", 2, false, U"/*"}, Case{"hpp", 2, false, U"/*"},
+                        Case{"cc", 2, false, U"/*"}, Case{"cxx", 2, false, U"/*"},
+                        Case{"hh", 2, false, U"/*"}, Case{"hxx", 2, false, U"/*"}}) {
     CommentState st;
     SetCommentMarkers(st, "XML");  // a previous file's set must not leak
     st.blnCharacterEntitiesPossible = true;
