@@ -52,6 +52,8 @@ void AddCommonOptions(CLI::App& app, Options& opt) {
   app.add_flag("-y,--yes", opt.yes, "answer Yes to every question (otherwise: each question's default)");
   app.add_flag("-q,--quiet", opt.quiet, "no progress and no notices on standard error");
   app.add_flag("-v,--verbose", opt.verbose, "list the files and folders a scan skipped, with the reason");
+  app.add_option("-j,--jobs", opt.jobs, "threads to count with (default: one per core; 1: one thread)")
+      ->check(CLI::Range(1, 1024));
   app.add_option("--ignore-file", opt.ignoreFileArgs, "add FILE to the words-to-ignore history, select and load it")
       ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   app.add_option("--ignore-common", opt.ignoreCommonArgs, "the common-word file of LANG: en, de, es, pt, it, fr or all")
@@ -90,6 +92,7 @@ void RecordListOrder(Options& opt, const CLI::App& command) {
 
 int ApplyOptions(Session& s, const Options& opt, std::string& problem) {
   Settings& st = s.settings;
+  s.sources.intJobs = opt.jobs;
   for (const std::string& kv : opt.sets) {
     std::size_t eq = kv.find('=');
     if (eq == std::string::npos) {

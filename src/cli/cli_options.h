@@ -35,6 +35,7 @@ struct Options {
   bool verbose = false;
   // The descriptor SOURCE "-" reads (tests hand over a pipe of their own).
   int standardInput = 0;
+  int jobs = 0;  // 0: one thread per core
 
   // Word lists. ignoreFiles holds --ignore-file and --ignore-common in the order given
   // (a common-word language as "common:LANG").

@@ -13,6 +13,7 @@
 #include "reports/report_formats.h"
 #include "reports/report_sinks.h"
 #include "run/filter_words.h"
+#include "run/parallel_reading.h"
 #include "run/run_summary.h"
 #include "run/session.h"
 #include "sources/folder_scan.h"
@@ -155,6 +156,14 @@ RunResult StartRun(Session& s, bool forTable) {
 // stopped by the user), else how the run ends.
 std::optional<RunResult> ReadSource(Session& s) {
   Settings& st = s.settings;
+  // Other cores read ahead while the source is read; nothing of it outlives this call.
+  std::unique_ptr<ParallelReader> parallel;
+  if (JobsFor(s) > 1) parallel = std::make_unique<ParallelReader>(JobsFor(s));
+  s.sources.parallel = parallel.get();
+  struct Uninstall {
+    Session& s;
+    ~Uninstall() { s.sources.parallel = nullptr; }
+  } uninstall{s};
   switch (st.source) {
     case Source::optOnClipboard:
       if (s.sources.intStandardInput >= 0) {
@@ -175,10 +184,14 @@ std::optional<RunResult> ReadSource(Session& s) {
       s.words.Clear();
       s.reports.lngNumFilesScanned = 0;
       s.reports.intNumFoldersScanned = 0;
-      const PerFileReader perFile = [&s](const std::string& path) {
+      const PerFileReader perFile = [&s, &parallel](const std::string& path) {
         // A phrase never spans two files.
         if (s.run.blnScanningFiles) ResetPhrases(s);
-        return DoItFromFile(s, path);
+        const std::int64_t before = s.run.lngFilesDone;
+        const int status = DoItFromFile(s, path);
+        // The counting pass tells the reading pass which files to read ahead.
+        if (parallel && s.run.blnCountingFiles && s.run.lngFilesDone > before) parallel->Plan(path);
+        return status;
       };
       const FolderScanResult r = RunFolderScan(s, perFile, s.counting.blnMakingWordsVsFilesTable);
       switch (r) {

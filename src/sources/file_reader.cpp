@@ -78,6 +78,15 @@ void HandOverLine(SourceSession& s, std::u32string& line, bool endOfLineReset) {
 
 namespace {
 
+// The end of a file read through: labels and, for a single file, the scanning flag.
+void FinishFile(SourceSession& s, bool singleFile) {
+  if (singleFile) {
+    s.host.SetLabel("lblNumberOfWords", "");
+    s.run.blnScanningFiles = false;
+  }
+  s.host.SetLabel("lblTwirler", "");
+}
+
 std::string FileLineText(const SourceSession& s, const std::string& path) {
   const std::string& folder = s.settings.txbFolder;
   std::string shown = path;
@@ -310,28 +319,48 @@ int DoItFromFile(SourceSession& s, const std::string& pathIn) {
   }
   s.comments.intWithinComment = -1;
 
+  const bool html = extension.find("htm") != std::string::npos;
+  if (src.parallel != nullptr && !isDocx &&
+      src.parallel->ReadFile(s, FileToRead{textPath, extension, readAs, bomLength, length,
+                                           lineBar, saved7bit})) {
+    FinishFile(s, singleFile);
+    return kFileDone;
+  }
   LineReader reader;
   if (!reader.Open(textPath, readAs, bomLength)) {
     if (singleFile)
       s.host.MsgBox("This file cannot be opened.", "Invalid input file", MsgIcon::Information);
     return kFilePermissionDenied;
   }
-  const bool html = extension.find("htm") != std::string::npos;
-  bool headSkipped = false;
-  bool utf8 = readAs == TextEncoding::Utf8;
   std::int64_t lastK = -1;
-  std::u32string line;
-  for (;;) {
+  LineLoopHooks hooks;
+  hooks.beforeLine = [&s] {
     s.host.Pump();
-    if (run.blnStop) break;
-    if (!reader.ReadLfLine(line)) break;
-    if (lineBar) {
-      std::int64_t k = length > 0 ? (std::int64_t(run.intProgressWidth) * reader.BytesRead() * 2 + length) / (2 * length) : 0;
+    return !s.run.blnStop;
+  };
+  if (lineBar) {
+    hooks.afterRead = [&](std::int64_t bytes) {
+      const std::int64_t k = LineBarPosition(run.intProgressWidth, bytes, length);
       if (k != lastK) {
         lastK = k;
         s.host.SetLabel("lblNumOccurrences", ProgressBar(run.intProgressWidth, k));
       }
-    }
+    };
+  }
+  ReadLines(s, reader, html, readAs == TextEncoding::Utf8, hooks);
+  reader.Close();
+  FinishFile(s, singleFile);
+  return kFileDone;
+}
+
+void ReadLines(SourceSession& s, LineReader& reader, bool html, bool utf8,
+               const LineLoopHooks& hooks) {
+  bool headSkipped = false;
+  std::u32string line;
+  for (;;) {
+    if (hooks.beforeLine && !hooks.beforeLine()) break;
+    if (!reader.ReadLfLine(line)) break;
+    if (hooks.afterRead) hooks.afterRead(reader.BytesRead());
     if (html && !headSkipped) {
       std::u32string upper = UpperCaseAccented(line);
       if (ContainsUpper(upper, U"<!DOCTYPE") && ContainsUpper(upper, U"HTML")) {
@@ -344,13 +373,10 @@ int DoItFromFile(SourceSession& s, const std::string& pathIn) {
     NormaliseLine(line);
     HandOverLine(s, line, true);
   }
-  reader.Close();
-  if (singleFile) {
-    s.host.SetLabel("lblNumberOfWords", "");
-    run.blnScanningFiles = false;
-  }
-  s.host.SetLabel("lblTwirler", "");
-  return kFileDone;
+}
+
+std::int64_t LineBarPosition(int width, std::int64_t bytes, std::int64_t length) {
+  return length > 0 ? (std::int64_t(width) * bytes * 2 + length) / (2 * length) : 0;
 }
 
 int GetClipboardText(SourceSession& s, bool showInTextbox) {

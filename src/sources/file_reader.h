@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "sources/classify.h"
 
 namespace talq {
 
@@ -31,6 +34,27 @@ struct SkippedEntry {
   std::string reason;
 };
 
+// A file whose lines DoItFromFile is about to read (after its checks and messages).
+struct FileToRead {
+  std::string path;       // the file read (a document's extracted text for .docx)
+  std::string extension;  // lower-cased, of the path the user gave
+  TextEncoding encoding = TextEncoding::Ansi;
+  int bomLength = 0;
+  std::int64_t length = 0;
+  bool lineBar = false;      // the line progress bar is shown
+  int userOnly7bitASCII = 0;  // chkOnly7bitASCII as the user set it (a file may lift it)
+};
+
+// Reading on other threads, installed by the counting run for the length of a run.
+class ParallelReading {
+ public:
+  virtual ~ParallelReading() = default;
+  // Reads f into the session's word table with the same result as DoItFromFile's own line
+  // loop (table, order, per-file data, labels, the progress bar), Pump() and the stop flag
+  // served on the calling thread. False, having read nothing, when it does not apply.
+  virtual bool ReadFile(SourceSession& s, const FileToRead& f) = 0;
+};
+
 // State of the sources kept across calls.
 struct SourceState {
   std::string strClipboardText;
@@ -41,7 +65,27 @@ struct SourceState {
   int intStandardInput = -1;
   // The unreadable entries of the last folder-scan pass, in scan order.
   std::vector<SkippedEntry> skipped;
+  int intJobs = 0;                      // threads a run may use; 0: one per core
+  std::int64_t lngChunkBytes = std::int64_t{4} << 20;  // a stretch of a large file per thread
+  ParallelReading* parallel = nullptr;  // set by the run while it reads
 };
+
+class LineReader;
+
+// What DoItFromFile's line loop does besides extraction: beforeLine runs before each line
+// is read (false ends the loop); afterRead gets the file's bytes read after each line.
+struct LineLoopHooks {
+  std::function<bool()> beforeLine;
+  std::function<void(std::int64_t)> afterRead;
+};
+
+// Where the line progress bar of width stands after bytes of length were read (rounded).
+std::int64_t LineBarPosition(int width, std::int64_t bytes, std::int64_t length);
+
+// The line loop: every line of reader, its HTML head skipped when html, trimmed, normalised,
+// lower-cased unless case is significant, into word extraction (phrases reset at line ends
+// as the settings say). The comment state and phrase window are the caller's to set up.
+void ReadLines(SourceSession& s, LineReader& reader, bool html, bool utf8, const LineLoopHooks& hooks);
 
 // Reads path (the single input file, or the current file of a folder scan) into the word
 // table through ProcessLine. Returns a FileStatus; refusals are reported once by message.

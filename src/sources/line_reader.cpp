@@ -82,12 +82,21 @@ std::int64_t UnitBytes(const std::u32string& units, std::size_t from, std::size_
 
 LineReader::~LineReader() { Close(); }
 
+bool LineReader::OpenRange(const std::string& path, TextEncoding encoding, std::int64_t begin,
+                           std::int64_t end) {
+  if (!Open(path, encoding, 0)) return false;
+  offset_ = begin;
+  limit_ = end;
+  return true;
+}
+
 bool LineReader::Open(const std::string& path, TextEncoding encoding, int skipBytes) {
   Close();
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
   Attach(fd, encoding);
   ownsFd_ = true;
+  offset_ = 0;  // a file is read by position, so stretches of it can be read apart
   while (skipBytes > 0 && (buf_.size() - pos_ > 0 || Fill())) {
     std::size_t n = std::min<std::size_t>(std::size_t(skipBytes), buf_.size() - pos_);
     pos_ += n;
@@ -101,6 +110,8 @@ void LineReader::Attach(int fd, TextEncoding encoding) {
   Close();
   fd_ = fd;
   ownsFd_ = false;
+  offset_ = -1;
+  limit_ = INT64_MAX;
   encoding_ = encoding;
   buf_.clear();
   pos_ = 0;
@@ -130,11 +141,18 @@ bool LineReader::Fill() {
     pos_ = 0;
   }
   std::size_t old = buf_.size();
+  const bool positioned = offset_ >= 0;
+  const std::size_t want =
+      positioned ? std::size_t(std::min<std::int64_t>(std::int64_t(kBlock), limit_ - offset_)) : kBlock;
   buf_.resize(old + kBlock);
-  ssize_t n;
-  do {
-    n = ::read(fd_, buf_.data() + old, kBlock);
-  } while (n < 0 && errno == EINTR);
+  ssize_t n = 0;
+  if (want > 0) {
+    do {
+      n = positioned ? ::pread(fd_, buf_.data() + old, want, offset_)
+                     : ::read(fd_, buf_.data() + old, want);
+    } while (n < 0 && errno == EINTR);
+  }
+  if (n > 0 && positioned) offset_ += n;
   if (n <= 0) {
     buf_.resize(old);
     eof_ = true;
@@ -262,6 +280,46 @@ bool LineReader::NextUnitLine(std::u32string& line) {
       return true;
     }
   }
+}
+
+std::int64_t LineStartAtOrAfter(const std::string& path, std::int64_t p, std::int64_t length) {
+  if (p <= 0) return 0;
+  if (p >= length) return length;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return length;
+  std::string buf(1 << 16, '\0');
+  std::int64_t at = p - 1;  // the byte before the candidate decides
+  std::int64_t result = length;
+  for (bool done = false; !done && at < length;) {
+    const ssize_t n = ::pread(fd, buf.data(), buf.size(), at);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    for (ssize_t i = 0; i < n; ++i) {
+      const char c = buf[std::size_t(i)];
+      if (c == '\n') {
+        result = at + i + 1;
+      } else if (c == '\r') {
+        // A CR ends a line unless an LF follows; the next read tells at a block edge.
+        if (i + 1 < n) {
+          if (buf[std::size_t(i) + 1] == '\n') continue;
+          result = at + i + 1;
+        } else {
+          const std::int64_t next = at + i + 1;
+          char d = 0;
+          const bool more = next < length && ::pread(fd, &d, 1, next) == 1;
+          if (more && d == '\n') continue;
+          result = next;
+        }
+      } else {
+        continue;
+      }
+      done = true;
+      break;
+    }
+    at += n;
+  }
+  ::close(fd);
+  return result;
 }
 
 }  // namespace talq

@@ -21,6 +21,10 @@ class LineReader {
   // Reads the open descriptor fd (standard input, a pipe) from where it stands; Close()
   // leaves it open.
   void Attach(int fd, TextEncoding encoding);
+  // Opens path to read only the bytes [begin, end) (begin past the byte-order mark), for
+  // a stretch of a file that starts at a line start; BytesRead counts from begin.
+  bool OpenRange(const std::string& path, TextEncoding encoding, std::int64_t begin,
+                 std::int64_t end);
   void Close();
   // Changes how the following lines are decoded (an HTML head declared UTF-8). Only
   // between byte encodings.
@@ -41,6 +45,8 @@ class LineReader {
 
   int fd_ = -1;
   bool ownsFd_ = false;
+  std::int64_t offset_ = -1;  // file offset of the next read; -1: read where fd_ stands
+  std::int64_t limit_ = INT64_MAX;  // reads stop here
   TextEncoding encoding_ = TextEncoding::Ansi;
   std::string buf_;
   std::size_t pos_ = 0;
@@ -50,5 +56,10 @@ class LineReader {
   std::u32string units_;
   std::size_t unitPos_ = 0;
 };
+
+// The first line start at or after p in the byte-encoded file path of the given length:
+// the position after an LF, or after a CR not followed by LF (0 and length are line starts).
+// Returns length when the file cannot be read.
+std::int64_t LineStartAtOrAfter(const std::string& path, std::int64_t p, std::int64_t length);
 
 }  // namespace talq

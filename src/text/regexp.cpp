@@ -106,7 +106,8 @@ class Engine {
 };
 
 Engine& TheEngine() {
-  static Engine engine;
+  // One per thread: compiled patterns and their match data are not shared.
+  thread_local Engine engine;
   return engine;
 }
 

@@ -1,0 +1,237 @@
+// Reading on worker threads. Each job counts into a session of its own (a copy of what
+// counting reads, a fresh word table, a host that shows nothing); the calling thread
+// merges the tables in order, replays the progress bar, and serves Pump() while it waits.
+#include "run/parallel_reading.h"
+
+#include <atomic>
+#include <thread>
+
+#include "engine/extraction.h"
+#include "host/scripted_host.h"
+#include "run/ordered_work.h"
+#include "sources/source_session.h"
+#include "sources/line_reader.h"
+#include "text/markup.h"
+#include "util/paths.h"
+#include "sources/text_prep.h"
+
+namespace talq {
+
+namespace {
+
+// What a job needs of the calling session, copied once on the calling thread.
+struct Prototype {
+  explicit Prototype(const SourceSession& from, int only7bit) : session(host) {
+    SourceSession& p = session;
+    p.settings = from.settings;
+    p.settings.chkOnly7bitASCII = only7bit;
+    p.settings.chkSuppressWords = 1;  // the live display is the merge's to show
+    p.run = from.run;
+    p.run.blnStop = false;
+    p.lists = from.lists;
+    p.extraction = from.extraction;
+    p.comments = from.comments;
+  }
+  ScriptedHost host;
+  SourceSession session;
+};
+
+// One worker session per thread and prototype, reset for every job: copying the lists for
+// every file would cost more than reading many small files.
+SourceSession& WorkerSession(const Prototype& proto) {
+  struct PerThread {
+    const Prototype* owner = nullptr;
+    std::unique_ptr<Prototype> copy;
+  };
+  thread_local PerThread mine;
+  if (mine.owner != &proto) {
+    mine.copy = std::make_unique<Prototype>(proto.session, proto.session.settings.chkOnly7bitASCII);
+    mine.owner = &proto;
+  }
+  SourceSession& w = mine.copy->session;
+  w.words.Clear();
+  w.run.blnStop = false;
+  w.extraction.lngTotalNumOccurrences = 0;
+  w.settings.chkOnly7bitASCII = proto.session.settings.chkOnly7bitASCII;
+  w.comments = proto.session.comments;
+  ResetPhrases(w);
+  return w;
+}
+
+struct Counted {
+  WordTable table;
+  std::int64_t occurrences = 0;       // lngTotalNumOccurrences of the stretch
+  // Line-bar positions as the line loop shows them, each with the number of entries the
+  // table had then, so the merge shows them between the same new words.
+  std::vector<std::pair<std::int64_t, std::int64_t>> barSteps;
+  bool opened = false;                 // false: not read here (the caller reads it)
+  bool whole = false;                  // read to the end (not cut short by a stop)
+  TextEncoding encoding = TextEncoding::Ansi;
+  int bomLength = 0;
+};
+
+// Reads reader into w with the job's cancel flag as the stop button.
+void CountLines(SourceSession& w, LineReader& reader, bool html, bool utf8,
+                const std::atomic<bool>& cancel, Counted& out,
+                std::function<void(std::int64_t)> afterRead = nullptr) {
+  LineLoopHooks hooks;
+  hooks.beforeLine = [&cancel] { return !cancel.load(std::memory_order_relaxed); };
+  hooks.afterRead = std::move(afterRead);
+  ReadLines(w, reader, html, utf8, hooks);
+  w.words.SettleCounts();
+  out.table = std::move(w.words);
+  w.words.Clear();
+  out.occurrences = w.extraction.lngTotalNumOccurrences;
+  out.opened = true;
+  out.whole = !cancel.load();
+}
+
+// Merges one counted stretch on the calling thread.
+void MergeCounted(SourceSession& s, Counted& c,
+                  const std::function<void(std::int64_t)>& before = nullptr) {
+  s.words.Merge(CountingContext(s), c.table, before);
+  s.extraction.lngTotalNumOccurrences += c.occurrences;
+}
+
+bool IsByteEncoding(TextEncoding e) { return e == TextEncoding::Ansi || e == TextEncoding::Utf8; }
+
+}  // namespace
+
+struct ParallelReader::FolderWork {
+  FolderWork(const SourceSession& s, int only7bit, const std::vector<std::string>& plan, int jobs)
+      : proto(s, only7bit),
+        work(jobs, plan.size(), std::size_t(jobs) * 2 + 2,
+             [this, &plan](std::size_t i, const std::atomic<bool>& cancel) {
+               return ReadOne(plan[i], cancel);
+             }) {}
+
+  Counted ReadOne(const std::string& path, const std::atomic<bool>& cancel) const {
+    Counted c;
+    const std::string extension = GetFileExtension(path, true);
+    if (extension == "docx") return c;  // documents are extracted on the calling thread
+    TextFileStats stats;
+    const int verdict = IsTextFile(path, kTextSampleSize, 1.0, stats, true);
+    if (verdict <= 0 || verdict == kTextRtf) return c;
+    c.encoding = stats.encoding.encoding;
+    c.bomLength = stats.encoding.bomLength;
+    SourceSession& w = WorkerSession(proto);
+    if (c.encoding != TextEncoding::Ansi) w.settings.chkOnly7bitASCII = 0;
+    SetCommentMarkersForExtension(w.comments, extension);
+    w.comments.intWithinComment = -1;
+    LineReader reader;
+    if (!reader.Open(path, c.encoding, c.bomLength)) return c;
+    CountLines(w, reader, extension.find("htm") != std::string::npos,
+               c.encoding == TextEncoding::Utf8, cancel, c);
+    return c;
+  }
+
+  Prototype proto;
+  OrderedWork<Counted> work;
+};
+
+int JobsFor(const SourceSession& s) {
+  if (s.sources.intJobs > 0) return s.sources.intJobs;
+  return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+}
+
+bool LinesIndependent(const SourceSession& s, bool html) {
+  return !html && s.comments.intNumCommentMarkers == 0 && !s.run.blnCountingMFP &&
+         !s.run.blnThereAreCountOnlyWords && !s.run.blnReadingWords &&
+         s.extraction.intPhraseWindow <= 1;
+}
+
+ParallelReader::ParallelReader(int jobs) : jobs_(jobs) {}
+ParallelReader::~ParallelReader() = default;
+
+void ParallelReader::Plan(const std::string& path) { plan_.push_back(path); }
+
+bool ParallelReader::ReadFile(SourceSession& s, const FileToRead& f) {
+  if (jobs_ < 2 || s.run.blnReadingWords) return false;
+  if (s.settings.source == Source::optFolder) return ReadPlanned(s, f);
+  return ReadChunked(s, f);
+}
+
+bool ParallelReader::ReadPlanned(SourceSession& s, const FileToRead& f) {
+  // Files are independent (comment state and phrase window start afresh in each), but
+  // count-only lookups may raise messages, and a count of all phrases stays on one thread.
+  if (s.run.blnCountingMFP || s.run.blnThereAreCountOnlyWords || plan_.empty()) return false;
+  std::size_t i = nextPlanned_;
+  while (i < plan_.size() && plan_[i] != f.path) ++i;
+  if (i == plan_.size()) return false;
+  nextPlanned_ = i + 1;
+  if (!folder_) folder_ = std::make_unique<FolderWork>(s, f.userOnly7bitASCII, plan_, jobs_);
+  std::optional<Counted> c = folder_->work.Take(i, [&s] {
+    s.host.Pump();
+    return !s.run.blnStop;
+  });
+  if (!c) return true;  // stopped before the file was begun
+  // Read here only what the calling thread judged the same way; a stop keeps the part read.
+  if (!c->opened || c->encoding != f.encoding || c->bomLength != f.bomLength) return false;
+  MergeCounted(s, *c);
+  s.host.Pump();
+  return true;
+}
+
+bool ParallelReader::ReadChunked(SourceSession& s, const FileToRead& f) {
+  // A file is cut when it holds at least two stretches.
+  const std::int64_t chunkBytes = std::max<std::int64_t>(s.sources.lngChunkBytes, 4096);
+  if (!IsByteEncoding(f.encoding) || !LinesIndependent(s, f.extension.find("htm") != std::string::npos) ||
+      f.length < 2 * chunkBytes)
+    return false;
+  // Stretches start at line starts, so every line is read whole by one job.
+  std::vector<std::int64_t> cuts{f.bomLength};
+  // A small first stretch fills the table, its labels and the stop question early.
+  for (std::int64_t p = chunkBytes / 8; p < f.length; p += p < chunkBytes ? chunkBytes - p : chunkBytes) {
+    const std::int64_t cut = LineStartAtOrAfter(f.path, p, f.length);
+    if (cut > cuts.back() && cut < f.length) cuts.push_back(cut);
+  }
+  cuts.push_back(f.length);
+
+  Prototype proto(s, s.settings.chkOnly7bitASCII);
+  const int width = s.run.intProgressWidth;
+  OrderedWork<Counted> work(
+      jobs_, cuts.size() - 1, std::size_t(jobs_),
+      [&](std::size_t i, const std::atomic<bool>& cancel) {
+        Counted c;
+        SourceSession& w = WorkerSession(proto);
+        w.comments.intWithinComment = -1;
+        LineReader reader;
+        if (!reader.OpenRange(f.path, f.encoding, cuts[i], cuts[i + 1])) return c;
+        std::function<void(std::int64_t)> bar;
+        if (f.lineBar) {
+          bar = [&c, &w, &cuts, i, width, &f](std::int64_t bytes) {
+            const std::int64_t k = LineBarPosition(width, cuts[i] + bytes, f.length);
+            if (c.barSteps.empty() || c.barSteps.back().second != k)
+              c.barSteps.emplace_back(w.words.lngNumWords, k);
+          };
+        }
+        CountLines(w, reader, false, f.encoding == TextEncoding::Utf8, cancel, c, bar);
+        return c;
+      });
+  std::int64_t lastK = -1;
+  for (std::size_t i = 0; i + 1 < cuts.size(); ++i) {
+    std::optional<Counted> c = work.Take(i, [&s] {
+      s.host.Pump();
+      return !s.run.blnStop;
+    });
+    if (!c) break;
+    std::size_t step = 0;
+    const auto showBar = [&](std::int64_t entries) {
+      for (; step < c->barSteps.size() && c->barSteps[step].first <= entries; ++step) {
+        const std::int64_t k = c->barSteps[step].second;
+        if (k == lastK) continue;
+        lastK = k;
+        s.host.SetLabel("lblNumOccurrences", ProgressBar(width, k));
+      }
+    };
+    // A stretch cut short by a stop still counts what it read, as the line loop would.
+    if (c->opened) MergeCounted(s, *c, showBar);
+    showBar(INT64_MAX);
+    if (!c->whole) break;  // stopped, or unreadable now: the file ends as at a read error
+    s.host.Pump();
+    if (s.run.blnStop) break;
+  }
+  return true;
+}
+
+}  // namespace talq

@@ -1,0 +1,48 @@
+// Counting on every core: the files of a folder run read ahead on worker threads, and a
+// large file cut at line starts into stretches counted side by side; each table is merged
+// into the session's in reading order, so the result is that of a one-thread run.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sources/file_reader.h"
+
+namespace talq {
+
+struct SourceSession;
+
+// Threads a run uses: intJobs when set, else one per core (at least 1).
+int JobsFor(const SourceSession& s);
+
+class ParallelReader : public ParallelReading {
+ public:
+  // jobs: worker threads (at least 2 for any effect).
+  explicit ParallelReader(int jobs);
+  ~ParallelReader() override;
+
+  // A file the counting pass of a folder run accepted, in scan order: the reading pass
+  // reads these ahead.
+  void Plan(const std::string& path);
+
+  bool ReadFile(SourceSession& s, const FileToRead& f) override;
+
+ private:
+  struct FolderWork;
+  bool ReadChunked(SourceSession& s, const FileToRead& f);
+  bool ReadPlanned(SourceSession& s, const FileToRead& f);
+
+  int jobs_;
+  std::vector<std::string> plan_;
+  std::size_t nextPlanned_ = 0;
+  std::unique_ptr<FolderWork> folder_;
+};
+
+// Whether nothing carries from one line to the next while s counts text of this kind, so
+// that its lines may be counted in any grouping: no comment or mark-up state, no phrase
+// window, no count-only list (whose messages must keep their place), no list being read.
+bool LinesIndependent(const SourceSession& s, bool html);
+
+}  // namespace talq
