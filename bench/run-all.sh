@@ -23,6 +23,8 @@ for b in "$build"/*_bench; do
 done
 echo "== compare"
 bash "$root/bench/compare.sh" "$build/talq" || status=1
+echo "== cores"
+bash "$root/bench/cores.sh" "$build/talq" || status=1
 echo "== table"
 bash "$root/bench/table.sh" "$build/talq" || status=1
 exit $status
