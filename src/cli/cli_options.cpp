@@ -162,6 +162,11 @@ int ApplyLists(Session& s, const Options& opt) {
   auto load = [&](int list, const std::vector<std::string>& paths) {
     bool added = false;
     for (std::size_t i = 0; i + 1 < paths.size(); ++i) AddFileToHistory(s, list, paths[i], added);
+    if (paths.size() > 1)
+      s.host.MsgBox(std::string("Only the last ") +
+                        (list == 0 ? "words-to-ignore" : "count-only") +
+                        " file given is loaded: " + paths.back(),
+                    "", MsgIcon::Information);
     return paths.empty() || LoadListFile(s, list, paths.back());
   };
   if (!load(0, ignorePaths)) return 1;

@@ -77,6 +77,7 @@ TEST_F(WordListsCliTest, ListsThatDoNotLoadEndTheRun) {
       {{"--count-only-file", "missing.txt"}, "File not found: File for count-only words not found.\n"},
       // The last file given is the one loaded.
       {{"--ignore-file", "ignore.txt", "--ignore-file", "missing.txt"},
+       "Only the last words-to-ignore file given is loaded: missing.txt\n"
        "File not found: File for words-to-ignore not found.\n"},
       {{"--ignore-file", "utf16.txt"},
        "Fatal error: File utf16.txt\nis a Unicode file but not UTF-8 encoded.\n"
@@ -122,6 +123,16 @@ TEST_F(WordListsCliTest, IgnoredTypedEntryIsStillFoundThroughTheList) {
   EXPECT_EQ(Words(Count({"-q", "--count-only", "apple, pear", "--count-only-file", "apple.txt",
                          "--ignore", "apple pear"})),
             "apple\n");
+}
+
+// Former fault: a second file for one list was set aside without a word.
+TEST_F(WordListsCliTest, ASecondFileForOneListSaysOnlyTheLastIsLoaded) {
+  CliResult r = Count({"--ignore-common", "en", "--ignore-file", "ignore.txt"});
+  EXPECT_EQ(r.err, "Only the last words-to-ignore file given is loaded: ignore.txt\n");
+  r = Count({"--count-only-file", "ignore.txt", "--count-only-file", "only.txt"});
+  EXPECT_TRUE(r.err.starts_with("Only the last count-only file given is loaded: only.txt\n"))
+      << r.err;
+  EXPECT_EQ(Count({"--ignore-file", "ignore.txt"}).err, "");
 }
 
 }  // namespace
