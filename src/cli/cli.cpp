@@ -15,6 +15,7 @@
 #include "cli/cli_options.h"
 #include "cli/run_end.h"
 #include "cli/settings_command.h"
+#include "cli/settings_fields_cmd.h"
 #include "run/count_array.h"
 #include "run/counting_run.h"
 #include "run/session.h"
@@ -77,6 +78,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                "Without SOURCE: the bundled sample text.");
   count->add_option("SOURCE", opt.source, "a file, a folder, or - for standard input");
   AddCommonOptions(*count, opt);
+  count->footer(CountHelpFooter);
   CLI::App* list = app.add_subcommand("list-files", "List the files a count of FOLDER would scan.");
   list->add_option("FOLDER", opt.source, "the folder")->required();
   AddCommonOptions(*list, opt);
@@ -84,6 +86,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   settings->require_subcommand(1);
   SettingsCommands settingsCommands;
   AddSettingsSaveShow(*settings, opt, settingsCommands);
+  CLI::App* fields = AddSettingsFields(*settings);
 
   CLI::App* table = app.add_subcommand(
       "table", "Write the words of SOURCE against its files, for a spreadsheet, to -o FILE.");
@@ -116,6 +119,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     err << ProgramTextLoadMessage(r, texts) << '\n';
     return 1;
   }
+  if (fields->parsed()) return PrintSettingsFields(out);
   if (settingsCommands.Parsed()) return RunSettingsCommand(settingsCommands, opt, out, err);
 
   CliHost host(err, opt.quiet, isatty(STDERR_FILENO) == 1);

@@ -121,5 +121,21 @@ TEST(BinaryFormerFaults, AReportThatCannotBeWrittenExitsOne) {
   }
 }
 
+TEST(BinaryFormerFaults, HelpNamesTheFormatsTheWordRulesAndTheFields) {
+  CliResult r = RunBinary(FixtureDir(), "count --help");
+  EXPECT_EQ(r.status, 0);
+  for (const char* text : {"  #0  Rank, frequency, word\n",
+                           "  #13 Word, then the files containing it with counts (folder only)\n",
+                           "at least 3 letters, at most 50; hyphens kept, apostrophes split, no "
+                           "digits, words with 4 repeated letters dropped.",
+                           "'talq settings fields'"})
+    EXPECT_NE(r.out.find(text), std::string::npos) << text;
+  r = RunBinary(FixtureDir(), "settings fields");
+  EXPECT_EQ(r.status, 0);
+  for (const char* text : {"\ncboDisplayFormat  choice (an index)  default \"0\"\n  0  #0  Rank",
+                           "\n  13  #13 Word, then", "\nchkAllowWordsWithHyphens  check (0 or 1)  default \"1\"\n"})
+    EXPECT_NE(r.out.find(text), std::string::npos) << text;
+}
+
 }  // namespace
 }  // namespace talq::cli::test
