@@ -3,7 +3,9 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test bench clean
+# make fuzz: build the libFuzzer programs (clang, ASan+UBSan) in build-fuzz.
+# make test-sanitize: build and run every test under ASan+UBSan in build-sanitize.
+.PHONY: all deps configure build run test bench clean fuzz test-sanitize
 
 all: build
 
@@ -25,5 +27,17 @@ test: build
 bench: build
 	bash bench/run-all.sh
 
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTALQ_FUZZ=ON -DTALQ_BUILD_GUI=OFF -DTALQ_BUILD_BENCH=OFF >/dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target fuzzers
+
+test-sanitize: deps
+	@cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALQ_SANITIZE=ON \
+	  -DTALQ_BUILD_BENCH=OFF >/dev/null
+	@cmake --build build-sanitize -j $(JOBS)
+	cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-fuzz build-sanitize

@@ -1,0 +1,4 @@
+/* block comment
+   spanning lines */
+int counted = 1; // line comment
+char *s = "after"; /* inline */ int tail;
