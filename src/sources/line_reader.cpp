@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -117,6 +118,7 @@ void LineReader::Attach(int fd, TextEncoding encoding) {
   pos_ = 0;
   eof_ = false;
   consumed_ = 0;
+  fileBytes_ = 0;
   units_.clear();
   unitPos_ = 0;
 }
@@ -159,6 +161,7 @@ bool LineReader::Fill() {
     return false;
   }
   buf_.resize(old + std::size_t(n));
+  fileBytes_ += n;
   return true;
 }
 
@@ -262,7 +265,7 @@ bool LineReader::NextUnitLine(std::u32string& line) {
       line.assign(units_, unitPos_, i - unitPos_);
       std::size_t next = i + 1;
       if (units_[i] == U'\r' && next < units_.size() && units_[next] == U'\n') ++next;
-      consumed_ += UnitBytes(units_, unitPos_, next, us);
+      consumed_ = std::min(consumed_ + UnitBytes(units_, unitPos_, next, us), fileBytes_);
       unitPos_ = next;
       return true;
     }
@@ -275,7 +278,8 @@ bool LineReader::NextUnitLine(std::u32string& line) {
       if (j < units_.size()) continue;
       if (unitPos_ >= units_.size()) return false;
       line.assign(units_, unitPos_, std::u32string::npos);
-      consumed_ += UnitBytes(units_, unitPos_, units_.size(), us);
+      // A partial unit at the end counts as a whole one: no more than the file holds.
+      consumed_ = std::min(consumed_ + UnitBytes(units_, unitPos_, units_.size(), us), fileBytes_);
       unitPos_ = units_.size();
       return true;
     }

@@ -52,6 +52,7 @@ class LineReader {
   std::size_t pos_ = 0;
   bool eof_ = false;
   std::int64_t consumed_ = 0;
+  std::int64_t fileBytes_ = 0;  // bytes read from the file so far
   // Multi-byte-unit encodings: decoded code points waiting to be split into lines.
   std::u32string units_;
   std::size_t unitPos_ = 0;

@@ -95,5 +95,16 @@ TEST_F(LineReaderTest, HeadCharsetSwitchesTheFollowingLinesToUtf8) {
   EXPECT_EQ(EncodeUtf8(line), "café");
 }
 
+// Former faults.
+
+// A file whose length is not a whole number of units counted the partial unit at its end as
+// a whole one: more bytes read than the file holds.
+TEST_F(LineReaderTest, PartialUnitAtTheEndCountsOnlyItsBytes) {
+  const std::string u32be("\0\0\0a\0\0\0\n\0\0\x04", 11);
+  EXPECT_EQ(Lines(u32be, TextEncoding::Utf32BE), (std::vector<std::string>{"a", "\xEF\xBF\xBD"}));
+  const std::string u16le("a\0\n\0b", 5);
+  EXPECT_EQ(Lines(u16le, TextEncoding::Utf16LE), (std::vector<std::string>{"a", "\xEF\xBF\xBD"}));
+}
+
 }  // namespace
 }  // namespace talq
