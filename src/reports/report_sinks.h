@@ -2,7 +2,9 @@
 // box helpers (OutputToTxb, ClearTextbox) and the common error report of the main window.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace talq {
@@ -14,6 +16,10 @@ struct ReportSession;
 // file errors and a text box that cannot hold the listing.
 void ListWords(ReportSession& s);
 
+// The call that writes the output file's bytes; fwrite unless replaced.
+using OutputFileWriter = std::size_t (*)(const void*, std::size_t, std::size_t, std::FILE*);
+// Replaces the writer (nullptr: fwrite again). Tests inject a failing disk through it.
+void SetOutputFileWriter(OutputFileWriter writer);
 // Hands one formatted line of a pass to the current sink; title marks the title line.
 void EmitReportLine(ReportSession& s, const std::string& line, bool title);
 

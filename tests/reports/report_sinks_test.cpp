@@ -1,4 +1,5 @@
 // Report sinks: output-file guards and errors, stops, the text box limit and its reports.
+#include <errno.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -35,6 +36,10 @@ class StoppingHost : public ScriptedHost {
   int stopAt = 0;
   RunFlags* run = nullptr;
 };
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
 
 class SinksTest : public ReportTest {
  protected:
@@ -146,6 +151,79 @@ TEST_F(SinksTest, FileErrors) {
   }
 }
 
+// A disk that fills up once `room` more bytes have been written.
+std::size_t g_room = 0;
+std::size_t FullDiskWrite(const void* data, std::size_t size, std::size_t n, std::FILE* f) {
+  const std::size_t want = size * n;
+  const std::size_t put = std::fwrite(data, 1, std::min(want, g_room), f);
+  g_room -= put;
+  if (put < want) errno = ENOSPC;
+  return put / (size ? size : 1);
+}
+
+// Names in the folder besides the output file: a leftover temporary file would show here.
+std::vector<std::string> OtherFiles(const std::filesystem::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(dir))
+    if (e.path().filename() != "out.txt") names.push_back(e.path().filename().string());
+  return names;
+}
+
+TEST_F(SinksTest, FailedReportLeavesTheOldFileWhole) {
+  struct Case {
+    const char* name;
+    std::size_t room;  // bytes the disk takes before it is full
+    const char* message;
+  } cases[] = {
+      {"full at once", 0, "At ListWords error #28.\nDescription: No space left on device"},
+      {"full mid-report", 40, "At ListWords error #28.\nDescription: No space left on device"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteFileBytes(Out(), "the old report\n");
+    FillStandardTable(s);
+    s.settings.txbFile[1] = Out();
+    host.messages.clear();
+    g_room = c.room;
+    SetOutputFileWriter(&FullDiskWrite);
+    ListWords(s);
+    SetOutputFileWriter(nullptr);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, c.message);
+    EXPECT_EQ(s.reports.intOutputFileError, ENOSPC);  // the run fails: exit 1
+    EXPECT_FALSE(s.reports.blnOutputFileWritten);
+    EXPECT_EQ(ReadFile(Out()), "the old report\n");
+    EXPECT_EQ(OtherFiles(tmp_), std::vector<std::string>{});
+  }
+}
+
+TEST_F(SinksTest, OutputFolderGoneIsAFailure) {
+  FillStandardTable(s);
+  s.settings.txbFile[1] = (tmp_ / "gone" / "out.txt").string();
+  ListWords(s);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "Output folder does not exist.");
+  EXPECT_NE(s.reports.intOutputFileError, 0);
+}
+
+TEST_F(SinksTest, ReplacedReportKeepsModeAndLink) {
+  namespace fs = std::filesystem;
+  const fs::path real = tmp_ / "real.txt", link = tmp_ / "out.txt";
+  WriteFileBytes(real.string(), "old");
+  fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  fs::create_symlink(real, link);
+  FillStandardTable(s);
+  s.settings.cboDisplayFormat = 9;
+  s.settings.txbFile[1] = link.string();
+  ListWords(s);
+  EXPECT_TRUE(s.reports.blnOutputFileWritten);
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_NE(ReadFile(real).find("the, cat"), std::string::npos) << ReadFile(real);
+  EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(OtherFiles(tmp_), std::vector<std::string>{"real.txt"});
+}
+
 TEST_F(SinksTest, StopDuringEitherPass) {
   StoppingHost h;
   Session st{h};
@@ -156,7 +234,7 @@ TEST_F(SinksTest, StopDuringEitherPass) {
   ListWords(st);
   EXPECT_TRUE(h.TxbText().ends_with("\nOutput to file was terminated.")) << h.TxbText();
   EXPECT_FALSE(st.reports.blnOutputFileWritten);
-  EXPECT_EQ(ReadFile(Out()).find("dogs"), std::string::npos);  // cut after two entries
+  EXPECT_FALSE(std::filesystem::exists(Out()));  // a cut listing is no report
 
   h.pumps = 0;
   h.stopAt = 7;  // five pumps in the file pass, then the second of the text box pass
