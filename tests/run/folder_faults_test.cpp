@@ -1,0 +1,113 @@
+// Folder counts on a tree that changes under the scan, loops, odd names and many files:
+// every readable file is counted once, the rest skipped, and the run goes on.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "host/scripted_host.h"
+#include "run/counting_run.h"
+#include "run/session.h"
+#include "settings/defaults.h"
+#include "settings/setting_choices.h"
+#include "sources/file_reader.h"
+#include "sources/folder_scan.h"
+#include "util/program_texts.h"
+
+namespace talq {
+namespace {
+
+namespace fs = std::filesystem;
+using Counts = std::map<std::string, std::int64_t>;
+
+class FolderFaultsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_GT(LoadProgramTexts(DataDir() + "/talq.dat"), 0);
+    FillSettingChoices(s.settings);
+    Initialize(s.settings, nullptr);
+    s.settings.chkIgnoreShortWords = 0;
+    s.settings.blnStartUpCompleted = true;
+    s.settings.chkDisableOutputToFile = 1;
+    std::string tmpl = (fs::temp_directory_path() / "talq_faults_XXXXXX").string();
+    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+    root_ = tmpl;
+    s.settings.source = Source::optFolder;
+    s.settings.txbFolder = root_;
+    s.settings.chkIncludeSubfolders = 1;
+  }
+  void TearDown() override {
+    std::error_code ec;
+    for (auto& p : fs::recursive_directory_iterator(root_, ec))
+      fs::permissions(p.path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(root_, ec);
+  }
+  void Write(const std::string& rel, const std::string& text) {
+    fs::create_directories((fs::path(root_) / rel).parent_path());
+    std::ofstream(fs::path(root_) / rel, std::ios::binary) << text;
+  }
+  Counts Table() {
+    Counts m;
+    for (std::int64_t i = 1; i <= s.words.lngNumWords; ++i)
+      m[s.words.udtWords[i].strWord] += s.words.udtWords[i].lngFrequency;
+    return m;
+  }
+
+  ScriptedHost host;
+  Session s{host};
+  std::string root_;
+};
+
+TEST_F(FolderFaultsTest, FilesChangingBetweenListingAndReadingAreSkipped) {
+  Write("a.txt", "alpha alpha\n");
+  Write("b.txt", "beta\n");
+  Write("c.txt", "gamma\n");
+  Write("d.txt", "delta\n");
+  Write("e.txt", "epsilon\n");
+  Write("\xFF\xFEname.txt", "zeta\n");  // not UTF-8
+  Write("sub/f.txt", "eta\n");
+  fs::create_directory_symlink(root_, root_ + "/sub/loop");
+  const bool root = geteuid() == 0;
+
+  bool changed = false;
+  const PerFileReader perFile = [&](const std::string& path) {
+    if (s.run.blnScanningFiles && !changed) {
+      changed = true;  // after the counting pass listed every file
+      fs::remove(root_ + "/b.txt");
+      fs::remove(root_ + "/c.txt");
+      fs::create_directory(root_ + "/c.txt");
+      ::chmod((root_ + "/d.txt").c_str(), 0);
+      fs::resize_file(root_ + "/e.txt", 0);
+    }
+    return DoItFromFile(s, path);
+  };
+  RunFolderScan(s, perFile);
+  s.words.SettleCounts();
+  Counts want{{"alpha", 2}, {"zeta", 1}, {"eta", 1}};
+  if (root) want["delta"] = 1;  // permissions do not apply to root
+  EXPECT_EQ(Table(), want);
+  EXPECT_EQ(s.run.lngFilesDone, root ? 4 : 3);
+}
+
+TEST_F(FolderFaultsTest, TenThousandFilesAreEachCountedOnce) {
+  constexpr int kFiles = 10000;
+  for (int i = 0; i < kFiles; ++i) {
+    char name[32], text[] = "word?\n";
+    std::snprintf(name, sizeof name, "d%d/f%d.txt", i / 100, i % 100);
+    text[4] = char('a' + i % 26);
+    Write(name, text);
+  }
+  const RunResult r = CountWords(s);
+  EXPECT_NE(r, RunResult::Refused);
+  std::int64_t total = 0;
+  for (const auto& [w, n] : Table()) total += n;
+  EXPECT_EQ(total, kFiles);
+  EXPECT_EQ(s.reports.lngNumFilesScanned, kFiles);
+}
+
+}  // namespace
+}  // namespace talq
