@@ -27,4 +27,6 @@ echo "== cores"
 bash "$root/bench/cores.sh" "$build/talq" || status=1
 echo "== table"
 bash "$root/bench/table.sh" "$build/talq" || status=1
+echo "== phrases-compare"
+bash "$root/bench/phrases-compare.sh" "$build/talq" || status=1
 exit $status

@@ -13,11 +13,13 @@
 
 #include "cli/cli_host.h"
 #include "cli/cli_options.h"
+#include "cli/phrases_command.h"
 #include "cli/run_end.h"
 #include "cli/settings_command.h"
 #include "cli/settings_fields_cmd.h"
 #include "run/count_array.h"
 #include "run/counting_run.h"
+#include "run/phrase_run.h"
 #include "run/session.h"
 #include "reports/display_controls.h"
 #include "settings/defaults.h"
@@ -62,7 +64,10 @@ std::string ProgressLine(const Session& s) {
   std::string line = ElapsedTimeCompact(s.run.lngSecondsElapsed);
   if (s.run.lngFilesTotal > 0)
     line += "  files " + FormatCount(s.run.lngFilesDone) + " of " + FormatCount(s.run.lngFilesTotal);
-  line += "  " + FormatCount(s.words.lngNumWords) + " distinct words";
+  if (s.run.blnCountingMFP)
+    line += "  " + FormatCount(NumPhrasesFoundSoFar(s)) + " distinct phrases";
+  else
+    line += "  " + FormatCount(s.words.lngNumWords) + " distinct words";
   return line;
 }
 
@@ -79,6 +84,13 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   count->add_option("SOURCE", opt.source, "a file, a folder, or - for standard input");
   AddCommonOptions(*count, opt);
   count->footer(CountHelpFooter);
+  PhraseOptions phraseOpt;
+  CLI::App* phrases = app.add_subcommand(
+      "phrases", "Count every phrase of SOURCE that occurs at least --min-freq times.\n"
+                 "SOURCE as for count; every option of count applies too.");
+  phrases->add_option("SOURCE", opt.source, "a file, a folder, or - for standard input");
+  AddCommonOptions(*phrases, opt);
+  AddPhraseOptions(*phrases, phraseOpt);
   CLI::App* list = app.add_subcommand("list-files", "List the files a count of FOLDER would scan.");
   list->add_option("FOLDER", opt.source, "the folder")->required();
   AddCommonOptions(*list, opt);
@@ -112,7 +124,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
   opt.listFiles = list->parsed();
   opt.table = table->parsed();
-  RecordListOrder(opt, count->parsed() ? *count : table->parsed() ? *table : *list);
+  RecordListOrder(opt, count->parsed()      ? *count
+                       : table->parsed()    ? *table
+                       : phrases->parsed()  ? *phrases
+                                            : *list);
+  phraseOpt.filterGiven = phrases->count("--filter") > 0;
 
   const std::string texts = DataDir() + "/" + std::string(kProgramTextFile);
   if (int r = LoadProgramTexts(texts); r <= 0) {
@@ -132,6 +148,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   opt.keepRecordSource = !opt.settingsFile.empty() || opt.state;
   int status = ApplySavedSettings(s, opt);
   if (status == 0) status = ApplyOptions(s, opt, problem);
+  if (status == 0 && phrases->parsed()) status = ApplyPhraseOptions(s, phraseOpt, problem);
   if (status == 2) {
     err << "talq: " << problem << '\n';
     return 2;
@@ -166,6 +183,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       status = ListingSucceeded(r) ? 0 : 1;
     } else if (opt.table) {
       status = RunSucceeded(cmdCountArray_Click(s)) ? 0 : 1;
+    } else if (phrases->parsed()) {
+      status = RunPhrases(s, phraseOpt);
     } else {
       RunResult r = CountWords(s);
       status = RunSucceeded(r) ? 0 : 1;

@@ -4,6 +4,7 @@
 
 #include "engine/engine_session.h"
 #include "engine/list_lookup.h"
+#include "engine/phrase_count.h"
 #include "text/markup.h"
 #include "text/regexp.h"
 #include "text/word_chars.h"
@@ -59,6 +60,18 @@ Candidate PhraseRunCandidate(EngineSession& session, const std::string& phrase, 
                                                                           : Candidate::Reject;
   }
   return lists.PhraseAdmissible(session, phrase) ? Candidate::Accept : Candidate::Reject;
+}
+
+// A phrase ends at a terminator the settings name (the end of a line is the file reader's).
+void EndPhraseAtTerminator(EngineSession& session) {
+  const ExtractionState& x = session.extraction;
+  const Settings& s = session.settings;
+  if ((s.chkTerminatePhraseAtPeriod == 1 && x.blnStoppedAtPeriod) ||
+      (s.chkTerminatePhraseAtDoubleQuote == 1 && x.blnStoppedAtDoubleQuote) ||
+      (s.chkTerminatePhraseAtTab == 1 && x.blnStoppedAtTab) ||
+      (s.chkTerminatePhraseAtComma == 1 && x.blnStoppedAtComma)) {
+    ResetPhrases(session);
+  }
 }
 
 // Appends word to slot k, dropping the slot's first word when it already holds k.
@@ -201,6 +214,9 @@ void ProcessLine(EngineSession& session) {
           ++x.lngTotalNumOccurrences;
           if (!x.blnStripPhrases || !Lists(session).StripPhrase(session, word).empty()) {
             GetWords2(session, word);
+          } else {
+            // A removed word still ends the phrase at a terminator after it.
+            EndPhraseAtTerminator(session);
           }
         }
         if (startUpCompleted) session.host.Pump();
@@ -221,6 +237,12 @@ void GetWords2(EngineSession& session, std::string_view word) {
   RunFlags& run = session.run;
   if (s.chkOnly7bitASCII == 1 && !IsSevenBitWord(word)) return;
   ListLookup& lists = Lists(session);
+
+  if (run.blnCountingMFP && x.phraseCounter != nullptr) {
+    x.phraseCounter->AddWord(session, word);
+    EndPhraseAtTerminator(session);
+    return;
+  }
 
   if (!run.blnThereAreCountOnlyWords) {
     if (!x.lists || !(IsLowerAscii(word) ? lists.IsWordToIgnore(session, word)
@@ -269,12 +291,7 @@ void GetWords2(EngineSession& session, std::string_view word) {
     if (accepted) AddToTable(session, PlusToSpace(slot));
   }
 
-  if ((s.chkTerminatePhraseAtPeriod == 1 && x.blnStoppedAtPeriod) ||
-      (s.chkTerminatePhraseAtDoubleQuote == 1 && x.blnStoppedAtDoubleQuote) ||
-      (s.chkTerminatePhraseAtTab == 1 && x.blnStoppedAtTab) ||
-      (s.chkTerminatePhraseAtComma == 1 && x.blnStoppedAtComma)) {
-    ResetPhrases(session);
-  }
+  EndPhraseAtTerminator(session);
 }
 
 void SetPhraseWindow(EngineSession& session, int window) {
@@ -290,6 +307,7 @@ void ResetPhrases(EngineSession& session) {
   x.strPhraseSlots.assign(static_cast<std::size_t>(std::max(x.intPhraseWindow, 0)) + 1,
                           std::string());
   x.phraseSlotWords.assign(x.strPhraseSlots.size(), 0);
+  if (x.phraseCounter != nullptr) x.phraseCounter->Reset();
 }
 
 void CheckForNonAlphaNumeric(EngineSession& session, std::string_view word) {

@@ -14,6 +14,7 @@ namespace talq {
 
 struct EngineSession;
 class ListLookup;
+class PhraseCounter;
 
 // The line being cut (LineScan) and what the counting of its words keeps.
 struct ExtractionState : LineScan {
@@ -30,6 +31,10 @@ struct ExtractionState : LineScan {
   bool blnStripPhrases = false;
   int intMinNumWordsInPhrase = 0;
   int intMaxNumWordsInPhrase = 0;
+
+  // Counts the phrases of a count-all-phrases run instead of the phrase slots; set while
+  // such a run reads its source.
+  PhraseCounter* phraseCounter = nullptr;
 
   // The word lists; nullptr means both are empty.
   ListLookup* lists = nullptr;

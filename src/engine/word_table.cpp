@@ -319,6 +319,24 @@ inline WordTable::Slot& WordTable::Probe(std::string_view word, std::uint64_t ha
   }
 }
 
+std::int64_t WordTable::RegisterFile(const std::string& path) {
+  RegisterCurrentFile(path);
+  return lngFileNumber_;
+}
+
+std::int64_t WordTable::AddEntry(std::string_view word,
+                                 const std::vector<std::pair<std::int64_t, std::int64_t>>& tallies) {
+  if (indexedWords_ != lngNumWords) RebuildIndex();
+  const std::int64_t index = StoreNewWord(word, -1, HashWord(word), 0);
+  WordRecord& rec = udtWords[static_cast<std::size_t>(index)];
+  for (const auto& [file, count] : tallies) {
+    if (count <= 0) continue;
+    rec.CountInFile(file, count);
+    rec.lngFrequency += count;
+  }
+  return index;
+}
+
 std::int64_t WordTable::IndexOf(std::string_view word) {
   if (indexedWords_ != lngNumWords) RebuildIndex();
   SettleCounts();

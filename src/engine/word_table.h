@@ -131,6 +131,16 @@ class WordTable {
   // every 1000 links. host may be null.
   void SetUpFrequencyChain(Host* host);
 
+  // For counters that keep their counts outside the table while reading (phrase runs):
+  // registers path as the file being counted, as adding a word from it would (a new number
+  // when it differs from the last file registered), and returns its number.
+  std::int64_t RegisterFile(const std::string& path);
+  // Appends an entry for word, which must not be in the table yet, with its occurrences per
+  // file as (file number, count) pairs in order of first occurrence; its frequency is their
+  // sum. Returns its index.
+  std::int64_t AddEntry(std::string_view word,
+                        const std::vector<std::pair<std::int64_t, std::int64_t>>& tallies);
+
   // Path of file number n (1..NumFilesRegistered()), as registered; "" for 0.
   const std::string& FileName(std::int64_t n) const;
   // The last file number assigned in the run (lngFileNumber).

@@ -59,6 +59,15 @@ class Host {
   virtual void SetCaption(const std::string& name, const std::string& text) = 0;
   virtual std::string Caption(const std::string& name) const = 0;
 
+  // A question worth asking only a user at a screen (a run may take long). The command line
+  // answers defaultButton by itself, without showing it; a desktop program asks.
+  virtual MsgAnswer AskInteractive(const std::string& text, const std::string& title,
+                                   MsgAnswer defaultButton) {
+    (void)text;
+    (void)title;
+    return defaultButton;
+  }
+
   // Let pending window events run. Stop requests arrive here.
   virtual void Pump() = 0;
 

@@ -355,8 +355,9 @@ void ListingPass(ReportSession& s, bool alphabetical, Walk walk) {
       WriteOutputFileLine(s, msg);
     }
   }
-  if (!alphabetical && toBox && s.run.blnCountingMFP && !s.settings.txbFilterWords.empty() &&
-      !r.blnFilterWordFound)
+  // Only a filtered listing can have found no phrase with the filter words.
+  if (!alphabetical && toBox && s.run.blnCountingMFP && r.blnFilteringPhrases &&
+      !s.settings.txbFilterWords.empty() && !r.blnFilterWordFound)
     r.strOutput += "\nNo phrase containing filter word(s) found.";
   if (!toBox) return;
   if (!r.strOutput.empty()) s.host.TxbAppend(r.strOutput);

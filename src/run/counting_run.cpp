@@ -14,6 +14,7 @@
 #include "reports/report_sinks.h"
 #include "run/filter_words.h"
 #include "run/parallel_reading.h"
+#include "run/phrase_run.h"
 #include "run/run_summary.h"
 #include "run/session.h"
 #include "sources/folder_scan.h"
@@ -402,6 +403,7 @@ RunResult DoCount(Session& s) {
 
   if (std::optional<RunResult> end = ReadSource(s)) return *end;
   s.words.SettleCounts();
+  if (run.blnCountingMFP) FinishPhraseReading(s);
   const bool stopped = run.blnStop && run.blnStopRequested;
   if (run.blnStop && !stopped) return RunResult::Refused;
 
@@ -451,8 +453,10 @@ RunResult DoCount(Session& s) {
   ClearTextbox(s);
 
   ShowRunSummary(s);
+  if (run.blnCountingMFP) MakePhraseRunSummary(s);
   if (s.words.lngNumWordsIncluded == 0) {
-    ReportNothingFound(s);
+    // A phrase count's summary already says that none was found, and why.
+    if (!run.blnCountingMFP) ReportNothingFound(s);
     return RunResult::NothingFound;
   }
   ListWords(s);
@@ -464,7 +468,8 @@ void Timer2_Timer(Session& s) {
   ++run.lngSecondsElapsed;
   if (s.settings.source != Source::optOnClipboard)
     s.host.SetLabel("lblTimeElapsed", "Time elapsed: " + ElapsedTimeCompact(run.lngSecondsElapsed));
-  const std::string count = FormatCount(s.words.lngNumWords);
+  const std::string count =
+      FormatCount(run.blnCountingMFP ? NumPhrasesFoundSoFar(s) : s.words.lngNumWords);
   s.host.SetLabel("lblNumberOfWords",
                   run.blnCountingMFP
                       ? "Number of different phrases found so far: " + count

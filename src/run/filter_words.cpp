@@ -60,7 +60,8 @@ void ComputeRunStatistics(Session& s) {
   t.SettleCounts();
   t.lngNumWordsIncluded = 0;
   t.lngMaxFrequency = 0;
-  r.lngNumWordsExcluded = 0;
+  // A phrase count keeps only its frequent phrases in the table; the others are excluded.
+  r.lngNumWordsExcluded = s.run.blnCountingMFP ? s.phrases.lngNumPhrasesNotKept : 0;
   r.lngNumOccurrences = 0;
   r.lngMaxNumFiles = 0;
   r.intMaxWordLengthFound = 0;

@@ -3,7 +3,9 @@
 // own. Procedures take the record of their layer, so a Session serves them all.
 #pragma once
 
+#include "engine/phrase_filter.h"
 #include "run/counting_run.h"
+#include "run/phrase_run.h"
 #include "sources/source_session.h"
 
 namespace talq {
@@ -12,6 +14,8 @@ struct Session : SourceSession {
   using SourceSession::SourceSession;
 
   CountingRunState counting;
+  PhraseRunState phrases;
+  PhraseFilterState filter;
 };
 
 }  // namespace talq

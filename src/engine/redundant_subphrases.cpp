@@ -1,0 +1,281 @@
+// The phrases are read as word-id sequences. A phrase i inside a longer phrase j lines up
+// with j's words: its inner words are j's words, its first word is all or the end of a word
+// of j, its last word all or the start of one (a single word: any part of one). So instead
+// of comparing pairs, each phrase j looks up the phrases its own words allow:
+//  - word-aligned parts: only the two parts one word shorter. Any other aligned part i of
+//    the same frequency f lies inside one of those, which is counted at least as often as j
+//    and at most as often as i, so it too has frequency f and excludes i in its own turn;
+//  - parts that begin inside a word of j, or end inside one: candidate first words are the
+//    words that are the end of j's word and start some phrase, candidate last words those
+//    that are the start of j's word and end some phrase; pairs of words that begin (or end)
+//    no phrase cut the search short.
+#include "engine/redundant_subphrases.h"
+
+#include <cstdint>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/engine_session.h"
+#include "host/host.h"
+
+namespace talq {
+
+namespace {
+
+inline std::uint64_t Fmix(std::uint64_t k) {
+  k ^= k >> 33;
+  k *= 0xff51afd7ed558ccdull;
+  k ^= k >> 33;
+  k *= 0xc4ceb9fe1a85ec53ull;
+  k ^= k >> 33;
+  return k;
+}
+
+// A set of 64-bit keys (never 0), open addressing.
+class KeySet {
+ public:
+  explicit KeySet(std::size_t expected) {
+    std::size_t size = 1024;
+    while (size < expected * 2) size *= 2;
+    slots_.assign(size, 0);
+  }
+  void Insert(std::uint64_t key) {
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t p = Fmix(key) & mask;; p = (p + 1) & mask) {
+      if (slots_[p] == key) return;
+      if (slots_[p] == 0) {
+        slots_[p] = key;
+        return;
+      }
+    }
+  }
+  bool Contains(std::uint64_t key) const {
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t p = Fmix(key) & mask;; p = (p + 1) & mask) {
+      if (slots_[p] == key) return true;
+      if (slots_[p] == 0) return false;
+    }
+  }
+
+ private:
+  std::vector<std::uint64_t> slots_;
+};
+
+inline std::uint64_t PairKey(std::uint32_t a, std::uint32_t b) {
+  return (std::uint64_t{a + 1} << 32) | (b + 1);
+}
+
+struct Phrase {
+  std::int64_t index;      // in the word table
+  std::int64_t frequency;
+  std::uint32_t first;     // into ids
+  std::uint32_t length;    // words
+};
+
+class Redundancy {
+ public:
+  explicit Redundancy(EngineSession& s) : s_(s) {}
+
+  bool Run();
+
+ private:
+  void Read();
+  void Relate();
+  std::uint64_t Hash(std::int64_t frequency, const std::uint32_t* w, std::size_t n) const;
+  std::uint32_t Find(std::int64_t frequency, const std::uint32_t* w, std::size_t n) const;
+  void Exclude(std::int64_t frequency, const std::uint32_t* w, std::size_t n);
+  void Examine(const Phrase& j);
+
+  EngineSession& s_;
+  std::vector<Phrase> phrases_;
+  std::vector<std::uint32_t> ids_;
+  std::vector<std::string_view> vocabulary_;
+  std::vector<std::uint8_t> starts_, ends_, single_;  // per word: begins, ends, is a phrase
+  std::vector<std::uint32_t> slots_;                  // phrase + 1; 0 empty
+  std::vector<std::uint8_t> excluded_;
+  // Per word: the words that are its proper ends (and start a phrase), its proper starts
+  // (and end a phrase), its proper parts (and are a one-word phrase).
+  std::vector<std::uint32_t> endsAt_, endsOf_, startsAt_, startsOf_, partsAt_, partsOf_;
+  KeySet firstPairs_{0}, lastPairs_{0};
+};
+
+void Redundancy::Read() {
+  std::unordered_map<std::string_view, std::uint32_t> words;
+  const WordTable& t = s_.words;
+  for (std::int64_t i = 1; i <= t.lngNumWords; ++i) {
+    const WordRecord& r = t.udtWords[static_cast<std::size_t>(i)];
+    if (!r.blnIncluded) continue;
+    Phrase p{i, r.lngFrequency, static_cast<std::uint32_t>(ids_.size()), 0};
+    const std::string_view text = r.strWord;
+    std::size_t start = 0;
+    for (;;) {
+      const std::size_t space = text.find(' ', start);
+      const std::string_view word = text.substr(start, space == std::string_view::npos ? space : space - start);
+      auto [it, added] = words.try_emplace(word, static_cast<std::uint32_t>(vocabulary_.size()));
+      if (added) vocabulary_.push_back(word);
+      ids_.push_back(it->second);
+      ++p.length;
+      if (space == std::string_view::npos) break;
+      start = space + 1;
+    }
+    phrases_.push_back(p);
+  }
+  const std::size_t n = vocabulary_.size();
+  starts_.assign(n, 0);
+  ends_.assign(n, 0);
+  single_.assign(n, 0);
+  firstPairs_ = KeySet(phrases_.size());
+  lastPairs_ = KeySet(phrases_.size());
+  std::size_t size = 1024;
+  while (size < phrases_.size() * 2) size *= 2;
+  slots_.assign(size, 0);
+  for (std::uint32_t k = 0; k < phrases_.size(); ++k) {
+    const Phrase& p = phrases_[k];
+    const std::uint32_t* w = &ids_[p.first];
+    if (p.length == 1) {
+      single_[w[0]] = 1;
+    } else {
+      starts_[w[0]] = 1;
+      ends_[w[p.length - 1]] = 1;
+      firstPairs_.Insert(PairKey(w[0], w[1]));
+      lastPairs_.Insert(PairKey(w[p.length - 2], w[p.length - 1]));
+    }
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t pos = Hash(p.frequency, w, p.length) & mask;
+    while (slots_[pos] != 0) pos = (pos + 1) & mask;
+    slots_[pos] = k + 1;
+  }
+  excluded_.assign(phrases_.size(), 0);
+}
+
+void Redundancy::Relate() {
+  std::unordered_map<std::string_view, std::uint32_t> index;
+  for (std::uint32_t i = 0; i < vocabulary_.size(); ++i) index.emplace(vocabulary_[i], i);
+  bool anySingle = false;
+  for (std::uint8_t b : single_) anySingle = anySingle || b != 0;
+  auto lookup = [&](std::string_view part) -> std::int64_t {
+    auto it = index.find(part);
+    return it == index.end() ? std::int64_t{-1} : std::int64_t{it->second};
+  };
+  auto boundary = [](std::string_view w, std::size_t i) {
+    return i == w.size() || (static_cast<unsigned char>(w[i]) & 0xC0) != 0x80;
+  };
+  endsAt_.assign(1, 0);
+  startsAt_.assign(1, 0);
+  partsAt_.assign(1, 0);
+  for (std::string_view w : vocabulary_) {
+    for (std::size_t i = 1; i < w.size(); ++i) {
+      if (!boundary(w, i)) continue;
+      if (const std::int64_t e = lookup(w.substr(i)); e >= 0 && starts_[e]) endsOf_.push_back(e);
+      if (const std::int64_t b = lookup(w.substr(0, i)); b >= 0 && ends_[b]) startsOf_.push_back(b);
+    }
+    if (anySingle) {
+      for (std::size_t a = 0; a < w.size(); ++a) {
+        if (!boundary(w, a)) continue;
+        for (std::size_t b = a + 1; b <= w.size(); ++b) {
+          if (!boundary(w, b) || (a == 0 && b == w.size())) continue;
+          if (const std::int64_t p = lookup(w.substr(a, b - a)); p >= 0 && single_[p]) partsOf_.push_back(p);
+        }
+      }
+    }
+    endsAt_.push_back(static_cast<std::uint32_t>(endsOf_.size()));
+    startsAt_.push_back(static_cast<std::uint32_t>(startsOf_.size()));
+    partsAt_.push_back(static_cast<std::uint32_t>(partsOf_.size()));
+  }
+}
+
+std::uint64_t Redundancy::Hash(std::int64_t frequency, const std::uint32_t* w, std::size_t n) const {
+  std::uint64_t h = Fmix(static_cast<std::uint64_t>(frequency) ^ (std::uint64_t{n} << 56));
+  for (std::size_t i = 0; i < n; ++i) h = Fmix(h ^ (w[i] + 0x9e3779b97f4a7c15ull));
+  return h;
+}
+
+std::uint32_t Redundancy::Find(std::int64_t frequency, const std::uint32_t* w, std::size_t n) const {
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t pos = Hash(frequency, w, n) & mask;; pos = (pos + 1) & mask) {
+    const std::uint32_t slot = slots_[pos];
+    if (slot == 0) return 0;
+    const Phrase& p = phrases_[slot - 1];
+    if (p.frequency != frequency || p.length != n) continue;
+    const std::uint32_t* v = &ids_[p.first];
+    bool same = true;
+    for (std::size_t i = 0; i < n && same; ++i) same = v[i] == w[i];
+    if (same) return slot;
+  }
+}
+
+void Redundancy::Exclude(std::int64_t frequency, const std::uint32_t* w, std::size_t n) {
+  if (const std::uint32_t slot = Find(frequency, w, n); slot != 0) excluded_[slot - 1] = 1;
+}
+
+void Redundancy::Examine(const Phrase& j) {
+  const std::int64_t f = j.frequency;
+  const std::uint32_t* J = &ids_[j.first];
+  const std::uint32_t q = j.length;
+  if (q >= 2) {
+    Exclude(f, J + 1, q - 1);
+    Exclude(f, J, q - 1);
+  }
+  for (std::uint32_t t = 0; t < q; ++t) {
+    for (std::uint32_t k = partsAt_[J[t]]; k < partsAt_[J[t] + 1]; ++k) Exclude(f, &partsOf_[k], 1);
+  }
+  std::uint32_t buffer[64];
+  if (q > 32) return;  // phrases are at most 25 words
+  // Beginning inside word t.
+  for (std::uint32_t t = 0; t + 1 < q; ++t) {
+    for (std::uint32_t a = endsAt_[J[t]]; a < endsAt_[J[t] + 1]; ++a) {
+      buffer[0] = endsOf_[a];
+      std::size_t n = 1;
+      for (std::uint32_t e = t + 1; e < q; ++e) {
+        buffer[n] = J[e];
+        Exclude(f, buffer, n + 1);
+        for (std::uint32_t b = startsAt_[J[e]]; b < startsAt_[J[e] + 1]; ++b) {
+          buffer[n] = startsOf_[b];
+          Exclude(f, buffer, n + 1);
+        }
+        if (e == t + 1 && !firstPairs_.Contains(PairKey(buffer[0], J[e]))) break;
+        buffer[n++] = J[e];
+      }
+    }
+  }
+  // Beginning with word t, ending inside word e.
+  for (std::uint32_t e = 1; e < q; ++e) {
+    for (std::uint32_t b = startsAt_[J[e]]; b < startsAt_[J[e] + 1]; ++b) {
+      const std::uint32_t last = startsOf_[b];
+      for (std::uint32_t t = e; t-- > 0;) {
+        const std::size_t n = e - t;
+        for (std::size_t i = 0; i < n; ++i) buffer[i] = J[t + i];
+        buffer[n] = last;
+        Exclude(f, buffer, n + 1);
+        if (t + 1 == e && !lastPairs_.Contains(PairKey(J[t], last))) break;
+      }
+    }
+  }
+}
+
+bool Redundancy::Run() {
+  Read();
+  Relate();
+  for (std::size_t k = 0; k < phrases_.size(); ++k) {
+    Examine(phrases_[k]);
+    if ((k & 4095) == 4095) {
+      s_.host.Pump();
+      if (s_.run.blnStop) return false;
+    }
+  }
+  for (std::size_t k = 0; k < phrases_.size(); ++k) {
+    if (excluded_[k]) s_.words.udtWords[static_cast<std::size_t>(phrases_[k].index)].blnIncluded = false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void ExcludeRedundantSubphrases(EngineSession& s) {
+  s.host.Pump();
+  if (s.run.blnStop) return;
+  Redundancy(s).Run();
+}
+
+}  // namespace talq
