@@ -452,6 +452,8 @@ RunResult DoCount(Session& s) {
   s.words.SetUpFrequencyChain(&h);
   ClearTextbox(s);
 
+  // The table is kept for relisting when the format or the order changes.
+  st.blnWordsGot = true;
   ShowRunSummary(s);
   if (run.blnCountingMFP) MakePhraseRunSummary(s);
   if (s.words.lngNumWordsIncluded == 0) {
