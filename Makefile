@@ -1,11 +1,12 @@
 # make run: install what is missing, build, count the bundled sample.
+# make gui: the same, then start the desktop program.
 # make test: install what is missing, build, run every test.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 # make fuzz: build the libFuzzer programs (clang, ASan+UBSan) in build-fuzz.
 # make test-sanitize: build and run every test under ASan+UBSan in build-sanitize.
-.PHONY: all deps configure build run test bench clean fuzz test-sanitize
+.PHONY: all deps configure build run gui test bench clean fuzz test-sanitize
 
 all: build
 
@@ -20,6 +21,9 @@ build: configure
 
 run: build
 	$(BUILD)/talq count
+
+gui: build
+	$(BUILD)/src/ui/talq-gui
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -1,0 +1,135 @@
+// The smaller windows: count chooser, phrase window filter controls, table dialog, pop-up.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "run/run_summary.h"
+#include "run/session.h"
+#include "settings/settings.h"
+#include "ui/count_chooser.h"
+#include "ui/phrase_window.h"
+#include "ui/popup.h"
+#include "ui/qt_host.h"
+#include "ui/table_dialog.h"
+#include "ui/ui_harness.h"
+
+using namespace talq;
+using namespace talq::ui;
+using namespace talq::ui::test;
+
+class DialogsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase() { InitEnvironment(); }
+
+  void chooserWithoutCountOnlyEntriesOffersAllWordsOnly() {
+    Fixture f;
+    f.Start();
+    CountChooser& c = f.window->countChooser();
+    c.Prepare(CountChooserIntro(f.window->session()), {"Count all words"}, false, true);
+    c.show();
+    QVERIFY(!c.findChild<QPushButton*>("cmdCountSpecifiedWordsPhrases")->isVisible());
+    QVERIFY(c.findChild<QLabel*>("lblIntro")->text().startsWith(
+        "The 'Settings' window currently states that all words are to be counted "));
+    c.findChild<QPushButton*>("cmdCountAllWords")->click();
+    QVERIFY(c.blnCountAllWords && !c.blnCancel && !c.isVisible());
+
+    c.Prepare("intro", {"Count all words", "Count only specified words/phrases"}, false, true);
+    c.show();
+    QVERIFY(c.findChild<QPushButton*>("cmdCountSpecifiedWordsPhrases")->isVisible());
+    c.close();  // the close box
+    QVERIFY(c.blnCancel && !c.blnCountAllWords && !c.blnCountSpecifiedWordsPhrases);
+  }
+
+  void chooserFileListBoxSwitchesToTheFileListFormat() {
+    Fixture f;
+    f.Start();
+    CountChooser& c = f.window->countChooser();
+    f.window->session().settings.cboDisplayFormat = 3;
+    c.Prepare("intro", {"Count all words"}, false, true);
+    c.show();
+    auto* box = c.findChild<QCheckBox*>("chkFileList");
+    box->click();
+    QCOMPARE(f.window->session().settings.cboDisplayFormat, 11);
+    box->click();
+    QCOMPARE(f.window->session().settings.cboDisplayFormat, 3);
+    c.close();
+  }
+
+  void filterControlsFollowTheHandlingThePhrasesWereCountedWith() {
+    Fixture f;
+    f.Start();
+    PhraseWindow& w = f.window->phraseWindow();
+    w.intPhrasesSelectedOnCount = 2;  // counted with "Exclude phrases consisting entirely ..."
+    w.Open({true, false, true, false});
+    auto* box = w.findChild<QLineEdit*>("txbFilterWords");
+    auto* filter = w.findChild<QPushButton*>("cmdFilterResults");
+    QVERIFY(box->isEnabled() && filter->isEnabled());
+    QTest::keyClicks(box, "old man");
+    QTest::keyClick(box, Qt::Key_Return);
+    w.findChild<QRadioButton*>("optRemoveWordsToIgnore")->click();
+    QCOMPARE(w.intPhrasesSelected(), 3);
+    QVERIFY(!box->isEnabled() && !filter->isEnabled());
+    QCOMPARE(box->text(), QString());
+    w.findChild<QRadioButton*>("optExcludePhrasesAllWordsToIgnore")->click();
+    QVERIFY(box->isEnabled() && filter->isEnabled());
+    QCOMPARE(box->text(), QString("old man"));
+    QCOMPARE(f.window->session().settings.txbFilterWords, std::string("old man"));
+    w.findChild<QPushButton*>("cmdClear")->click();
+    QCOMPARE(box->text(), QString());
+    QVERIFY(!w.findChild<QPushButton*>("cmdClear")->isEnabled());
+    w.findChild<QPushButton*>("cmdClose")->click();
+    QVERIFY(w.blnCancel && !w.isVisible());
+  }
+
+  void phraseOptionsNeedWordsToIgnore() {
+    Fixture f;
+    f.Start();
+    PhraseWindow& w = f.window->phraseWindow();
+    w.Open({false, true, false, false});
+    QVERIFY(!w.findChild<QRadioButton*>("optRemoveWordsToIgnore")->isEnabled());
+    QVERIFY(!w.findChild<QCheckBox*>("chkFileList")->isEnabled());
+    QCOMPARE(w.findChild<QLabel*>("lblWordsToIgnore")->text(),
+             QString("No words-to-ignore are specified in the 'Settings' window."));
+    QVERIFY(w.findChild<QLabel*>("lblIntro")->text().endsWith(
+        "  It ignores the specification of count-only words/phrases in the 'Settings' window."));
+    w.findChild<QPushButton*>("cmdClose")->click();
+  }
+
+  void tableDialogCloseBoxIsCancel() {
+    Fixture f;
+    f.Start();
+    TableDialog& d = f.window->tableDialog();
+    int created = 0;
+    d.onCreate = [&] { ++created; };
+    d.Open();
+    d.findChild<QRadioButton*>("optBoth")->click();
+    QCOMPARE(f.window->session().settings.tableLayout, TableLayout::optBoth);
+    QCOMPARE(d.focusWidget(), d.findChild<QPushButton*>("cmdCancel"));
+    d.close();
+    QVERIFY(d.blnCancel);
+    QCOMPARE(created, 0);
+    d.Open();
+    QVERIFY(d.findChild<QRadioButton*>("optBoth")->isChecked());
+    d.findChild<QPushButton*>("cmdCreateFile")->click();
+    QVERIFY(!d.blnCancel && !d.isVisible());
+    QCOMPARE(created, 1);
+  }
+
+  void popUpClosesAfterItsIntervalOrWhenClicked() {
+    PopUp p;
+    p.PopUpCenterScreen("Settings saved", 2350, 300, 300);
+    QVERIFY(p.isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!p.isVisible(), 5000);
+    p.PopUpCenterScreen("Settings saved", 2350, 300, 60000);
+    QVERIFY(p.isVisible());
+    QTest::mouseClick(&p, Qt::LeftButton);
+    QVERIFY(!p.isVisible());
+  }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"

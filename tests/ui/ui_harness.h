@@ -1,0 +1,41 @@
+// Shared set-up of the widget tests: a main window after start-up whose questions are
+// answered by a ScriptedHost, temporary folders, and small helpers to find controls.
+#pragma once
+
+#include <QAbstractButton>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+#include <string>
+
+#include "host/scripted_host.h"
+#include "ui/main_window.h"
+
+namespace talq::ui::test {
+
+// Loads the program texts and points the configuration folders at a fresh temporary folder.
+// Call once from initTestCase.
+void InitEnvironment();
+
+// A started main window; every question goes to `answers` (queue answers before Start()).
+struct Fixture {
+  ScriptedHost answers;
+  std::unique_ptr<MainWindow> window;
+
+  // Creates, shows and starts the window. `ignoreCommonWords`: the answer to the first-run
+  // common-words offer.
+  void Start(bool ignoreCommonWords = false);
+  // The control called `name` (objectName) of type W inside the main window; fails the test
+  // when missing.
+  template <typename W>
+  W* Get(const char* name) const {
+    return window->findChild<W*>(name);
+  }
+  // The titles of the messages shown so far, joined by " | ".
+  std::string Titles() const;
+};
+
+// The test data folder (tests/data).
+std::string DataPath(const std::string& relative);
+
+}  // namespace talq::ui::test
