@@ -65,6 +65,9 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     return countChooser().Ask(prompt, options, session_->settings.cboDisplayFormat == 11,
                               session_->settings.source == Source::optFolder);
   };
+  host_->dialogs = [this](const std::string& name) {
+    return name == "frmCountArray" ? tableDialog().Exec() : true;
+  };
   const SettingChoices choices = FillSettingChoices(session_->settings);
   for (const std::string& c : choices.cboDisplayFormat) cboDisplayFormat_->addItem(Q(c));
   for (const std::string& c : choices.cboWordOrder) cboWordOrder_->addItem(Q(c));
@@ -301,7 +304,13 @@ void MainWindow::BuildLayout() {
 
 void MainWindow::BindControls() {
   Settings& st = session_->settings;
-  bind_.Text(txbFolder_, st.txbFolder);
+  bind_.Text(txbFolder_, st.txbFolder, [this] {
+    // Subfolders need a folder.
+    Settings& s = session_->settings;
+    if (s.txbFolder.empty()) s.chkIncludeSubfolders = 0;
+    chkIncludeSubfolders_->setChecked(s.chkIncludeSubfolders != 0);
+    chkIncludeSubfolders_->setEnabled(!s.txbFolder.empty() && !Busy());
+  });
   bind_.Text(txbFile_[0], st.txbFile[0]);
   bind_.Text(txbFile_[1], st.txbFile[1], [this] {
     // File output can only be switched off while there is a file to write.
@@ -325,6 +334,9 @@ void MainWindow::BindControls() {
     optOnClipboard_->setChecked(src == Source::optOnClipboard);
     optInFile_->setChecked(src == Source::optInFile);
     optFolder_->setChecked(src == Source::optFolder);
+  });
+  bind_.Custom(chkIncludeSubfolders_, [this] {
+    chkIncludeSubfolders_->setEnabled(!session_->settings.txbFolder.empty() && !Busy());
   });
   bind_.Custom(chkDisableOutputToFile_, [this] {
     const Settings& s = session_->settings;

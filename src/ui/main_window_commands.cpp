@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "run/count_array.h"
 #include "run/counting_run.h"
 #include "run/session.h"
 #include "lists/list_history.h"
@@ -190,8 +191,9 @@ void MainWindow::EnableDisableButtons(bool enable) {
   if (enable) {
     if (src == Source::optFolder)
       for (QWidget* w : std::initializer_list<QWidget*>{cmdCountArray_, cmdFolder_, txbFolder_,
-                                                        cmdClearFolder_, chkIncludeSubfolders_})
+                                                        cmdClearFolder_})
         w->setEnabled(true);
+    chkIncludeSubfolders_->setEnabled(src == Source::optFolder && !session_->settings.txbFolder.empty());
     if (src == Source::optInFile)
       for (QWidget* w : std::initializer_list<QWidget*>{cmdFile_[0], txbFile_[0], cmdClearFile_[0]})
         w->setEnabled(true);
@@ -300,15 +302,14 @@ PhraseWindow& MainWindow::phraseWindow() {
   return w;
 }
 
-void MainWindow::cmdCountArray_Click() { tableDialog().Open(); }
+void MainWindow::cmdCountArray_Click() {
+  const RunResult r = RunBusy([this] { return talq::cmdCountArray_Click(*session_); });
+  if (r == RunResult::TableWritten) txbOutput_->setFocus();
+}
 
 TableDialog& MainWindow::tableDialog() {
   if (tableDialog_) return *tableDialog_;
   tableDialog_ = std::make_unique<TableDialog>(session_->settings, this);
-  tableDialog_->onCreate = [this] {
-    txbOutput_->setFocus();
-    ShowNotAvailable("The words/files table");
-  };
   tableDialog_->onGoToSettings = [this] { settingsWindow().ShowCentred(); };
   return *tableDialog_;
 }
@@ -335,6 +336,7 @@ void MainWindow::cmdFile_Click(int index) {
 
 void MainWindow::cmdClearFolder_Click() {
   session_->settings.txbFolder.clear();
+  session_->settings.chkIncludeSubfolders = 0;
   SyncFromSettings();
   cmdFolder_->setFocus();
 }

@@ -121,6 +121,12 @@ int QtHost::Choose(const std::string& prompt, const std::string& title,
   return -1;
 }
 
+bool QtHost::ShowDialog(const std::string& name) {
+  if (seam_) return seam_->ShowDialog(name);
+  Flush();
+  return dialogs ? dialogs(name) : true;
+}
+
 std::optional<std::string> QtHost::ChooseOpenFile(const std::string& title,
                                                   const std::string& filter,
                                                   const std::string& initial) {

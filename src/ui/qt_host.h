@@ -32,6 +32,9 @@ class QtHost : public Host {
   std::function<int(const std::string& prompt, const std::vector<std::string>& options,
                     int defaultIndex)>
       countChooser;
+  // Modal dialogs that edit settings fields, by window name (frmCountArray): true unless
+  // cancelled. Unset: nothing is shown and the answer is true.
+  std::function<bool(const std::string& name)> dialogs;
   // Runs on every Pump() that reaches the event loop (the run's clock, the activity sign).
   std::function<void()> onPump;
   // Least time between two passes through the event loop inside a count.
@@ -44,6 +47,7 @@ class QtHost : public Host {
                                       const std::string& defaultText) override;
   int Choose(const std::string& prompt, const std::string& title,
              const std::vector<std::string>& options, int defaultIndex) override;
+  bool ShowDialog(const std::string& name) override;
   std::optional<std::string> ChooseOpenFile(const std::string& title, const std::string& filter,
                                             const std::string& initial) override;
   std::optional<std::string> ChooseSaveFile(const std::string& title, const std::string& filter,

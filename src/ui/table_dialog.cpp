@@ -93,9 +93,7 @@ TableDialog::TableDialog(Settings& settings, QWidget* parent)
 
   connect(cmdCreateFile_, &QPushButton::clicked, this, [this] {
     blnCancel = false;
-    hide();
-    setResult(QDialog::Accepted);
-    if (onCreate) onCreate();
+    accept();
   });
   connect(cmdCancel_, &QPushButton::clicked, this, [this] {
     blnCancel = true;
@@ -113,6 +111,14 @@ void TableDialog::Open() {
   bind_.Pull();
   open();
   cmdCreateFile_->setFocus();
+}
+
+bool TableDialog::Exec() {
+  blnCancel = true;
+  bind_.Pull();
+  cmdCreateFile_->setFocus();
+  exec();
+  return !blnCancel;
 }
 
 void TableDialog::FocusCancel() {

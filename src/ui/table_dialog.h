@@ -24,11 +24,12 @@ class TableDialog : public QDialog {
 
   // Shows the dialog (modal, returns at once) with the settings' current values.
   void Open();
+  // Shows it and waits: true for "Create Excel file", false for Cancel, the close box or
+  // "Go to 'Settings'".
+  bool Exec();
 
   // Cleared by "Create Excel file"; set by Cancel and the close box.
   bool blnCancel = true;
-  // "Create Excel file" was clicked (after the dialog is hidden).
-  std::function<void()> onCreate;
   // "Go to 'Settings'" was clicked (after the dialog is hidden).
   std::function<void()> onGoToSettings;
 

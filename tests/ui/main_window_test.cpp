@@ -203,6 +203,28 @@ class MainWindowTest : public QObject {
     QVERIFY(f.Get<QPushButton>("cmdCountAllPhrases")->isEnabled());
   }
 
+  void tableOfAFolderEqualsTheCommandLines() {
+    QTemporaryDir out;
+    const QString folder = QString::fromStdString(DataPath("cli/tree"));
+    Fixture f;
+    f.Start();
+    QTest::keyClicks(f.Get<QLineEdit>("txbFolder"), folder);
+    f.Get<QCheckBox>("chkIncludeSubfolders")->click();
+    QTest::keyClicks(f.Get<QLineEdit>("txbFile(1)"), out.filePath("gui.txt"));
+    f.window->session().settings.tableLayout = TableLayout::optBoth;
+    f.Get<QPushButton>("cmdCountArray")->click();
+    QProcess p;
+    p.start(TALQ_BINARY, {"table", folder, "-r", "--layout", "both", "-o", out.filePath("cli.txt")});
+    QVERIFY(p.waitForFinished(60000));
+    QFile gui(out.filePath("gui.txt")), cli(out.filePath("cli.txt"));
+    QVERIFY(gui.open(QIODevice::ReadOnly) && cli.open(QIODevice::ReadOnly));
+    // The first line names the program and the time; the table follows.
+    QList<QByteArray> g = gui.readAll().split('\n'), c = cli.readAll().split('\n');
+    QVERIFY(g.size() > 3);
+    QCOMPARE(g.mid(1), c.mid(1));
+    QVERIFY(f.Get<QPushButton>("cmdCountArray")->isEnabled());
+  }
+
   void f1ShowsTheHelpMessage() {
     Fixture f;
     f.Start();
