@@ -21,6 +21,7 @@
 
 #include "run/count_array.h"
 #include "run/counting_run.h"
+#include "run/saved_state.h"
 #include "run/session.h"
 #include "lists/list_history.h"
 #include "lists/word_lists.h"
@@ -129,21 +130,14 @@ void MainWindow::StartUp() {
   SetCaptionWithMnemonic(cmdCountArray_, Q(ProgramText(101)));
   Initialize();
   if (showHelpAtStartUp) ShowHelpMessage(true);
-  EnableDisableButtons(true);
-  // The words-to-ignore list starts empty: offer the English common words.
-  if (st.cboWordsFile[0].items.empty()) {
-    if (host_->MsgBox(ProgramText(41) + ProgramText(42), kProgramTitle, MsgIcon::Question,
-                      MsgButtons::YesNo, MsgAnswer::Yes) == MsgAnswer::Yes) {
-      SetPathToCWDs_Eng(*session_);
-      RunBusy([this] { return AttemptToReadWords(*session_, 0); });
-      SetThereAreListFlags(*session_);
-      SetCaptionWithMnemonic(cmdCountWords_, Q(ProgramText(21)));
-    } else {
-      st.cboCommonWordsLanguages = kNoLanguage;
-    }
-  }
-  UpdateSourceControls();
+  // The saved settings, their questions, and the common-words offer on a first start; list
+  // files may be read meanwhile.
+  RunBusy([this] { RestoreStateAtStartUp(*session_); });
+  rememberedFile_ = st.txbFile[0];
+  rememberedFolder_ = st.txbFolder;
+  UpdateDisplayOptionControls(*session_);
   SyncFromSettings();
+  if (settingsWindow_) settingsWindow_->Pull();
   timer1_->start();
   startUpSize_ = size();
   st.blnStartUpCompleted = true;
@@ -361,7 +355,12 @@ void MainWindow::cmdListFiles_Click() {
   });
 }
 
-void MainWindow::cmdSaveState_Click() { ShowNotAvailable("Saving the settings"); }
+void MainWindow::cmdSaveState_Click() {
+  if (!talq::cmdSaveState_Click(*session_)) return;
+  // The notice appears just below the button.
+  popUp().PopUpAt(Q(ProgramText(50)), 2350, 300, 2000,
+                  cmdSaveState_->mapToGlobal(QPoint(0, cmdSaveState_->height())));
+}
 
 void MainWindow::cmdCopyToClipboard_Click() {
   const QString selected = txbOutput_->textCursor().selectedText().replace(QChar(0x2029), '\n');
@@ -586,6 +585,9 @@ void MainWindow::cmdQuit_Click() {
   }
   quitting_ = true;
   timer1_->stop();
+  SaveStateOnQuit(*session_);
+  // Temporary .docx folders are the reader's own (private mkdtemp folders it removes after
+  // each document); nothing else is deleted here.
 }
 
 }  // namespace talq::ui

@@ -267,6 +267,37 @@ class MainWindowTest : public QObject {
     }
   }
 
+  void savedSettingsComeBackAfterARestart() {
+    {
+      Fixture f;
+      f.Start();
+      f.Get<QRadioButton>("optInFile")->click();
+      QTest::keyClicks(f.Get<QLineEdit>("txbFile(0)"), "/tmp/some.txt");
+      QComboBox* format = f.Get<QComboBox>("cboDisplayFormat");
+      format->setFocus();
+      QTest::keyClick(format, Qt::Key_Down);
+      f.Get<QCheckBox>("chkSuppressFilenames")->click();
+      f.Get<QPushButton>("cmdSaveState")->click();
+      QVERIFY(f.answers.messages.size() == 1);  // no error box, only the start-up offer
+    }
+    {
+      Fixture f;
+      f.Start(false, true);
+      QVERIFY(f.Get<QRadioButton>("optInFile")->isChecked());
+      QCOMPARE(f.Get<QLineEdit>("txbFile(0)")->text(), QString("/tmp/some.txt"));
+      QCOMPARE(f.Get<QComboBox>("cboDisplayFormat")->currentIndex(), 1);
+      QVERIFY(f.Get<QCheckBox>("chkSuppressFilenames")->isChecked());
+      // Saving on quit, when asked to.
+      f.window->session().settings.chkSaveStateOnQuit = 1;
+      f.Get<QCheckBox>("chkSuppressFilenames")->click();
+      f.Get<QPushButton>("cmdQuit")->click();
+      QVERIFY(!f.window->isVisible());
+    }
+    Fixture f;
+    f.Start(false, true);
+    QVERIFY(!f.Get<QCheckBox>("chkSuppressFilenames")->isChecked());
+  }
+
   void clipboardSourceCountsTheClipboard() {
     Fixture f;
     f.Start();

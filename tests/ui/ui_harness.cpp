@@ -7,7 +7,10 @@
 #include <cstdlib>
 
 #include "ui/qt_host.h"
+#include "settings/state_file.h"
 #include "util/program_texts.h"
+
+#include <cstdio>
 
 namespace talq::ui::test {
 
@@ -20,7 +23,8 @@ void InitEnvironment() {
   LoadProgramTexts(DataDir() + "/talq.dat");
 }
 
-void Fixture::Start(bool ignoreCommonWords) {
+void Fixture::Start(bool ignoreCommonWords, bool keepState) {
+  if (!keepState) std::remove(StateFilePath().c_str());
   window = std::make_unique<MainWindow>();
   window->host().SetSeam(&answers);
   window->showHelpAtStartUp = false;

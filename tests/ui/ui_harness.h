@@ -23,8 +23,8 @@ struct Fixture {
   std::unique_ptr<MainWindow> window;
 
   // Creates, shows and starts the window. `ignoreCommonWords`: the answer to the first-run
-  // common-words offer.
-  void Start(bool ignoreCommonWords = false);
+  // common-words offer. Unless `keepState`, a state file saved by an earlier test is removed.
+  void Start(bool ignoreCommonWords = false, bool keepState = false);
   // The control called `name` (objectName) of type W inside the main window; fails the test
   // when missing.
   template <typename W>
