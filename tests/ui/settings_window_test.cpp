@@ -1,0 +1,271 @@
+// The settings window driven through its controls: the checkbox buttons, the case tooltip,
+// the question before a change that makes a kept count stale, word lists loaded and chosen
+// through the window, the extra-entry boxes, settings files, Quit and the run switch.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <fstream>
+
+#include "lists/list_history.h"
+#include "run/session.h"
+#include "run/setting_changes.h"
+#include "settings/setting_fields.h"
+#include "ui/qt_host.h"
+#include "ui/settings_window.h"
+#include "ui/ui_harness.h"
+
+using namespace talq;
+using namespace talq::ui;
+using namespace talq::ui::test;
+
+namespace {
+
+QString CommandLineReport(const QStringList& args) {
+  QProcess p;
+  p.start(TALQ_BINARY, QStringList{"count"} + args);
+  p.waitForFinished(60000);
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// A started main window with its settings window shown.
+struct SettingsFixture : Fixture {
+  SettingsWindow* w = nullptr;
+  void Open() {
+    Start();
+    window->findChild<QPushButton*>("cmdSetParameters")->click();
+    w = &window->settingsWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+  }
+  template <typename W>
+  W* In(const QString& name) const {
+    W* widget = w->findChild<W*>(name);
+    if (!widget) qWarning("no control %s", qPrintable(name));
+    return widget;
+  }
+  Settings& st() { return window->session().settings; }
+  void CountFile(const std::string& path) {
+    window->findChild<QRadioButton*>("optInFile")->click();
+    auto* box = window->findChild<QLineEdit*>("txbFile(0)");
+    box->clear();
+    QTest::keyClicks(box, QString::fromStdString(path));
+    window->findChild<QPushButton*>("cmdCountWords")->click();
+    window->host().Flush();
+  }
+  QString Report() const {
+    window->host().Flush();
+    return window->findChild<QPlainTextEdit*>("txbOutput")->toPlainText();
+  }
+};
+
+std::string WriteFile(const QTemporaryDir& dir, const char* name, const std::string& text) {
+  const std::string path = dir.filePath(name).toStdString();
+  std::ofstream(path) << text;
+  return path;
+}
+
+}  // namespace
+
+class SettingsWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase() { InitEnvironment(); }
+
+  void opensCentredWithEveryFieldBoundAndNamed() {
+    SettingsFixture f;
+    f.Open();
+    QVERIFY(f.In<QPushButton>("cmdClose")->hasFocus());
+    QVERIFY(!f.In<QCheckBox>("chkUseLog10")->isVisible());
+    QVERIFY(!f.In<QLineEdit>("txbStateFile")->isVisible());
+    QCOMPARE(f.In<QPushButton>("cmdSelectWordsFile(0)")->text().remove('&'),
+             QString("Words-to-ignore files (0)"));
+    QVERIFY(f.In<QCheckBox>("chkTerminatePhraseAtDoubleQuote")->text().endsWith(QChar(0x00BB)));
+    for (const char* name : {"chkAllowWordsWithHyphens", "chkDropFinalS", "chkIgnoreNoLetter"})
+      QVERIFY2(f.In<QCheckBox>(name)->isChecked(), name);
+    QCOMPARE(f.In<QComboBox>("cboShortWordSize")->currentText(), QString("3"));
+    QCOMPARE(f.In<QComboBox>("cboLongWordSize")->currentText(), QString("50"));
+    for (QWidget* c : f.w->findChildren<QWidget*>()) {
+      if (!qobject_cast<QAbstractButton*>(c) && !qobject_cast<QLineEdit*>(c) &&
+          !qobject_cast<QComboBox*>(c))
+        continue;
+      if (c->objectName().startsWith("qt_") || c->objectName().isEmpty()) continue;
+      auto* button = qobject_cast<QAbstractButton*>(c);
+      QVERIFY2(!c->accessibleName().isEmpty() || (button && !button->text().isEmpty()),
+               qPrintable(c->objectName()));
+      QCOMPARE(c->accessibleDescription(), c->objectName());
+    }
+  }
+
+  void clearAllAndCheckAll() {
+    SettingsFixture f;
+    f.Open();
+    f.answers.messages.clear();
+    f.In<QPushButton>("cmdSetOrClearCheckboxes(0)")->click();
+    for (const std::string& name : CheckAllFields()) {
+      QCOMPARE(FieldValueText(f.st(), name), std::string("0"));
+      QVERIFY2(!f.In<QCheckBox>(QString::fromStdString(name))->isChecked(), name.c_str());
+    }
+    QCOMPARE(f.st().chkUseLog10, 1);
+
+    f.In<QPushButton>("cmdSetOrClearCheckboxes(1)")->click();
+    QCOMPARE(f.st().chkAllowWordsWithUserSpecifiedExtraChars, 0);  // nothing to admit
+    QVERIFY(!f.In<QCheckBox>("chkAllowWordsWithUserSpecifiedExtraChars")->isChecked());
+    QVERIFY(f.In<QCheckBox>("chkAllowWordsWithCommas")->isChecked());
+    QVERIFY(f.answers.messages.empty());
+  }
+
+  void caseTooltip() {
+    SettingsFixture f;
+    f.Open();
+    auto* box = f.In<QLineEdit>("txbWordsToIgnoreOrCount(1)");
+    QVERIFY(box->toolTip().endsWith("  Case is not significant."));
+    f.In<QCheckBox>("chkCaseSignificant")->click();
+    QVERIFY(box->toolTip().endsWith("  Case is significant."));
+  }
+
+  void changeAfterACountAsksFirst() {
+    SettingsFixture f;
+    f.Open();
+    f.CountFile(DataPath("run/small.txt"));
+    QVERIFY(f.st().blnWordsGot);
+    auto* hyphens = f.In<QCheckBox>("chkAllowWordsWithHyphens");
+    f.answers.messages.clear();
+    f.answers.answers.push_back(MsgAnswer::No);
+    hyphens->click();
+    QCOMPARE(f.answers.messages.size(), std::size_t(1));
+    QCOMPARE(f.answers.messages[0].text,
+             std::string("Changing this entails reading the file anew.  Is this OK?"));
+    QVERIFY(hyphens->isChecked());
+    QCOMPARE(f.st().chkAllowWordsWithHyphens, 1);
+    QVERIFY(f.st().blnWordsGot);
+
+    f.answers.answers.push_back(MsgAnswer::Yes);
+    hyphens->click();
+    QVERIFY(!hyphens->isChecked());
+    QCOMPARE(f.st().chkAllowWordsWithHyphens, 0);
+    QVERIFY(!f.st().blnWordsGot);
+  }
+
+  void countOnlyFileLoadedHereCountsAsOnTheCommandLine() {
+    QTemporaryDir dir;
+    const std::string list = WriteFile(dir, "only.txt", "the\nand\nnew york\n");
+    SettingsFixture f;
+    f.Open();
+    f.answers.chosenPaths.push_back(list);
+    f.answers.answers.push_back(MsgAnswer::No);  // "Do you wish to list them?"
+    f.In<QPushButton>("cmdSelectWordsFile(1)")->click();
+    QCOMPARE(f.answers.messages.back().title, std::string("Count-only words/phrases loaded"));
+    QCOMPARE(f.In<QComboBox>("cboWordsFile(1)")->currentText().toStdString(), list);
+    QCOMPARE(f.In<QPushButton>("cmdSelectWordsFile(1)")->text().remove('&'),
+             QString("Count-only words/phrases files (1)"));
+
+    f.answers.choices.push_back(1);  // "Count only specified words/phrases"
+    f.CountFile(DataPath("run/small.txt"));
+    QCOMPARE(f.Report().trimmed(),
+             CommandLineReport({QString::fromStdString(DataPath("run/small.txt")),
+                                "--count-only-file", QString::fromStdString(list)})
+                 .trimmed());
+  }
+
+  void historyEntryLoadOrRemove() {
+    QTemporaryDir dir;
+    const std::string a = WriteFile(dir, "a.txt", "alpha\n");
+    const std::string b = WriteFile(dir, "b.txt", "beta\n");
+    SettingsFixture f;
+    f.Open();
+    for (const std::string& path : {a, b}) {
+      f.answers.chosenPaths.push_back(path);
+      f.In<QPushButton>("cmdSelectWordsFile(0)")->click();
+    }
+    auto* history = f.In<QComboBox>("cboWordsFile(0)");
+    QCOMPARE(history->count(), 2);
+    f.answers.choices.push_back(kRemoveThisFile);
+    QTest::keyClick(history, Qt::Key_Up);  // activates entry 0
+    QCOMPARE(f.answers.prompts.back(), a);
+    QCOMPARE(history->count(), 1);
+    QCOMPARE(history->currentIndex(), -1);
+    QCOMPARE(f.window->session().lists.lngNumWordsToIgnore, 0);
+  }
+
+  void extraEntriesAreParsedWhenTheBoxIsLeft() {
+    SettingsFixture f;
+    f.Open();
+    auto* box = f.In<QLineEdit>("txbWordsToIgnoreOrCount(0)");
+    box->setFocus();
+    QTest::keyClicks(box, "  Viz ibid sans,x ");
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(box->text(), QString("viz ibid sans,x"));
+    QCOMPARE(f.answers.messages.back().title, std::string("Character not allowed"));
+    QCOMPARE(f.window->session().lists.intNumExtraWordsToIgnore, 3);
+
+    f.In<QPushButton>("cmdClearWordsToIgnoreOrCount(0)")->click();
+    QVERIFY(box->text().isEmpty());
+    QCOMPARE(f.window->session().lists.intNumExtraWordsToIgnore, 0);
+    QVERIFY(f.In<QPushButton>("cmdClose")->hasFocus());
+
+    auto* chars = f.In<QLineEdit>("txbUserSpecifiedExtraChars");
+    chars->setFocus();
+    QTest::keyClicks(chars, "a1-##");
+    QTest::keyClick(chars, Qt::Key_Return);
+    QCOMPARE(chars->text(), QString("#"));
+  }
+
+  void settingsFileSavedAndLoadedBack() {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("mine.talq").toStdString();
+    SettingsFixture f;
+    f.Open();
+    f.In<QCheckBox>("chkAllowWordsWithNumerals")->click();
+    f.In<QComboBox>("cboExcessFrequency")->setCurrentIndex(0);
+    emit f.In<QComboBox>("cboExcessFrequency")->activated(0);
+    QCOMPARE(f.w->findChild<QLabel*>("lblExcessFrequency")->text(), QString("occurrence"));
+    f.answers.chosenPaths.push_back(path);
+    f.In<QPushButton>("cmdSaveLoadState(0)")->click();
+    QVERIFY(f.In<QLineEdit>("txbStateFile")->isVisible());
+    const Settings saved = f.st();
+
+    f.In<QPushButton>("cmdRestoreDefaults")->click();
+    QCOMPARE(f.st().chkAllowWordsWithNumerals, 0);
+    f.answers.chosenPaths.push_back(path);
+    f.In<QPushButton>("cmdSaveLoadState(1)")->click();
+    // "No filter mode yet" has no number of its own in the file: it comes back as the first.
+    for (const FieldInfo& field : SettingFields())
+      if (field.persisted && field.name != "filterMode")
+        QVERIFY2(FieldValueText(f.st(), field.name) == FieldValueText(saved, field.name),
+                 field.name.c_str());
+    QVERIFY(f.In<QCheckBox>("chkAllowWordsWithNumerals")->isChecked());
+  }
+
+  void quitAnsweredNoChangesNothing() {
+    SettingsFixture f;
+    f.Open();
+    f.answers.answers.push_back(MsgAnswer::No);
+    f.In<QPushButton>("cmdQuit")->click();
+    QCOMPARE(f.answers.messages.back().text, std::string("Really quit?"));
+    QCOMPARE(f.answers.messages.back().title, std::string("Quit"));
+    QVERIFY(f.window->isVisible());
+    QVERIFY(f.w->isVisible());
+  }
+
+  void groupsFollowTheMainWindowsSwitch() {
+    SettingsFixture f;
+    f.Open();
+    f.window->EnableDisableButtons(false);
+    QVERIFY(!f.In<QCheckBox>("chkCaseSignificant")->isEnabled());
+    QVERIFY(!f.In<QPushButton>("cmdRestoreDefaults")->isEnabled());
+    QVERIFY(f.In<QCheckBox>("chkTerminatePhraseAtTab")->isEnabled());
+    QVERIFY(f.In<QCheckBox>("chkPatternMatchingInWordsToIgnoreFile")->isEnabled());
+    QVERIFY(f.In<QPushButton>("cmdClose")->isEnabled());
+    f.window->EnableDisableButtons(true);
+    QVERIFY(f.In<QCheckBox>("chkCaseSignificant")->isEnabled());
+  }
+};
+
+QTEST_MAIN(SettingsWindowTest)
+#include "settings_window_test.moc"
