@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "lists/list_history.h"
 #include "ui/mnemonics.h"
 #include "util/utf8.h"
 
@@ -108,6 +109,7 @@ int QtHost::Choose(const std::string& prompt, const std::string& title,
   if (seam_) return seam_->Choose(prompt, title, options, defaultIndex);
   Flush();
   if (countChooser && title == "Count words/phrases") return countChooser(prompt, options, defaultIndex);
+  if (loadRemoveChooser && title == kLoadOrRemoveTitle) return loadRemoveChooser(prompt, defaultIndex);
   QMessageBox box(QMessageBox::Question, Q(title), Q(prompt), QMessageBox::NoButton, window_);
   std::vector<QAbstractButton*> buttons;
   for (const std::string& o : options) buttons.push_back(box.addButton(Q(o), QMessageBox::AcceptRole));

@@ -32,6 +32,8 @@ class QtHost : public Host {
   std::function<int(const std::string& prompt, const std::vector<std::string>& options,
                     int defaultIndex)>
       countChooser;
+  // The load-or-remove dialog of a word list's history (its title); unset: a button box.
+  std::function<int(const std::string& path, int defaultIndex)> loadRemoveChooser;
   // Modal dialogs that edit settings fields, by window name (frmCountArray): true unless
   // cancelled. Unset: nothing is shown and the answer is true.
   std::function<bool(const std::string& name)> dialogs;

@@ -111,6 +111,10 @@ SettingsWindow::SettingsWindow(Session& session, QWidget* mainWindow)
   layout->addWidget(scroll);
   layout->addLayout(buttons);
 
+  if (MainWindow* main = Main())
+    main->host().loadRemoveChooser = [this](const std::string& path, int) {
+      return AskLoadOrRemove(chosenHistory_, Q(path));
+    };
   binding_.Bind(this, session_.settings,
                 [this](const FieldInfo& f, int entry) { FieldChanged(f, entry); });
   ConnectCommands();
@@ -133,7 +137,9 @@ QSize SettingsWindow::FullSize() const {
          QSize(4 * margin, buttons_->sizeHint().height() + 6 * margin);
 }
 
-SettingsWindow::~SettingsWindow() = default;
+SettingsWindow::~SettingsWindow() {
+  if (MainWindow* main = Main()) main->host().loadRemoveChooser = nullptr;
+}
 
 QGroupBox* SettingsWindow::BuildWordCharacters() {
   QGroupBox* g = MakeGroup(this, "fraAllowWordsWith", "Allow 'words' with:");
@@ -413,8 +419,10 @@ void SettingsWindow::FieldChanged(const FieldInfo& field, int entry) {
       break;
     case FieldType::History:
       for (int i = 0; i < 2; ++i)
-        if (name == Indexed("cboWordsFile", i).toStdString())
+        if (name == Indexed("cboWordsFile", i).toStdString()) {
+          chosenHistory_ = i;
           WithButtonsOff([&s, i, entry] { ChooseHistoryFile(s, i, entry); });
+        }
       break;
     case FieldType::Text:
       if (name == "txbUserSpecifiedExtraChars") CleanUpUserSpecifiedExtraChars(s.settings, s.host);

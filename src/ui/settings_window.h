@@ -70,6 +70,7 @@ class SettingsWindow : public QDialog {
   Session& session_;
   FieldBinding binding_;
   std::unique_ptr<LoadRemoveDialog> loadRemove_;
+  int chosenHistory_ = 0;  // the list whose history entry is being chosen
 
   QWidget* body_;
   QLayout* buttons_;

@@ -1,5 +1,5 @@
 // Renders the windows (main window after counting the sample, phrase window, table dialog,
-// count chooser) into PNG files for the manual: ui_screenshots OUTDIR [--dark].
+// count chooser, settings window) into PNG files for the manual: ui_screenshots OUTDIR [--dark].
 // Run offscreen through scripts/screenshots.
 #include <QApplication>
 #include <QComboBox>
@@ -18,6 +18,7 @@
 #include "ui/main_window.h"
 #include "ui/phrase_window.h"
 #include "ui/qt_host.h"
+#include "ui/settings_window.h"
 #include "ui/table_dialog.h"
 #include "util/program_texts.h"
 
@@ -97,5 +98,10 @@ int main(int argc, char** argv) {
   chooser.show();
   ok = Save(&chooser, out + "/chooser" + suffix + ".png") && ok;
   chooser.hide();
+  SettingsWindow& settings = w.settingsWindow();
+  settings.ShowCentred();
+  settings.resize(settings.FullSize());
+  ok = Save(&settings, out + "/settings" + suffix + ".png") && ok;
+  settings.hide();
   return ok ? 0 : 1;
 }

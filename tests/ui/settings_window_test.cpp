@@ -11,12 +11,14 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <fstream>
 
 #include "lists/list_history.h"
 #include "run/session.h"
 #include "run/setting_changes.h"
 #include "settings/setting_fields.h"
+#include "ui/load_remove_dialog.h"
 #include "ui/qt_host.h"
 #include "ui/settings_window.h"
 #include "ui/ui_harness.h"
@@ -191,6 +193,22 @@ class SettingsWindowTest : public QObject {
     QCOMPARE(history->count(), 1);
     QCOMPARE(history->currentIndex(), -1);
     QCOMPARE(f.window->session().lists.lngNumWordsToIgnore, 0);
+  }
+
+  void loadRemoveDialogReturnsTheChosenOption() {
+    LoadRemoveDialog d;
+    QTimer::singleShot(0, &d, [&d] {
+      QVERIFY(d.findChild<QRadioButton*>("optCancel")->isChecked());
+      d.findChild<QRadioButton*>("optLoadThisFile")->click();
+      d.findChild<QPushButton*>("cmdClose")->click();
+    });
+    QCOMPARE(d.Ask("/x/list.txt", QPoint(10, 10)), kLoadThisFile);
+    QTimer::singleShot(0, &d, [&d] {
+      QVERIFY(d.findChild<QRadioButton*>("optCancel")->isChecked());  // selected anew
+      d.findChild<QRadioButton*>("optRemoveThisFile")->click();
+      d.reject();  // the window's close box
+    });
+    QCOMPARE(d.Ask("/x/list.txt", QPoint(10, 10)), kCancelLoadOrRemove);
   }
 
   void extraEntriesAreParsedWhenTheBoxIsLeft() {
