@@ -19,8 +19,11 @@ for f in moby.txt big.txt; do
 done
 timer=/usr/bin/time
 [ -x "$timer" ] || { echo "phrases-compare: /usr/bin/time missing (package 'time')" >&2; exit 1; }
-if ! python3 -c 'import sklearn' 2>/dev/null; then
+# Debian's interpreter, where python3-sklearn installs; a python3 earlier on PATH may lack it.
+py=/usr/bin/python3
+if ! "$py" -c 'import sklearn' 2>/dev/null; then
   bash "$here/../scripts/install-deps" --bench
+  "$py" -c 'import sklearn' || { echo "phrases-compare: scikit-learn missing for $py" >&2; exit 1; }
 fi
 
 tmp="$(mktemp -d)"
@@ -64,8 +67,8 @@ talq_cmd() { echo "$(q "$talq") phrases $(q "$1") --min 3 --max 6 --min-freq 2 -
 
 moby="$corpora/moby.txt"
 read -r t_talq m_talq <<<"$(best_of "$(talq_cmd "$moby")")"
-read -r t_counter m_counter <<<"$(best_of "python3 $(q "$tmp/counter.py") $(q "$moby")")"
-read -r t_sk m_sk <<<"$(best_of "python3 $(q "$tmp/vectorizer.py") $(q "$moby")")"
+read -r t_counter m_counter <<<"$(best_of "$py $(q "$tmp/counter.py") $(q "$moby")")"
+read -r t_sk m_sk <<<"$(best_of "$py $(q "$tmp/vectorizer.py") $(q "$moby")")"
 runs=1
 read -r t_big m_big <<<"$(best_of "$(talq_cmd "$corpora/big.txt")")"
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -77,7 +79,8 @@ class ReportTest : public ::testing::Test {
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     tmp_ = std::filesystem::temp_directory_path() /
-           (std::string("talq_reports_") + info->test_suite_name() + "_" + info->name());
+           (std::string("talq_reports_") + std::to_string(::getpid()) + "_" +
+            info->test_suite_name() + "_" + info->name());
     std::filesystem::remove_all(tmp_);
     std::filesystem::create_directories(tmp_);
     s.settings.blnStartUpCompleted = true;
