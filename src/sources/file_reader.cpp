@@ -398,6 +398,19 @@ int GetClipboardText(SourceSession& s, bool showInTextbox) {
   return 0;
 }
 
+bool StartTextWithoutFile(SourceSession& s) {
+  const bool markers = s.settings.chkAllowCommentMarkers != 0;
+  if (markers && !CommentMarkersOK(s.host, EncodeUtf8(s.extraction.strAllowedExtraChars)))
+    return false;
+  SetClipboardCommentMarkers(s.comments, markers);
+  s.words.Clear();
+  s.run.blnStop = false;
+  s.run.blnReadingWords = false;
+  s.host.SetCaption("cmdCountWords", ProgramText(25));
+  s.comments.intWithinComment = -1;
+  return true;
+}
+
 int DoItFromClipboard(SourceSession& s) {
   std::u32string text = DecodeUtf8(s.sources.strClipboardText);
   if (!text.empty() && text.front() == 0xFEFF) text.erase(0, 1);
@@ -406,15 +419,7 @@ int DoItFromClipboard(SourceSession& s) {
                   "Invalid input", MsgIcon::Exclamation);
     return kFileEmptyOrNoPath;
   }
-  const bool markers = s.settings.chkAllowCommentMarkers != 0;
-  if (markers && !CommentMarkersOK(s.host, EncodeUtf8(s.extraction.strAllowedExtraChars)))
-    return kFileEmptyOrNoPath;
-  SetClipboardCommentMarkers(s.comments, markers);
-  s.words.Clear();
-  s.run.blnStop = false;
-  s.run.blnReadingWords = false;
-  s.host.SetCaption("cmdCountWords", ProgramText(25));
-  s.comments.intWithinComment = -1;
+  if (!StartTextWithoutFile(s)) return kFileEmptyOrNoPath;
 
   // Line by line, so that a line comment ends at its line; phrases still run across lines.
   std::u32string line;

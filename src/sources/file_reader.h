@@ -96,6 +96,10 @@ int DoItFromFile(SourceSession& s, const std::string& path);
 // line's contents are consumed.
 void HandOverLine(SourceSession& s, std::u32string& line, bool endOfLineReset);
 
+// Readies a count of text that is no file (clipboard or standard input): comment markers,
+// an empty table, the run flags. False when the comment markers are refused (already said).
+bool StartTextWithoutFile(SourceSession& s);
+
 // Counts strClipboardText (fetched by GetClipboardText). Returns a FileStatus.
 int DoItFromClipboard(SourceSession& s);
 

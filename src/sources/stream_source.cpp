@@ -17,15 +17,7 @@ constexpr std::int64_t kCheckedChars = 3000;
 }  // namespace
 
 int DoItFromStandardInput(SourceSession& s) {
-  const bool markers = s.settings.chkAllowCommentMarkers != 0;
-  if (markers && !CommentMarkersOK(s.host, EncodeUtf8(s.extraction.strAllowedExtraChars)))
-    return kFileEmptyOrNoPath;
-  SetClipboardCommentMarkers(s.comments, markers);
-  s.words.Clear();
-  s.run.blnStop = false;
-  s.run.blnReadingWords = false;
-  s.host.SetCaption("cmdCountWords", ProgramText(25));
-  s.comments.intWithinComment = -1;
+  if (!StartTextWithoutFile(s)) return kFileEmptyOrNoPath;
 
   LineReader reader;
   reader.Attach(s.sources.intStandardInput, TextEncoding::Utf8);
