@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
+#include <string>
 #include <thread>
 
 #include "cli/cli_harness.h"
@@ -37,6 +39,16 @@ std::string ManyWords(std::size_t bytes) {
   return text;
 }
 
+// What the process has read so far (its rchar), or 0 when /proc cannot tell.
+long long BytesRead(pid_t pid) {
+  std::ifstream io("/proc/" + std::to_string(pid) + "/io");
+  std::string key;
+  long long value = 0;
+  while (io >> key >> value)
+    if (key == "rchar:") return value;
+  return 0;
+}
+
 // Starts talq count on path with Ctrl-C after a moment; false when the count ended first.
 bool CountAndInterrupt(const std::string& path, bool quiet, const std::string& out,
                        const std::string& err, int& status) {
@@ -49,15 +61,21 @@ bool CountAndInterrupt(const std::string& path, bool quiet, const std::string& o
           quiet ? "-q" : "--summary", static_cast<char*>(nullptr));
     _exit(127);
   }
-  std::this_thread::sleep_for(std::chrono::milliseconds(700));
-  if (waitpid(pid, &status, WNOHANG) == pid) return false;
+  // Ctrl-C comes once the count has read a few megabytes, whatever the machine's speed:
+  // the handler is in place by then and most of the file is still ahead.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (BytesRead(pid) < (8 << 20)) {
+    if (waitpid(pid, &status, WNOHANG) == pid) return false;
+    if (std::chrono::steady_clock::now() > deadline) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
   kill(pid, SIGINT);
   return waitpid(pid, &status, 0) == pid;
 }
 
 TEST(Interrupt, FirstCtrlCStopsTheCountListsWhatWasFoundAndExits130) {
   TempDir dir;
-  WriteWholeFile(dir / "big.txt", ManyWords(150u << 20));
+  WriteWholeFile(dir / "big.txt", ManyWords(64u << 20));
   const std::string out = dir / "out.txt", err = dir / "err.txt";
   for (bool quiet : {false, true}) {
     int status = 0;

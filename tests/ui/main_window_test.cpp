@@ -1,6 +1,8 @@
 // The main window driven through its controls: initial state, sources and their remembered
 // paths, the output file, whole counts compared with the command line, relisting, Stop,
 // help, resizing and dropped files.
+#include <functional>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -188,12 +190,22 @@ class MainWindowTest : public QObject {
     ChooseSingleFile(f, path.toStdString());
     f.answers.answerYes = true;  // "Really stop?" and "list those found?"
     auto* count = f.Get<QPushButton>("cmdCountWords");
+    // Small stretches and an event loop on every pass keep the run long enough, in many
+    // steps, for the stop to land while words are still being read.
+    f.window->session().sources.lngChunkBytes = 64 << 10;
+    f.window->host().pumpInterval = std::chrono::milliseconds(0);
     bool sawStopCaption = false;
-    // Fires inside the count, from the event loop the count lets run.
-    QTimer::singleShot(0, count, [&] {
+    // Fires inside the count, from the event loop the count lets run, once the first words
+    // are in the table (so that the stop question is asked).
+    std::function<void()> poke = [&] {
+      if (f.window->session().words.lngNumWords <= 800) {
+        QTimer::singleShot(0, count, poke);
+        return;
+      }
       sawStopCaption = count->text().remove('&').startsWith("Stop");
       QTest::keyClick(f.window.get(), Qt::Key_Escape);
-    });
+    };
+    QTimer::singleShot(0, count, poke);
     count->click();
     QVERIFY(sawStopCaption);
     QVERIFY2(f.Titles().find("Counting interrupted") != std::string::npos, f.Titles().c_str());
