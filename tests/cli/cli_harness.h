@@ -5,7 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "support/temp_files.h"
 
 namespace talq::cli::test {
 
@@ -28,41 +28,9 @@ struct CliResult {
   std::string err;
 };
 
-// A fresh folder under the system's temporary folder, removed with the object.
-class TempDir {
- public:
-  TempDir() {
-    static std::atomic<int> counter{0};
-    path_ = fs::temp_directory_path() /
-            ("talq_cli_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const fs::path& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  fs::path path_;
-};
-
-// The whole file as bytes; "" when it cannot be read.
-inline std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// Writes text to path, replacing it.
-inline void WriteWholeFile(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+using ::talq::test::ReadWholeFile;
+using ::talq::test::TempDir;
+using ::talq::test::WriteWholeFile;
 
 // Runs talq::cli::Run with args, the working folder set to dir for the run.
 inline CliResult RunIn(const std::string& dir, const std::vector<std::string>& args) {

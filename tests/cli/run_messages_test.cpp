@@ -63,6 +63,8 @@ const RefusalCase kRefusals[] = {
     {"EmptyFolder", {"count", "nothing"}, "Nothing to do: Folder contains no files.\n"},
     {"NoScannableFiles", {"count", "dir"},
      "No files found: No scanable files were found in this folder.\n"},
+    {"NoScannableFilesInSubfolders", {"count", "-r", FixtureDir() + "/nofiles"},
+     "No files found: No scanable files were found in this folder or in its subfolders.\n"},
     {"NoFilesAsSpecified", {"count", "--patterns", "*.xyz", "dir"},
      "No files found: No scanable files as specified were found in this folder.\n"},
     {"NoFilesAsSpecifiedInSubfolders", {"count", "-r", "--patterns", "*.xyz", "dir"},

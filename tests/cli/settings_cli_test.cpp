@@ -1,32 +1,12 @@
 // `talq settings save|show` and counts that start from --settings FILE or --state.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
 
 #include "cli/cli_harness.h"
 
 namespace talq::cli::test {
 namespace {
-
-// Points the state file into a temporary folder for the test's lifetime.
-class StateHome {
- public:
-  explicit StateHome(const TempDir& dir) {
-    const char* old = std::getenv("XDG_CONFIG_HOME");
-    had_ = old != nullptr;
-    if (old) old_ = old;
-    ::setenv("XDG_CONFIG_HOME", (dir / "cfg").c_str(), 1);
-  }
-  ~StateHome() {
-    if (had_) ::setenv("XDG_CONFIG_HOME", old_.c_str(), 1);
-    else ::unsetenv("XDG_CONFIG_HOME");
-  }
-
- private:
-  bool had_ = false;
-  std::string old_;
-};
 
 std::vector<std::string> AsSetOptions(const std::string& shown) {
   std::vector<std::string> args;
@@ -126,7 +106,7 @@ TEST(SettingsCliTest, RecordsThatDoNotLoad) {
 
 TEST(SettingsCliTest, StateFile) {
   TempDir t;
-  StateHome home(t);
+  talq::test::ScopedEnv home("XDG_CONFIG_HOME", t / "cfg");
   WriteWholeFile(t / "a.txt", "one two two\n");
   // No state file yet: --state leaves the defaults, show says there is none.
   EXPECT_EQ(RunIn(t.path(), {"count", "a.txt", "--state", "-q"}).status, 0);

@@ -3,17 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "run/session.h"
 #include "host/scripted_host.h"
+#include "support/temp_files.h"
 #include "util/program_texts.h"
 #include "util/utf8.h"
 
@@ -65,31 +62,18 @@ inline void FillStandardTable(Session& s) {
             {"zz"});
 }
 
-inline std::string ReadFile(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
+using test::ReadWholeFile;
 
 // Loads the program texts once and gives each test a fresh temporary folder.
 class ReportTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { LoadProgramTexts(DataDir() + "/talq.dat"); }
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    tmp_ = std::filesystem::temp_directory_path() /
-           (std::string("talq_reports_") + std::to_string(::getpid()) + "_" +
-            info->test_suite_name() + "_" + info->name());
-    std::filesystem::remove_all(tmp_);
-    std::filesystem::create_directories(tmp_);
-    s.settings.blnStartUpCompleted = true;
-  }
-  void TearDown() override { std::filesystem::remove_all(tmp_); }
+  void SetUp() override { s.settings.blnStartUpCompleted = true; }
 
   ScriptedHost host;
   Session s{host};
-  std::filesystem::path tmp_;
+  test::TempDir temp_;
+  std::filesystem::path tmp_ = temp_.path();
 };
 
 }  // namespace talq::testing

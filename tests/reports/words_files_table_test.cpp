@@ -3,7 +3,6 @@
 #include "reports/words_files_table.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -16,6 +15,7 @@
 #include "run/session.h"
 #include "settings/defaults.h"
 #include "settings/setting_choices.h"
+#include "support/temp_files.h"
 #include "support/zip_files.h"
 #include "util/program_texts.h"
 
@@ -25,10 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::FillTable;
 
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::ReadWholeFile;
 
 // The lines of a CR LF file, the first one (it holds the date) left out.
 std::vector<std::string> LinesAfterFirst(const std::string& text) {
@@ -59,10 +56,8 @@ class WordsFilesTableTest : public ::testing::Test {
     Initialize(s.settings, nullptr);
     s.settings.chkIgnoreShortWords = 0;
     s.settings.blnStartUpCompleted = true;
-    dir = fs::temp_directory_path() / ("talq_wft_" + std::to_string(::getpid()));
     fs::create_directories(dir / "in");
   }
-  void TearDown() override { fs::remove_all(dir); }
 
   void Write(const std::string& name, const std::string& text) {
     std::ofstream(dir / "in" / name, std::ios::binary) << text;
@@ -76,7 +71,7 @@ class WordsFilesTableTest : public ::testing::Test {
     bool w = false;
     EXPECT_EQ(WriteTableText(out, BuildWordsFilesTable(s), o, s.settings.chkAllowWordsWithNumerals != 0, w), "");
     if (warning) *warning = w;
-    return LinesAfterFirst(ReadAll(out));
+    return LinesAfterFirst(ReadWholeFile(out));
   }
   RunResult Command(const std::string& output) {
     s.settings.source = Source::optFolder;
@@ -87,7 +82,8 @@ class WordsFilesTableTest : public ::testing::Test {
 
   DialogHost host;
   Session s{host};
-  fs::path dir;
+  test::TempDir temp;
+  fs::path dir = temp.path();
 };
 
 TEST_F(WordsFilesTableTest, RowsCellsAndFraming) {
@@ -156,7 +152,7 @@ TEST_F(WordsFilesTableTest, TheCommandWritesTheFileAndTheClosingMessage) {
   const std::string out = (dir / "table.txt").string();
   EXPECT_EQ(Command(out), RunResult::TableWritten);
   EXPECT_EQ(host.dialogs, std::vector<std::string>{"frmCountArray"});
-  const std::vector<std::string> lines = LinesAfterFirst(ReadAll(out));
+  const std::vector<std::string> lines = LinesAfterFirst(ReadWholeFile(out));
   ASSERT_GE(lines.size(), 9u);
   EXPECT_EQ(lines[7], "cat\t2\t1\t\t3");
   EXPECT_EQ(host.TxbText(), ProgramText(359) + out + "\n\n" + ProgramText(360) + "\n" +
@@ -182,12 +178,12 @@ TEST_F(WordsFilesTableTest, ChecksBeforeCounting) {
   EXPECT_EQ(Command(existing), RunResult::Refused);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text, "Folder does not exist.");
-  EXPECT_EQ(ReadAll(existing), "keep");
+  EXPECT_EQ(ReadWholeFile(existing), "keep");
 
   s.settings.chkWarnOnOverwrite = 0;
   host.dialogAnswer = false;
   EXPECT_EQ(Command(existing), RunResult::Cancelled);
-  EXPECT_EQ(ReadAll(existing), "keep");
+  EXPECT_EQ(ReadWholeFile(existing), "keep");
 
   // A file that cannot be written is a failure, reported.
   host.dialogAnswer = true;

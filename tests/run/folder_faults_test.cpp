@@ -7,31 +7,21 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <map>
 
-#include "host/scripted_host.h"
-#include "run/counting_run.h"
-#include "run/session.h"
-#include "settings/defaults.h"
-#include "settings/setting_choices.h"
 #include "sources/file_reader.h"
 #include "sources/folder_scan.h"
-#include "util/program_texts.h"
+#include "support/counting_session.h"
 
 namespace talq {
 namespace {
 
 namespace fs = std::filesystem;
-using Counts = std::map<std::string, std::int64_t>;
+using test::Counts;
 
-class FolderFaultsTest : public ::testing::Test {
+class FolderFaultsTest : public test::CountingTest {
  protected:
   void SetUp() override {
-    ASSERT_GT(LoadProgramTexts(DataDir() + "/talq.dat"), 0);
-    FillSettingChoices(s.settings);
-    Initialize(s.settings, nullptr);
-    s.settings.chkIgnoreShortWords = 0;
-    s.settings.blnStartUpCompleted = true;
+    CountingTest::SetUp();
     s.settings.chkDisableOutputToFile = 1;
     std::string tmpl = (fs::temp_directory_path() / "talq_faults_XXXXXX").string();
     ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
@@ -50,6 +40,7 @@ class FolderFaultsTest : public ::testing::Test {
     fs::create_directories((fs::path(root_) / rel).parent_path());
     std::ofstream(fs::path(root_) / rel, std::ios::binary) << text;
   }
+  // Every entry's frequency, included or not.
   Counts Table() {
     Counts m;
     for (std::int64_t i = 1; i <= s.words.lngNumWords; ++i)
@@ -57,8 +48,6 @@ class FolderFaultsTest : public ::testing::Test {
     return m;
   }
 
-  ScriptedHost host;
-  Session s{host};
   std::string root_;
 };
 

@@ -2,17 +2,15 @@
 #include "run/saved_state.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "host/scripted_host.h"
 #include "run/session.h"
 #include "settings/defaults.h"
 #include "settings/setting_choices.h"
 #include "settings/state_file.h"
+#include "support/temp_files.h"
 #include "util/program_texts.h"
 
 namespace talq {
@@ -25,28 +23,13 @@ class SavedStateTest : public ::testing::Test {
   static void SetUpTestSuite() { LoadProgramTexts(DataDir() + "/talq.dat"); }
 
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("talq_saved_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    hadXdg_ = xdg != nullptr;
-    if (xdg) xdg_ = xdg;
-    ::setenv("XDG_CONFIG_HOME", (dir_ / "cfg").c_str(), 1);
     FillSettingChoices(s.settings);
     Initialize(s.settings, nullptr);
-  }
-  void TearDown() override {
-    if (hadXdg_) ::setenv("XDG_CONFIG_HOME", xdg_.c_str(), 1);
-    else ::unsetenv("XDG_CONFIG_HOME");
-    fs::remove_all(dir_);
   }
 
   std::string Path(const std::string& name) { return (dir_ / name).string(); }
   std::string Write(const std::string& name, const std::string& text) {
-    std::ofstream(Path(name), std::ios::binary) << text;
-    return Path(name);
+    return test::WriteWholeFile(dir_ / name, text);
   }
   // The record of `record` with line `line` (1-based) replaced, cut after `keep` lines.
   std::string Record(const Settings& record, int line = 0, const std::string& value = "",
@@ -63,9 +46,9 @@ class SavedStateTest : public ::testing::Test {
   }
   ScriptedHost host;
   Session s{host};
-  fs::path dir_;
-  bool hadXdg_ = false;
-  std::string xdg_;
+  test::TempDir temp_;
+  fs::path dir_ = temp_.path();
+  test::ScopedEnv home_{"XDG_CONFIG_HOME", (dir_ / "cfg").string()};
 };
 
 TEST_F(SavedStateTest, CutRecordAsksAndKeepsWhatWasRead) {
@@ -186,8 +169,7 @@ TEST_F(SavedStateTest, ListFilesOfARestoredRecord) {
 
 TEST_F(SavedStateTest, StartUp) {
   fs::create_directories(dir_ / "cfg/talq");
-  std::ofstream(dir_ / "cfg/talq/talq.usr", std::ios::binary)
-      << Record(Settings(), 13, "9");  // cboLongWordSize has 9 choices: 0..8
+  Write("cfg/talq/talq.usr", Record(Settings(), 13, "9"));  // cboLongWordSize: 0..8
   s.settings.chkSaveStateOnQuit = 1;
   host.answers = {MsgAnswer::No, MsgAnswer::No};  // keep the file; no common words
   RestoreStateAtStartUp(s);

@@ -48,20 +48,6 @@ TEST(SetDefaultValuesTest, ResetsSettingsWindowFieldsOnly) {
   EXPECT_FALSE(s.blnRestoring);
 }
 
-TEST(SetDefaultValuesTest, FilterGroup) {
-  Settings s = NonDefaultSettings();
-  SetDefaultValues(s);
-  EXPECT_EQ(s.chkIgnoreShortWords, 1);
-  EXPECT_EQ(s.ShortWordSize(), 3);
-  EXPECT_EQ(s.LongWordSize(), 50);
-  EXPECT_EQ(s.chkIgnoreInfrequentWords, 0);
-  EXPECT_EQ(s.ThresholdFrequency(), 2);
-  EXPECT_EQ(s.chkIgnoreExcessivelyFrequentWords, 0);
-  EXPECT_EQ(s.ExcessFrequency(), 20);
-  EXPECT_EQ(s.chkIgnoreNoLetter, 1);
-  EXPECT_EQ(s.chkIgnoreRepetitions, 1);
-}
-
 // Records the record's state at each question, to check what Initialize has done by then.
 class WatchingHost : public ScriptedHost {
  public:

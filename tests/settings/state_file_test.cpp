@@ -1,16 +1,14 @@
 #include "settings/state_file.h"
 
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
 #include "settings/nondefault_settings.h"
+#include "support/temp_files.h"
 
 namespace talq {
 namespace {
@@ -51,25 +49,10 @@ std::string Dump(const Settings& s) {
 
 class StateFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("talq_state_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string Write(const std::string& text) {
-    const std::string path = (dir_ / "s.talq").string();
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-  }
-  std::string Read(const std::string& path) {
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-  }
-  fs::path dir_;
+  std::string Write(const std::string& text) { return test::WriteWholeFile(dir_ / "s.talq", text); }
+  std::string Read(const std::string& path) { return test::ReadWholeFile(path); }
+  test::TempDir temp_;
+  fs::path dir_ = temp_.path();
 };
 
 TEST_F(StateFileTest, RecordLayout) {

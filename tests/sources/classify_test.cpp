@@ -1,13 +1,12 @@
 #include "sources/classify.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "host/scripted_host.h"
+#include "support/temp_files.h"
 #include "util/sizes.h"
 
 namespace talq {
@@ -22,17 +21,11 @@ std::string Fixture(const std::string& name) {
 // A scratch folder for files the fixtures cannot hold (generated sizes, odd encodings).
 class ClassifyTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("talq_classify_" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
   std::string Write(const std::string& name, const std::string& bytes) {
-    const std::string path = (dir_ / name).string();
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
+    return test::WriteWholeFile(temp_.path() / name, bytes);
   }
-  fs::path dir_;
+  test::TempDir temp_;
+  fs::path dir_ = temp_.path();
 };
 
 struct VerdictCase {

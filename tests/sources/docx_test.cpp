@@ -3,22 +3,14 @@
 #include "sources/docx.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
-#include <fstream>
-#include <map>
 
-#include "run/counting_run.h"
-#include "run/session.h"
-#include "host/scripted_host.h"
-#include "settings/defaults.h"
 #include "sources/docx_reading.h"
-#include "settings/setting_choices.h"
+#include "support/counting_session.h"
 #include "support/zip_files.h"
-#include "util/program_texts.h"
 
 namespace talq {
 namespace {
@@ -28,34 +20,17 @@ using test::DocumentXml;
 using test::WriteDocx;
 using test::WriteZip;
 
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::ReadWholeFile;
 
 // Every test runs with its own system temporary directory, which must be empty at the end.
-class DocxTest : public ::testing::Test {
+class DocxTest : public test::CountingTest {
  protected:
   void SetUp() override {
-    ASSERT_GT(LoadProgramTexts(DataDir() + "/talq.dat"), 0);
-    FillSettingChoices(s.settings);
-    Initialize(s.settings, nullptr);
-    s.settings.chkIgnoreShortWords = 0;
-    s.settings.blnStartUpCompleted = true;
-    const fs::path base = fs::temp_directory_path() / ("talq_docx_" + std::to_string(::getpid()));
-    dir = base / "work";
-    tmp = base / "tmp";
+    CountingTest::SetUp();
     fs::create_directories(dir);
     fs::create_directories(tmp);
-    const char* old = std::getenv("TMPDIR");
-    oldTmp = old ? std::optional<std::string>(old) : std::nullopt;
-    ::setenv("TMPDIR", tmp.c_str(), 1);
   }
-  void TearDown() override {
-    EXPECT_TRUE(fs::is_empty(tmp)) << "a temporary folder was left behind";
-    if (oldTmp) ::setenv("TMPDIR", oldTmp->c_str(), 1); else ::unsetenv("TMPDIR");
-    fs::remove_all(dir.parent_path());
-  }
+  void TearDown() override { EXPECT_TRUE(fs::is_empty(tmp)) << "a temporary folder was left behind"; }
 
   std::string Docx(const std::string& name, const std::string& xml) {
     const std::string p = (dir / name).string();
@@ -63,35 +38,16 @@ class DocxTest : public ::testing::Test {
     return p;
   }
   std::string Write(const std::string& name, const std::string& bytes) {
-    const fs::path p = dir / name;
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << bytes;
-    return p.string();
-  }
-  std::map<std::string, std::int64_t> Table() {
-    std::map<std::string, std::int64_t> m;
-    for (std::int64_t i = 1; i <= s.words.lngNumWords; ++i)
-      if (s.words.udtWords[i].blnIncluded) m[s.words.udtWords[i].strWord] = s.words.udtWords[i].lngFrequency;
-    return m;
-  }
-  RunResult CountFile(const std::string& path) {
-    s.settings.source = Source::optInFile;
-    s.settings.txbFile[0] = path;
-    return CountWords(s);
-  }
-  RunResult CountFolder(const fs::path& folder) {
-    s.settings.source = Source::optFolder;
-    s.settings.txbFolder = folder.string();
-    return CountWords(s);
+    fs::create_directories((dir / name).parent_path());
+    return test::WriteWholeFile(dir / name, bytes);
   }
 
-  ScriptedHost host;
-  Session s{host};
-  fs::path dir, tmp;
-  std::optional<std::string> oldTmp;
+  test::TempDir base_;
+  fs::path dir = base_.path() / "work", tmp = base_.path() / "tmp";
+  test::ScopedEnv tmpEnv_{"TMPDIR", tmp.string()};
 };
 
-using Words = std::map<std::string, std::int64_t>;
+using Words = test::Counts;
 
 TEST_F(DocxTest, OnlyTheZipSignatureUnderADocxNameMakesADocument) {
   const std::string sig = std::string("PK\x03\x04", 4) + std::string(12, 'x');
@@ -145,12 +101,12 @@ TEST_F(DocxTest, TextRunsBecomeLines) {
     EXPECT_EQ(lines, c.runs) << c.what;
     const std::string out = (dir / "out.txt").string();
     EXPECT_EQ(WriteLinesToFile(out, lines, 0, lines.empty() ? 0 : lines.size() - 1, true), "");
-    EXPECT_EQ(ReadAll(out), c.file) << c.what;
+    EXPECT_EQ(ReadWholeFile(out), c.file) << c.what;
   }
   const std::vector<std::string> runs{"A. ", "b", "c."};
   const std::string out = (dir / "plain.txt").string();
   EXPECT_EQ(WriteLinesToFile(out, runs, 1, 2, false), "");
-  EXPECT_EQ(ReadAll(out), "bc.");
+  EXPECT_EQ(ReadWholeFile(out), "bc.");
 }
 
 TEST_F(DocxTest, ExtractionOutcomesAndLimits) {
@@ -160,7 +116,7 @@ TEST_F(DocxTest, ExtractionOutcomesAndLimits) {
   atLimit.replace(0, xml.size(), xml);
   std::string lying;
   ASSERT_TRUE(WriteZip((dir / "lying.docx").string(), {{"word/document.xml", bomb}}));
-  lying = ReadAll(dir / "lying.docx");
+  lying = ReadWholeFile(dir / "lying.docx");
   test::SetDeclaredSize(lying, 100);
 
   struct Case {
@@ -174,7 +130,7 @@ TEST_F(DocxTest, ExtractionOutcomesAndLimits) {
          EXPECT_TRUE(WriteZip(p, {{"word/other.xml", xml}}));
          return p; }, kDocxZipFailed},
       {"a damaged archive", [&] {
-         std::string bytes = ReadAll(Docx("tmp.docx", xml));
+         std::string bytes = ReadWholeFile(Docx("tmp.docx", xml));
          return Write("damaged.docx", bytes.substr(0, bytes.size() / 2)); }, kDocxZipFailed},
       {"not a zip", [&] { return Write("fake.docx", std::string("PK\x03\x04", 4) + std::string(100, 'z')); },
        kDocxZipFailed},
@@ -245,7 +201,7 @@ TEST_F(DocxTest, DocumentsAreCountedAloneAndInFolders) {
   // The broken document is reported in both passes and the scan goes on.
   ASSERT_FALSE(host.messages.empty());
   EXPECT_EQ(host.messages[0].title, "Unable to process file");
-  EXPECT_EQ(ReadAll(dir / "folder" / "extracted_text" / "report.txt"),
+  EXPECT_EQ(ReadWholeFile(dir / "folder" / "extracted_text" / "report.txt"),
             "Café crème — done. \ntom & jerry ");
 }
 
@@ -268,7 +224,7 @@ TEST_F(DocxTest, AStopEndsTheConversionAtOnceEarlyAndAfterAQuestionLater) {
     s.run.lngSecondsElapsed = c.seconds;
     host.answers = c.answers;
     host.messages.clear();
-    EXPECT_EQ(ReadAll(DocxToTextFile(s, doc, docx)), c.text) << c.seconds;
+    EXPECT_EQ(ReadWholeFile(DocxToTextFile(s, doc, docx)), c.text) << c.seconds;
     ASSERT_EQ(host.messages.size(), c.questions) << c.seconds;
     if (c.questions) {
       EXPECT_EQ(host.messages[0].title, "Stop");

@@ -1,18 +1,11 @@
-// Files and clipboard text through a whole count: decoding, line ends, mark-up, statuses.
+// Files and clipboard text through a whole count: decoding, line ends, statuses.
 #include "sources/file_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <map>
 
-#include "run/counting_run.h"
-#include "run/session.h"
-#include "host/scripted_host.h"
-#include "settings/defaults.h"
-#include "settings/setting_choices.h"
-#include "util/program_texts.h"
+#include "support/counting_session.h"
 
 namespace talq {
 namespace {
@@ -21,52 +14,26 @@ namespace fs = std::filesystem;
 
 const std::string kData = std::string(TALQ_TEST_DATA_DIR) + "/sources/";
 
-class FileReaderTest : public ::testing::Test {
+class FileReaderTest : public test::CountingTest {
  protected:
-  void SetUp() override {
-    ASSERT_GT(LoadProgramTexts(DataDir() + "/talq.dat"), 0);
-    FillSettingChoices(s.settings);
-    Initialize(s.settings, nullptr);
-    s.settings.chkIgnoreShortWords = 0;
-    s.settings.blnStartUpCompleted = true;
-    dir = fs::temp_directory_path() / ("talq_fr_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
   std::string Write(const std::string& name, const std::string& bytes) {
-    fs::path p = dir / name;
-    std::ofstream(p, std::ios::binary) << bytes;
-    return p.string();
+    return test::WriteWholeFile(dir / name, bytes);
   }
-
-  // Counts one file; returns word -> frequency of the included entries.
-  std::map<std::string, std::int64_t> Count(const std::string& path) {
-    s.settings.source = Source::optInFile;
-    s.settings.txbFile[0] = path;
-    CountWords(s);
+  // Counts one file or clipboard text; returns the included entries.
+  test::Counts Count(const std::string& path) {
+    CountFile(path);
     return Table();
   }
-  std::map<std::string, std::int64_t> CountClipboard(const std::string& text) {
-    s.settings.source = Source::optOnClipboard;
-    host.clipboard = text;
-    CountWords(s);
+  test::Counts CountClipboardText(const std::string& text) {
+    CountClipboard(text);
     return Table();
   }
-  std::map<std::string, std::int64_t> Table() {
-    std::map<std::string, std::int64_t> m;
-    for (std::int64_t i = 1; i <= s.words.lngNumWords; ++i) {
-      if (s.words.udtWords[i].blnIncluded) m[s.words.udtWords[i].strWord] = s.words.udtWords[i].lngFrequency;
-    }
-    return m;
-  }
 
-  ScriptedHost host;
-  Session s{host};
-  fs::path dir;
+  test::TempDir temp;
+  fs::path dir = temp.path();
 };
 
-using Counts = std::map<std::string, std::int64_t>;
+using test::Counts;
 
 void ExpectWords(const Counts& got, const Counts& want, const std::string& what) {
   for (const auto& [w, n] : want) {
@@ -123,26 +90,6 @@ TEST_F(FileReaderTest, EveryLineEndingSplitsLines) {
   ExpectWords(got, {{"int", 2}, {"kept", 1}, {"gone", 0}, {"été", 0}}, "lf.c");
 }
 
-TEST_F(FileReaderTest, MarkupAndCommentsAreNotCounted) {
-  struct Case {
-    const char* file;
-    Counts want;
-  } cases[] = {
-      {"comments.c", {{"int", 2}, {"counted", 1}, {"char", 1}, {"after", 1}, {"tail", 1},
-                      {"block", 0}, {"spanning", 0}, {"comment", 0}, {"inline", 0}}},
-      {"page.php", {{"before", 1}, {"after", 1}, {"tail", 1}, {"end", 1}, {"echo", 0},
-                    {"hidden", 0}, {"code", 0}, {"secret", 0}}},
-      {"page.htm", {{"salt", 1}, {"pepper", 1}, {"café", 1}, {"then", 1}, {"sample", 0},
-                    {"page", 0}, {"color", 0}, {"scripted", 0}, {"comment", 0}}},
-  };
-  for (const auto& c : cases) ExpectWords(Count(kData + c.file), c.want, c.file);
-}
-
-TEST_F(FileReaderTest, RussianTextGivesRussianWordsUnderTheDefaultRules) {
-  Counts got = Count(Write("ru.txt", "Мама мыла раму. Ёлка стоит, ёжик бежит.\n"));
-  ExpectWords(got, {{"мама", 1}, {"мыла", 1}, {"раму", 1}, {"ёлка", 1}, {"ёжик", 1}}, "ru");
-}
-
 TEST_F(FileReaderTest, RefusalsReturnTheirStatusAndMessage) {
   s.settings.source = Source::optInFile;
   EXPECT_EQ(DoItFromFile(s, (dir / "missing.txt").string()), kFileNotFound);
@@ -192,12 +139,12 @@ TEST_F(FileReaderTest, ReportFileStatusTexts) {
 
 TEST_F(FileReaderTest, ClipboardPhrasesRunAcrossLinesButLineCommentsEndAtTheirLine) {
   s.settings.chkAllowCommentMarkers = 1;
-  Counts got = CountClipboard("alpha // hidden words\r\nbeta\rgamma\n");
+  Counts got = CountClipboardText("alpha // hidden words\r\nbeta\rgamma\n");
   ExpectWords(got, {{"alpha", 1}, {"beta", 1}, {"gamma", 1}, {"hidden", 0}}, "clipboard");
 
   s.settings.txbWordsToIgnoreOrCount[1] = "end of, new york";
   host.choices.push_back(1);
-  got = CountClipboard("at the end\nof it, new\nyork");
+  got = CountClipboardText("at the end\nof it, new\nyork");
   ExpectWords(got, {{"end of", 1}, {"new york", 1}}, "phrases across lines");
 }
 

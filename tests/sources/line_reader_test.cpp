@@ -1,11 +1,11 @@
-// The line reader: every line ending, every encoding, block boundaries.
+// The line reader: every line ending at every offset, every encoding, block boundaries.
 #include "sources/line_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
+#include "support/temp_files.h"
 #include "util/utf8.h"
 
 namespace talq {
@@ -16,11 +16,7 @@ namespace fs = std::filesystem;
 class LineReaderTest : public ::testing::Test {
  protected:
   std::string Write(const std::string& bytes) {
-    fs::path p = fs::temp_directory_path() / ("talq_lr_" + std::to_string(::getpid()) + "_" +
-                                              std::to_string(counter_++));
-    std::ofstream(p, std::ios::binary) << bytes;
-    paths_.push_back(p);
-    return p.string();
+    return test::WriteWholeFile(dir_.path() / std::to_string(counter_++), bytes);
   }
   std::vector<std::string> Lines(const std::string& bytes, TextEncoding e, int skip = 0) {
     LineReader r;
@@ -31,10 +27,7 @@ class LineReaderTest : public ::testing::Test {
     EXPECT_EQ(r.BytesRead(), std::int64_t(bytes.size()));
     return out;
   }
-  void TearDown() override {
-    for (auto& p : paths_) fs::remove(p);
-  }
-  std::vector<fs::path> paths_;
+  test::TempDir dir_;
   int counter_ = 0;
 };
 
@@ -47,9 +40,24 @@ TEST_F(LineReaderTest, EveryLineEndingEndsALine) {
   EXPECT_EQ(Lines("", TextEncoding::Utf8), V{});
 }
 
+TEST_F(LineReaderTest, BreaksAreFoundAtEveryOffset) {
+  for (const std::string brk : {"\n", "\r", "\r\n"}) {
+    for (std::size_t a = 0; a < 20; ++a) {
+      for (std::size_t b : {std::size_t(1), std::size_t(7), std::size_t(8), std::size_t(17)}) {
+        const std::string first(a, 'x'), second(b, 'y');
+        EXPECT_EQ(Lines(first + brk + second + brk + "z", TextEncoding::Ansi), (V{first, second, "z"}))
+            << "break " << int(brk[0]) << " after " << a;
+      }
+    }
+  }
+}
+
 TEST_F(LineReaderTest, DecodesAnsiAndUtf8AndRepairsNothing) {
   EXPECT_EQ(Lines("caf\xE9 \x93q\x94", TextEncoding::Ansi), V{"café “q”"});
   EXPECT_EQ(Lines("caf\xC3\xA9\n\xFFx", TextEncoding::Utf8), (V{"café", "\uFFFDx"}));
+  // A short line decoded into the buffer of a longer one.
+  const std::string longLine = "Ärger über Öl — ça va, Привет мир";
+  EXPECT_EQ(Lines(longLine + "\nab\n\xC3\n", TextEncoding::Utf8), (V{longLine, "ab", "\uFFFD"}));
 }
 
 TEST_F(LineReaderTest, SkipsTheByteOrderMark) {

@@ -1,8 +1,9 @@
 #include <clocale>
 #include <filesystem>
-#include <fstream>
 
 #include <gtest/gtest.h>
+
+#include "support/temp_files.h"
 
 #include "util/numbers.h"
 #include "util/sizes.h"
@@ -70,15 +71,15 @@ TEST(SizesTest, ByteSizeTexts) {
 }
 
 TEST(SizesTest, FileSizeOfMissingOrEmptyPathIsEmpty) {
-  const auto dir = std::filesystem::temp_directory_path();
-  const auto file = dir / "talq_sizes_test.txt";
-  std::ofstream(file) << std::string(1536, 'x');
+  test::TempDir dir;
+  const auto file = dir.path() / "sizes.txt";
+  test::WriteWholeFile(file, std::string(1536, 'x'));
   EXPECT_EQ(FileSizeText(file.string(), 2), "1.50 Kb");
   EXPECT_EQ(FileSizeTextKbMb(file.string()), "1.50 Kb");
   std::filesystem::remove(file);
   EXPECT_EQ(FileSizeText(file.string(), 2), "");
   EXPECT_EQ(FileSizeTextKbMb(""), "");
-  EXPECT_EQ(FileSizeText(dir.string(), 2), "");
+  EXPECT_EQ(FileSizeText(dir.path().string(), 2), "");
 }
 
 }  // namespace

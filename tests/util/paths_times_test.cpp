@@ -1,7 +1,8 @@
 #include <filesystem>
-#include <fstream>
 
 #include <gtest/gtest.h>
+
+#include "support/temp_files.h"
 
 #include "util/paths.h"
 #include "util/times.h"
@@ -39,14 +40,13 @@ TEST(PathsTest, ChangeExtensionKeepsFolderNames) {
 }
 
 TEST(PathsTest, FileExistsOnlyForNonFolders) {
-  const auto dir = std::filesystem::temp_directory_path();
-  const auto file = dir / "talq_paths_test.txt";
-  std::ofstream(file) << "x";
-  EXPECT_TRUE(FileExists(file.string()));
-  EXPECT_FALSE(FileExists(dir.string()));
+  test::TempDir dir;
+  const auto file = test::WriteWholeFile(dir.path() / "paths.txt", "x");
+  EXPECT_TRUE(FileExists(file));
+  EXPECT_FALSE(FileExists(dir.path().string()));
   EXPECT_FALSE(FileExists(""));
   std::filesystem::remove(file);
-  EXPECT_FALSE(FileExists(file.string()));
+  EXPECT_FALSE(FileExists(file));
 }
 
 TEST(TimesTest, ElapsedForms) {

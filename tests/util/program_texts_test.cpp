@@ -1,28 +1,20 @@
 #include "util/program_texts.h"
 
 #include <filesystem>
-#include <fstream>
-
-#include <unistd.h>
 
 #include <gtest/gtest.h>
+
+#include "support/temp_files.h"
 
 namespace talq {
 namespace {
 
 class ProgramTextsTest : public ::testing::Test {
  protected:
-  std::string Write(const std::string& content) {
-    std::ofstream(path_, std::ios::binary) << content;
-    return path_.string();
-  }
-  void TearDown() override { std::filesystem::remove(path_); }
+  std::string Write(const std::string& content) { return test::WriteWholeFile(path_, content); }
 
-  // One file per test process: ctest runs the tests of this fixture side by side.
-  std::filesystem::path path_ =
-      std::filesystem::temp_directory_path() /
-      ("talq_program_texts_" + std::to_string(::getpid()) + "_" +
-       ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".dat");
+  test::TempDir dir_;
+  std::filesystem::path path_ = dir_.path() / "texts.dat";
 };
 
 TEST_F(ProgramTextsTest, LoadsTextsAndLooksThemUp) {
