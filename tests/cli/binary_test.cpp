@@ -25,65 +25,61 @@ TEST(BinaryTest, CountsAFileToStandardOutputAndTheOutputFile) {
   EXPECT_EQ(file.substr(file.size() - 2), "\r\n");
 }
 
-TEST(BinaryTest, CountsAFolderWithSubfolders) {
-  const CliResult r = RunBinary(FixtureDir(), "count -q -r -f 12 --patterns '*.txt' tree");
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(r.out.starts_with(
-      "2 files (in 2 folders) were scanned.\n\n\nmarket\n    tree/sub/market.txt\n"))
-      << r.out;
-  // Without -r only the top folder is read.
-  const CliResult top = RunBinary(FixtureDir(), "count -q --patterns '*.txt' tree");
-  EXPECT_TRUE(top.out.starts_with("1 file (in 1 folder) was scanned.\n\n")) << top.out;
+// What the shell sees of one run: the exit status, how standard output starts, standard error.
+struct BinaryCase {
+  const char* args;
+  const char* input;  // a command whose output is standard input; "" for none
+  int status;
+  std::string outStart, err;
+};
+
+TEST(BinaryTest, StatusesAndStreams) {
+  const std::string fish =
+      "     Rank      Freq  Word [longest has 4 characters]\n"
+      "        1         2  fish\n"
+      "        2         1  blue\n"
+      "        3         1  red\n";
+  const BinaryCase cases[] = {
+      {"count -q -r -f 12 --patterns '*.txt' tree", "", 0,
+       "2 files (in 2 folders) were scanned.\n\n\nmarket\n    tree/sub/market.txt\n", ""},
+      // Without -r only the top folder is read.
+      {"count -q --patterns '*.txt' tree", "", 0, "1 file (in 1 folder) was scanned.\n\n", ""},
+      {"count -", "printf 'Red fish, blue fish.\\n'", 0, fish, ""},
+      {"count -", "printf ''", 1, "", "Invalid input: There is no text on standard input.\n"},
+      {"count -q -f 2", "", 0, "     Rank      Freq\n", ""},  // the sample text
+      {"--version", "", 0, std::string("talq ") + TALQ_VERSION + "\n", ""},
+      {"--help", "", 0, "talq: counts words and phrases in text and lists them by frequency.\n"
+                        "Usage: talq [OPTIONS] SUBCOMMAND\n", ""},
+      {"count -o /nonexistent/dir/x.txt corpus.txt", "", 1, "",
+       "Output file error: Output folder does not exist.\n"},
+      {"count --frobnicate corpus.txt", "", 2, "",
+       "talq: The following argument was not expected: --frobnicate\nRun 'talq --help' for usage.\n"},
+      {"count -q --summary corpus.txt", "", 0, kCorpusReport,
+       "Number of words in this list: 21\n"
+       "Number of words ignored: 1\n"
+       "Number of instances of words in this list: 36\n"
+       "Total number of instances of words: 38\n"},
+  };
+  for (const BinaryCase& c : cases) {
+    SCOPED_TRACE(c.args);
+    const CliResult r = RunBinary(FixtureDir(), c.args, c.input);
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_TRUE(r.out.starts_with(c.outStart)) << r.out;
+    if (c.outStart.empty()) {
+      EXPECT_EQ(r.out, "");
+    }
+    EXPECT_EQ(r.err, c.err);
+  }
 }
 
-TEST(BinaryTest, CountsStandardInput) {
-  CliResult r = RunBinary(FixtureDir(), "count -", "printf 'Red fish, blue fish.\\n'");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out,
-            "     Rank      Freq  Word [longest has 4 characters]\n"
-            "        1         2  fish\n"
-            "        2         1  blue\n"
-            "        3         1  red\n");
-  r = RunBinary(FixtureDir(), "count -", "printf ''");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "Invalid input: There is no text on standard input.\n");
-}
-
-TEST(BinaryTest, CountsTheSampleTextWithoutSource) {
-  const CliResult r = RunBinary(FixtureDir(), "count -q -f 2");
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(r.out.starts_with("     Rank      Freq\n")) << r.out;
-}
-
-TEST(BinaryTest, VersionHelpAndStatuses) {
-  CliResult r = RunBinary(FixtureDir(), "--version");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, std::string("talq ") + TALQ_VERSION + "\n");
-
-  r = RunBinary(FixtureDir(), "--help");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find("Usage: talq [OPTIONS] SUBCOMMAND"), std::string::npos) << r.out;
-  r = RunBinary(FixtureDir(), "count --help");
+TEST(BinaryTest, CountHelpNamesEveryOption) {
+  const CliResult r = RunBinary(FixtureDir(), "count --help");
   EXPECT_EQ(r.status, 0);
   for (const char* option : {"--output", "--format", "--order", "--relative", "--sort-by-files",
                              "--subfolders", "--patterns", "--exclude", "--set", "--summary",
                              "--yes", "--quiet", "--ignore-file", "--ignore-common", "--ignore",
                              "--count-only-file", "--count-only", "--all-words"})
     EXPECT_NE(r.out.find(option), std::string::npos) << option;
-
-  EXPECT_EQ(RunBinary(FixtureDir(), "count -o /nonexistent/dir/x.txt corpus.txt").status, 1);
-  EXPECT_EQ(RunBinary(FixtureDir(), "count --frobnicate corpus.txt").status, 2);
-}
-
-TEST(BinaryTest, SummaryFollowsTheReportOnStandardError) {
-  const CliResult r = RunBinary(FixtureDir(), "count -q --summary corpus.txt");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err,
-            "Number of words in this list: 21\n"
-            "Number of words ignored: 1\n"
-            "Number of instances of words in this list: 36\n"
-            "Total number of instances of words: 38\n");
 }
 
 // Former faults.

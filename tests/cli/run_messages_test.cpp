@@ -124,8 +124,6 @@ TEST(RunMessagesTest, UsageErrorsExitTwoWithOneExplanation) {
       {{"count", "--set", "nosuch=1", "in.txt"}, "talq: Unknown setting \"nosuch\".\n"},
       {{"count", "--set", "chkCaseSignificant=7", "in.txt"},
        "talq: chkCaseSignificant takes 0 or 1, not \"7\".\n"},
-      {{"count", "--set", "cboShortWordSize=99", "in.txt"},
-       "talq: cboShortWordSize takes an index from 0 to 18, not \"99\".\n"},
       {{"count", "--set", "chkCaseSignificant", "in.txt"},
        "talq: --set takes NAME=VALUE, not \"chkCaseSignificant\".\n"},
   };

@@ -138,32 +138,18 @@ TEST(SettingFieldsTest, HistoryAddsSelectsAndKeepsOneEntryPerPath) {
   EXPECT_EQ(s.cboWordsFile[1].index, 1);
 }
 
-TEST(SettingChoicesTest, ListsAndTheNumbersReadFromThem) {
+TEST(SettingChoicesTest, NumbersReadFromTheLists) {
   EXPECT_EQ(CommonWordsLanguagesChoices().at(kNoLanguageSelected), "[No language selected]");
-
   Settings s;
-  EXPECT_EQ(s.ShortWordSize(), 3);
-  EXPECT_EQ(s.LongWordSize(), 50);
-  EXPECT_EQ(s.ThresholdFrequency(), 2);
-  EXPECT_EQ(s.ExcessFrequency(), 20);
-  EXPECT_EQ(s.PhraseLength(0), 3);
-  EXPECT_EQ(s.PhraseLength(1), 6);
-  EXPECT_EQ(s.MinimumFrequency(), 2);
-
-  s.cboShortWordSize = 18;
+  s.cboShortWordSize = 18;  // the last entry of each list
   s.cboLongWordSize = 8;
-  s.cboThresholdFrequency = 8;
-  s.cboExcessFrequency = 22;
   s.cboPhraseLength[1] = 24;
   s.cboMinimumFrequency = 29;
   EXPECT_EQ(s.ShortWordSize(), 20);
   EXPECT_EQ(s.LongWordSize(), 100);
-  EXPECT_EQ(s.ThresholdFrequency(), 10);
-  EXPECT_EQ(s.ExcessFrequency(), 500);
   EXPECT_EQ(s.PhraseLength(1), 25);
   EXPECT_EQ(s.MinimumFrequency(), 30);
-
-  s.cboExcessFrequency = -1;
+  s.cboExcessFrequency = -1;  // nothing selected, or past the end: no limit
   s.cboThresholdFrequency = 18;
   EXPECT_EQ(s.ExcessFrequency(), 0);
   EXPECT_EQ(s.ThresholdFrequency(), 0);
