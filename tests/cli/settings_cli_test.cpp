@@ -98,6 +98,8 @@ TEST(SettingsCliTest, RecordsThatDoNotLoad) {
   CliResult shown = RunIn(t.path(), {"settings", "show", "twenty.talq"});
   EXPECT_EQ(shown.status, 1);
   EXPECT_EQ(shown.out, "");
+  EXPECT_EQ(shown.err,
+            "Load settings: Error when attempting to load settings: Invalid data (twenty.talq)\n");
   CliResult unwritable = RunIn(t.path(), {"settings", "save", "no/such/x.talq"});
   EXPECT_EQ(unwritable.status, 1);
   EXPECT_EQ(unwritable.err,

@@ -163,12 +163,6 @@ TEST_F(WordListsTest, ExtraEntries) {
   ASSERT_TRUE(GetExtraWords(session, kCountOnly));
   EXPECT_EQ(Extras(kCountOnly), (std::vector<std::string>{"<Ab+c>", "new+york", "pear"}));
   EXPECT_TRUE(session.run.blnCountOnlyWordsIncludePhrase);
-
-  s.txbWordsToIgnoreOrCount[kCountOnly] = "apple <a b>";
-  EXPECT_FALSE(GetExtraWords(session, kCountOnly));
-  ASSERT_FALSE(host.messages.empty());
-  EXPECT_EQ(host.messages.back().title,
-            "Extra count-only words/phrases: inadmissible regular expression");
 }
 
 TEST_F(WordListsTest, CheckAllowedExtraCharsReportsTheFirstOffender) {
@@ -292,15 +286,6 @@ TEST_F(WordListsTest, NoLanguageDropsTheCommonWords) {
   EXPECT_EQ(session.lists.lngNumWordsToIgnore, 0);
   EXPECT_FALSE(session.run.blnThereAreWordsToIgnore);
   EXPECT_EQ(session.settings.cboCommonWordsLanguages, kNoLanguage);
-}
-
-TEST_F(WordListsTest, MissingFileMessage) {
-  session.settings.cboWordsFile[kCountOnly].items = {(dir_ / "gone.txt").string()};
-  session.settings.cboWordsFile[kCountOnly].index = 0;
-  EXPECT_FALSE(AttemptToReadWords(session, kCountOnly));
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].text, "File for count-only words not found.");
-  EXPECT_EQ(host.messages[0].title, "File not found");
 }
 
 // Counting through extraction with each kind of list in force.

@@ -85,31 +85,6 @@ TEST_F(SavedStateTest, CutRecordAsksAndKeepsWhatWasRead) {
   EXPECT_EQ(s.settings.tableLayout, TableLayout::optAlphabetical);
 }
 
-TEST_F(SavedStateTest, SettingsFileMessages) {
-  struct Case {
-    std::string value;  // of cboDisplayFormat, line 46
-    int status;
-    std::string message;
-  } cases[] = {
-      {"20", kRestoreFailed, "Error when attempting to load settings: Invalid data"},
-      {"-1", kRestoreInvalidIndex, "Invalid combo box index."},
-      {"13", kRestored, ""},
-  };
-  for (const Case& c : cases) {
-    host.messages.clear();
-    const std::string path = Write("f.talq", Record(Settings(), 46, c.value));
-    EXPECT_EQ(LoadSettingsFile(s, path), c.status) << c.value;
-    if (c.message.empty()) {
-      EXPECT_TRUE(host.messages.empty());
-    } else {
-      ASSERT_EQ(host.messages.size(), 1u);
-      EXPECT_EQ(host.messages[0].text, c.message);
-      EXPECT_EQ(host.messages[0].title, "Load settings");
-    }
-    EXPECT_FALSE(s.settings.blnRestoring);
-  }
-}
-
 TEST_F(SavedStateTest, LoadAndSaveButtons) {
   // Loading a bad file applies the initial settings and labels the failure.
   s.settings.txbFolder = "/before";
@@ -118,6 +93,7 @@ TEST_F(SavedStateTest, LoadAndSaveButtons) {
   EXPECT_EQ(host.labels["lblState"], "Error loading from");
   EXPECT_EQ(s.settings.txbFolder, "");
   EXPECT_EQ(s.settings.txbStateFile, Path("bad.talq"));
+  EXPECT_FALSE(s.settings.blnRestoring);
 
   // A folder the program may not write to.
   host.messages.clear();
