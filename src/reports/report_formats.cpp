@@ -59,11 +59,12 @@ bool FolderAbbreviated(const ReportSession& s) {
   return Utf8Length(s.settings.txbFolder) > kFolderAbbreviationMin;
 }
 
+// With no mode chosen the filter tests all words (PhraseMatchesFilter), so the texts say so.
 std::string FilterModeText(const ReportSession& s) {
   switch (s.settings.filterMode) {
-    case FilterMode::optIncludeAllWords: return "all filter words";
     case FilterMode::optIncludeAllWordsInSameOrder: return "all filter words in same order";
-    default: return "all filter words as a subphrase";
+    case FilterMode::optIncludeAllWordsAsSubphrase: return "all filter words as a subphrase";
+    default: return "all filter words";
   }
 }
 
@@ -337,15 +338,15 @@ void ListingPass(ReportSession& s, bool alphabetical, Walk walk) {
   if (alphabetical && s.run.blnCountingMFP && r.blnFilteringPhrases && !r.blnFilterWordFound) {
     std::string msg;
     switch (s.settings.filterMode) {
-      case FilterMode::optIncludeAllWords:
-        msg = "No phrase containing all filter words found.";
-        break;
       case FilterMode::optIncludeAllWordsInSameOrder:
         msg = "No phrase containing all filter words in same order found.";
         break;
-      default:
+      case FilterMode::optIncludeAllWordsAsSubphrase:
         msg = toBox ? "No phrase containing all filter words as a subphrase found."
                     : "No phrase containing all filter words as subphrase found.";
+        break;
+      default:
+        msg = "No phrase containing all filter words found.";
     }
     if (toBox) {
       r.strOutput += "\n" + msg;

@@ -389,6 +389,17 @@ TEST_F(PhraseFilterRunTest, UnfilteredListingNeverClaimsNoFilterWordFound) {
   EXPECT_EQ(host.TxbText().find("No phrase containing"), std::string::npos) << host.TxbText();
 }
 
+// With no mode chosen the filter tests all words; its header and its empty result said
+// "as a subphrase".
+TEST_F(PhraseFilterRunTest, NoModeChosenIsNamedAsTheAllWordsTestItApplies) {
+  s.settings.cboWordOrder = 1;
+  std::string text = FilterRun("end the", M::None);
+  EXPECT_NE(text.find("Phrase filtering (all filter words) has been applied.\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("the end of"), std::string::npos) << text;
+  text = FilterRun("whale", M::None);
+  EXPECT_TRUE(text.ends_with("No phrase containing all filter words found.")) << text;
+}
+
 TEST_F(PhraseFilterRunTest, WordCountIsNeverFilteredAsPhrases) {
   host.choices.push_back(0);
   ASSERT_EQ(CountWords(s), RunResult::Reported);
