@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "engine/engine_session.h"
@@ -84,6 +85,11 @@ class Redundancy {
   void Relate();
   std::uint64_t Hash(std::int64_t frequency, const std::uint32_t* w, std::size_t n) const;
   std::uint32_t Find(std::int64_t frequency, const std::uint32_t* w, std::size_t n) const;
+  // The filter's two bit positions of a key's hash.
+  std::pair<std::size_t, std::size_t> FilterBits(std::uint64_t h) const {
+    const std::size_t mask = (filter_.size() << 6) - 1;
+    return {static_cast<std::size_t>(h >> filterShift_), static_cast<std::size_t>(h >> 7) & mask};
+  }
   void Exclude(std::int64_t frequency, const std::uint32_t* w, std::size_t n);
   void Examine(const Phrase& j);
 
@@ -93,6 +99,10 @@ class Redundancy {
   std::vector<std::string_view> vocabulary_;
   std::vector<std::uint8_t> starts_, ends_, single_;  // per word: begins, ends, is a phrase
   std::vector<std::uint32_t> slots_;                  // phrase + 1; 0 empty
+  // Two bits per phrase key: nearly every key looked up is no phrase, and this small filter
+  // says so without reaching into the large table.
+  std::vector<std::uint64_t> filter_;
+  int filterShift_ = 64;
   std::vector<std::uint8_t> excluded_;
   // Per word: the words that are its proper ends (and start a phrase), its proper starts
   // (and end a phrase), its proper parts (and are a one-word phrase).
@@ -130,6 +140,13 @@ void Redundancy::Read() {
   std::size_t size = 1024;
   while (size < phrases_.size() * 2) size *= 2;
   slots_.assign(size, 0);
+  std::size_t bits = 1 << 12;
+  filterShift_ = 64 - 12;
+  while (bits < phrases_.size() * 16) {
+    bits *= 2;
+    --filterShift_;
+  }
+  filter_.assign(bits / 64, 0);
   for (std::uint32_t k = 0; k < phrases_.size(); ++k) {
     const Phrase& p = phrases_[k];
     const std::uint32_t* w = &ids_[p.first];
@@ -142,7 +159,11 @@ void Redundancy::Read() {
       lastPairs_.Insert(PairKey(w[p.length - 2], w[p.length - 1]));
     }
     const std::size_t mask = slots_.size() - 1;
-    std::size_t pos = Hash(p.frequency, w, p.length) & mask;
+    const std::uint64_t h = Hash(p.frequency, w, p.length);
+    const auto [b1, b2] = FilterBits(h);
+    filter_[b1 >> 6] |= std::uint64_t{1} << (b1 & 63);
+    filter_[b2 >> 6] |= std::uint64_t{1} << (b2 & 63);
+    std::size_t pos = h & mask;
     while (slots_[pos] != 0) pos = (pos + 1) & mask;
     slots_[pos] = k + 1;
   }
@@ -192,8 +213,11 @@ std::uint64_t Redundancy::Hash(std::int64_t frequency, const std::uint32_t* w, s
 }
 
 std::uint32_t Redundancy::Find(std::int64_t frequency, const std::uint32_t* w, std::size_t n) const {
+  const std::uint64_t h = Hash(frequency, w, n);
+  const auto [b1, b2] = FilterBits(h);
+  if (((filter_[b1 >> 6] >> (b1 & 63)) & (filter_[b2 >> 6] >> (b2 & 63)) & 1) == 0) return 0;
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t pos = Hash(frequency, w, n) & mask;; pos = (pos + 1) & mask) {
+  for (std::size_t pos = h & mask;; pos = (pos + 1) & mask) {
     const std::uint32_t slot = slots_[pos];
     if (slot == 0) return 0;
     const Phrase& p = phrases_[slot - 1];
