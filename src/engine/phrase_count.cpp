@@ -4,9 +4,11 @@
 #include <array>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <stdexcept>
 #include <system_error>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "engine/engine_session.h"
 #include "engine/extraction.h"
@@ -18,9 +20,8 @@ namespace talq {
 
 namespace {
 
-constexpr std::uint32_t kNone = 0xFFFFFFFFu;
-constexpr int kChunkBits = 20;  // nodes live in chunks of 2^20, so growing never copies them
-constexpr std::uint32_t kChunkMask = (1u << kChunkBits) - 1;
+constexpr std::uint32_t kEnd = 0xFFFFFFFFu;  // in the text: no phrase spans this point
+constexpr std::size_t kDisplayLimit = 65000;  // the text box is cleared past this length
 
 inline std::uint64_t Fmix(std::uint64_t k) {
   k ^= k >> 33;
@@ -44,22 +45,6 @@ std::uint64_t HashBytes(std::string_view s) {
   return Fmix(h ^ tail ^ (std::uint64_t{s.size()} << 56));
 }
 
-// A phrase: the phrase of its words but the last (kNone for a single word) and that last
-// word. count is the low half of its frequency (wrap-arounds are kept aside).
-struct Node {
-  std::uint32_t parent;
-  std::uint32_t word;
-  std::uint32_t count;
-  std::uint32_t lastFile;  // folder runs: the file of its latest occurrence
-};
-
-// The first occurrence of a phrase in a file, with its frequency before it.
-struct FileMark {
-  std::uint32_t node;
-  std::uint32_t file;
-  std::uint64_t before;
-};
-
 }  // namespace
 
 struct PhraseCounter::Impl {
@@ -73,65 +58,47 @@ struct PhraseCounter::Impl {
   bool strip = false;
   bool folder = false;
 
-  // Words: text, whether each is a word to ignore, its single-word node.
+  // Words: text, whether each is a word to ignore.
   std::vector<std::string> words;
   std::vector<std::uint8_t> wordIgnored;
-  std::vector<std::uint32_t> wordNode;
   std::vector<std::uint64_t> wordHash;
   std::vector<std::uint32_t> wordSlots;  // word id + 1; 0 empty
 
-  // Phrases.
-  std::vector<std::unique_ptr<Node[]>> chunks;
-  std::uint32_t numNodes = 0;
-  std::vector<std::uint64_t> nodeSlots;  // (hash tag << 32) | (node id + 1); 0 empty
-  int slotShift = 64 - 16;                // a key's home slot: its hash >> slotShift
-  std::unordered_map<std::uint32_t, std::uint64_t> carries;  // multiples of 2^32 per node
-  std::int64_t distinct = 0;
+  // The counted text as word ids, kEnd where a terminator ends every phrase.
+  std::vector<std::uint32_t> text;
 
-  // The window: nodes of the phrases of 1..maxWords words ending at the last word.
+  // The window: whether each of the last words is a word to ignore.
   int inWindow = 0;
-  std::array<std::uint32_t, 32> prev{};
   std::array<std::uint8_t, 32> ignoredBack{};  // [k]: the word k places back is ignored
 
-  // Per-file data of a folder run.
+  // Per-file data of a folder run: the file of each stretch of text, from its first position.
   std::string currentPath;
   bool fileRegistered = false;
-  std::uint32_t fileNumber = 0;
-  std::vector<FileMark> marks;
+  std::vector<std::pair<std::size_t, std::uint32_t>> fileStarts;
+
+  // Gathering into the table.
+  std::int64_t distinct = 0;
+  std::int64_t minFrequency = 0;
+  std::int64_t left = 0;
+  std::int64_t visits = 0;
+  bool stopped = false;
+  std::vector<std::vector<std::uint64_t>> scratch;  // per phrase length: (next word, position)
+  std::vector<std::pair<std::int64_t, std::int64_t>> tallies;
+  std::vector<std::uint32_t> files;
 
   // Live display of new phrases.
   std::string pending;
   std::int64_t lastDisplaySecond = -1;
 
-  Node& At(std::uint32_t id) { return chunks[id >> kChunkBits][id & kChunkMask]; }
-  std::uint64_t Total(std::uint32_t id) {
-    std::uint64_t t = At(id).count;
-    if (!carries.empty()) {
-      auto it = carries.find(id);
-      if (it != carries.end()) t += it->second;
-    }
-    return t;
-  }
-
   std::uint32_t Intern(EngineSession& session, std::string_view word);
-  std::uint32_t NewNode(std::uint32_t parent, std::uint32_t word);
-  static std::uint64_t KeyHash(std::uint32_t parent, std::uint32_t word) {
-    return Fmix((std::uint64_t{parent} << 32) | word);
-  }
-  std::uint32_t FindOrAdd(std::uint64_t hash, std::uint32_t parent, std::uint32_t word);
-  void GrowNodeSlots();
-  void Count(EngineSession& session, std::uint32_t id);
-  void ShowNew(EngineSession& session, std::uint32_t id);
-  std::string Text(std::uint32_t id);
+  bool AnyCountedEndsHere(int available) const;
+  bool Counted(int length, bool allIgnored, bool anyIgnored) const;
+  void ShowNew(EngineSession& session, std::size_t position, int length);
+  std::string Text(std::size_t position, int length) const;
+  void Visit(EngineSession& session, const std::uint64_t* items, std::size_t n, int length,
+             bool allIgnored, bool anyIgnored);
+  void Keep(EngineSession& session, const std::uint64_t* items, std::size_t n, int length);
 };
-
-std::uint32_t PhraseCounter::Impl::NewNode(std::uint32_t parent, std::uint32_t word) {
-  if (numNodes == kNone - 1) throw std::length_error("too many distinct phrases");
-  if ((numNodes & kChunkMask) == 0) chunks.push_back(std::make_unique<Node[]>(std::size_t{1} << kChunkBits));
-  const std::uint32_t id = numNodes++;
-  At(id) = Node{parent, word, 0, kNone};
-  return id;
-}
 
 std::uint32_t PhraseCounter::Impl::Intern(EngineSession& session, std::string_view word) {
   const std::uint64_t h = HashBytes(word);
@@ -142,12 +109,12 @@ std::uint32_t PhraseCounter::Impl::Intern(EngineSession& session, std::string_vi
     if (s == 0) break;
     if (wordHash[s - 1] == h && words[s - 1] == word) return s - 1;
   }
+  if (words.size() >= kEnd - 1) throw std::length_error("too many distinct words");
   const auto id = static_cast<std::uint32_t>(words.size());
   words.emplace_back(word);
   wordHash.push_back(h);
   // The same test the phrase slots apply, once per distinct word.
   wordIgnored.push_back(Lists(session).AllWordsToIgnore(session, word) ? 1 : 0);
-  wordNode.push_back(NewNode(kNone, id));
   wordSlots[pos] = id + 1;
   if (words.size() * 2 > wordSlots.size()) {
     wordSlots.assign(wordSlots.size() * 2, 0);
@@ -161,87 +128,120 @@ std::uint32_t PhraseCounter::Impl::Intern(EngineSession& session, std::string_vi
   return id;
 }
 
-// Slots are found from the high bits of a key's hash, which the slot keeps as its tag: the
-// table doubles without reading a node, and in nearly the order of its new slots.
-void PhraseCounter::Impl::GrowNodeSlots() {
-  std::vector<std::uint64_t> old;
-  old.swap(nodeSlots);
-  nodeSlots.assign(old.size() * 2, 0);
-  --slotShift;
-  const std::size_t mask = nodeSlots.size() - 1;
-  for (std::uint64_t s : old) {
-    if (s == 0) continue;
-    std::size_t p = static_cast<std::size_t>(s >> slotShift);
-    while (nodeSlots[p] != 0) p = (p + 1) & mask;
-    nodeSlots[p] = s;
-  }
+bool PhraseCounter::Impl::Counted(int length, bool allIgnored, bool anyIgnored) const {
+  if (length == 1) return countSingles && (singlesAllowIgnored || !allIgnored);
+  if (length < minWords) return false;
+  if (!wordsToIgnore || strip) return true;
+  if (handling == WordsToIgnoreHandling::optExcludePhrasesWithWordToIgnore) return !anyIgnored;
+  if (handling == WordsToIgnoreHandling::optExcludePhrasesAllWordsToIgnore) return !allIgnored;
+  return true;
 }
 
-std::uint32_t PhraseCounter::Impl::FindOrAdd(std::uint64_t h, std::uint32_t parent,
-                                             std::uint32_t word) {
-  const std::uint64_t tag = h & 0xFFFFFFFF00000000ull;
-  const std::size_t mask = nodeSlots.size() - 1;
-  std::size_t pos = static_cast<std::size_t>(h >> slotShift);
-  for (;; pos = (pos + 1) & mask) {
-    const std::uint64_t s = nodeSlots[pos];
-    if (s == 0) break;
-    if ((s & 0xFFFFFFFF00000000ull) != tag) continue;
-    const auto id = static_cast<std::uint32_t>(s) - 1;
-    const Node& n = At(id);
-    if (n.parent == parent && n.word == word) return id;
+// Whether the newest word ends a phrase that is counted: the file it came from is then one
+// the run registers.
+bool PhraseCounter::Impl::AnyCountedEndsHere(int available) const {
+  bool allIgnored = ignoredBack[0] != 0;
+  bool anyIgnored = allIgnored;
+  if (Counted(1, allIgnored, anyIgnored)) return true;
+  for (int k = 2; k <= available; ++k) {
+    allIgnored = allIgnored && ignoredBack[k - 1] != 0;
+    anyIgnored = anyIgnored || ignoredBack[k - 1] != 0;
+    if (Counted(k, allIgnored, anyIgnored)) return true;
   }
-  const std::uint32_t id = NewNode(parent, word);
-  nodeSlots[pos] = tag | (id + 1);
-  // At most three quarters full: probes stay short.
-  if (std::size_t{numNodes} * 4 > nodeSlots.size() * 3) GrowNodeSlots();
-  return id;
+  return false;
 }
 
-std::string PhraseCounter::Impl::Text(std::uint32_t id) {
-  std::array<std::uint32_t, 32> ids{};
-  int n = 0;
-  for (std::uint32_t i = id; i != kNone && n < 32; i = At(i).parent) ids[n++] = At(i).word;
-  std::string text;
-  for (int k = n - 1; k >= 0; --k) {
-    text += words[ids[k]];
-    if (k > 0) text += ' ';
+std::string PhraseCounter::Impl::Text(std::size_t position, int length) const {
+  std::string out;
+  for (int k = 0; k < length; ++k) {
+    if (k > 0) out += ' ';
+    out += words[text[position + static_cast<std::size_t>(k)]];
   }
-  return text;
+  return out;
 }
 
-void PhraseCounter::Impl::ShowNew(EngineSession& session, std::uint32_t id) {
+void PhraseCounter::Impl::ShowNew(EngineSession& session, std::size_t position, int length) {
   // As the word table shows new words: gathered, and written once a second; the phrase that
   // triggers the writing and the very first one are not shown.
   if (session.settings.chkSuppressWords != 0 || distinct == 1) return;
   const std::int64_t second = session.run.lngSecondsElapsed;
   if (second == lastDisplaySecond) {
-    pending += Text(id);
-    pending += ", ";
+    // Text past the box's limit is cleared as soon as it is written: no need to build it.
+    if (pending.size() <= kDisplayLimit) {
+      pending += Text(position, length);
+      pending += ", ";
+    }
     return;
   }
   session.host.TxbAppend(pending);
   pending.clear();
   lastDisplaySecond = second;
-  if (session.host.TxbLength() > 65000) session.host.TxbClear();
+  if (session.host.TxbLength() > kDisplayLimit) session.host.TxbClear();
 }
 
-void PhraseCounter::Impl::Count(EngineSession& session, std::uint32_t id) {
-  Node& n = At(id);
-  if (n.count == 0 && (carries.empty() || carries.find(id) == carries.end())) {
-    ++distinct;
-    ShowNew(session, id);
-  }
+// A phrase that reaches the minimum frequency becomes a table entry, with its count per file.
+void PhraseCounter::Impl::Keep(EngineSession& session, const std::uint64_t* items, std::size_t n,
+                               int length) {
+  tallies.clear();
   if (folder) {
-    if (!fileRegistered) {
-      fileNumber = static_cast<std::uint32_t>(session.words.RegisterFile(currentPath));
-      fileRegistered = true;
+    files.clear();
+    for (std::size_t i = 0; i < n; ++i) {
+      // The occurrence belongs to the file of its last word.
+      const std::size_t last = static_cast<std::uint32_t>(items[i]) + static_cast<std::size_t>(length) - 1;
+      auto it = std::upper_bound(fileStarts.begin(), fileStarts.end(), last,
+                                 [](std::size_t p, const auto& f) { return p < f.first; });
+      files.push_back(it == fileStarts.begin() ? 0 : std::prev(it)->second);
     }
-    if (n.lastFile != fileNumber) {
-      marks.push_back(FileMark{id, fileNumber, Total(id)});
-      n.lastFile = fileNumber;
+    std::sort(files.begin(), files.end());  // files are numbered in the order they are read
+    for (std::size_t i = 0; i < files.size();) {
+      std::size_t j = i;
+      while (j < files.size() && files[j] == files[i]) ++j;
+      tallies.emplace_back(files[i], static_cast<std::int64_t>(j - i));
+      i = j;
+    }
+  } else {
+    tallies.emplace_back(0, static_cast<std::int64_t>(n));
+  }
+  session.words.AddEntry(Text(static_cast<std::uint32_t>(items[0]), length), tallies);
+}
+
+// items: the positions (low 32 bits) where one phrase of the given length occurs, ascending.
+// The phrase is counted and kept or left out; then its occurrences that go on are grouped by
+// their next word, each group being one phrase a word longer.
+void PhraseCounter::Impl::Visit(EngineSession& session, const std::uint64_t* items, std::size_t n,
+                                int length, bool allIgnored, bool anyIgnored) {
+  if (stopped) return;
+  if ((++visits & 4095) == 0) {
+    session.host.Pump();
+    if (session.run.blnStop) {
+      stopped = true;
+      return;
     }
   }
-  if (++n.count == 0) carries[id] += std::uint64_t{1} << 32;
+  const std::size_t first = static_cast<std::uint32_t>(items[0]);
+  if (Counted(length, allIgnored, anyIgnored)) {
+    ++distinct;
+    ShowNew(session, first, length);
+    if (static_cast<std::int64_t>(n) >= minFrequency)
+      Keep(session, items, n, length);
+    else
+      ++left;
+  }
+  if (length == maxWords) return;
+  std::vector<std::uint64_t>& next = scratch[static_cast<std::size_t>(length)];
+  next.clear();
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::size_t p = static_cast<std::uint32_t>(items[i]) + static_cast<std::size_t>(length);
+    if (p < text.size() && text[p] != kEnd) next.push_back((std::uint64_t{text[p]} << 32) | (p - length));
+  }
+  if (next.size() > 1) std::sort(next.begin(), next.end());
+  for (std::size_t i = 0; i < next.size() && !stopped;) {
+    std::size_t j = i + 1;
+    while (j < next.size() && (next[j] >> 32) == (next[i] >> 32)) ++j;
+    const bool ignored = wordIgnored[next[i] >> 32] != 0;
+    Visit(session, &next[i], j - i, length + 1, allIgnored && ignored, anyIgnored || ignored);
+    i = j;
+  }
 }
 
 PhraseCounter::PhraseCounter(EngineSession& session) : impl_(std::make_unique<Impl>()) {
@@ -257,24 +257,22 @@ PhraseCounter::PhraseCounter(EngineSession& session) : impl_(std::make_unique<Im
       m.wordsToIgnore && m.handling == WordsToIgnoreHandling::optAllowPhrasesAllWordsToIgnore;
   m.folder = session.settings.source == Source::optFolder;
   m.wordSlots.assign(1024, 0);
-  // A file's size foretells its phrases well (about one word in six bytes, nine in ten of
-  // its windows distinct): sized once, the table need not grow while it is read.
-  int bits = 16;
+  // A file's size foretells its words well (about one in six bytes): reserved once, the text
+  // need not be copied while it is read.
   if (session.settings.source == Source::optInFile) {
     std::error_code ec;
     const auto bytes = std::filesystem::file_size(TrimPathBox(session.settings.txbFile[0]), ec);
-    if (!ec) {
-      const double expected = static_cast<double>(bytes) / 6 * (m.maxWords - 1) * 0.9 * 4 / 3;
-      while (bits < 27 && static_cast<double>(std::size_t{1} << bits) < expected) ++bits;
-    }
+    if (!ec) m.text.reserve(static_cast<std::size_t>(bytes / 5));
   }
-  m.nodeSlots.assign(std::size_t{1} << bits, 0);
-  m.slotShift = 64 - bits;
 }
 
 PhraseCounter::~PhraseCounter() = default;
 
-void PhraseCounter::Reset() { impl_->inWindow = 0; }
+void PhraseCounter::Reset() {
+  Impl& m = *impl_;
+  m.inWindow = 0;
+  if (!m.text.empty() && m.text.back() != kEnd) m.text.push_back(kEnd);
+}
 
 std::int64_t PhraseCounter::NumPhrases() const { return impl_->distinct; }
 
@@ -285,101 +283,51 @@ void PhraseCounter::AddWord(EngineSession& session, std::string_view word) {
     m.fileRegistered = false;
   }
   const std::uint32_t w = m.Intern(session, word);
-  const bool ignored = m.wordIgnored[w] != 0;
   for (int k = std::min(m.inWindow, m.maxWords - 1); k >= 1; --k) m.ignoredBack[k] = m.ignoredBack[k - 1];
-  m.ignoredBack[0] = ignored ? 1 : 0;
+  m.ignoredBack[0] = m.wordIgnored[w];
   const int available = std::min(m.inWindow + 1, m.maxWords);
-
-  std::array<std::uint32_t, 32> cur{};
-  cur[1] = m.wordNode[w];
-  if (m.countSingles && (m.singlesAllowIgnored || !ignored)) m.Count(session, cur[1]);
-
-  // Which phrases ending here are counted; the longest are never a prefix of another, so
-  // only counted ones need a node.
-  std::array<bool, 32> counted{};
-  std::array<std::uint64_t, 32> hash{};
-  bool allIgnored = ignored;
-  bool anyIgnored = ignored;
-  int last = 1;
-  for (int k = 2; k <= available; ++k) {
-    allIgnored = allIgnored && m.ignoredBack[k - 1] != 0;
-    anyIgnored = anyIgnored || m.ignoredBack[k - 1] != 0;
-    bool admissible = k >= m.minWords;
-    if (admissible && m.wordsToIgnore && !m.strip) {
-      if (m.handling == WordsToIgnoreHandling::optExcludePhrasesWithWordToIgnore)
-        admissible = !anyIgnored;
-      else if (m.handling == WordsToIgnoreHandling::optExcludePhrasesAllWordsToIgnore)
-        admissible = !allIgnored;
-    }
-    counted[k] = admissible;
-    if (!admissible && k == m.maxWords) break;
-    last = k;
-    // Every key is known now: fetch all their slots at once, not one after another.
-    hash[k] = Impl::KeyHash(m.prev[k - 1], w);
-    __builtin_prefetch(&m.nodeSlots[static_cast<std::size_t>(hash[k] >> m.slotShift)]);
+  // A file is registered with its first counted phrase, as the table would register it.
+  if (m.folder && !m.fileRegistered && m.AnyCountedEndsHere(available)) {
+    const auto file = static_cast<std::uint32_t>(session.words.RegisterFile(m.currentPath));
+    m.fileStarts.emplace_back(m.text.size(), file);
+    m.fileRegistered = true;
   }
-  // Then the nodes the slots point to, before reading any of them.
-  std::array<std::uint32_t, 32> guess{};
-  for (int k = 2; k <= last; ++k) {
-    const std::uint64_t tag = hash[k] & 0xFFFFFFFF00000000ull;
-    const std::size_t mask = m.nodeSlots.size() - 1;
-    guess[k] = kNone;
-    for (std::size_t p = static_cast<std::size_t>(hash[k] >> m.slotShift);; p = (p + 1) & mask) {
-      const std::uint64_t s = m.nodeSlots[p];
-      if (s == 0) break;
-      if ((s & 0xFFFFFFFF00000000ull) == tag) {
-        guess[k] = static_cast<std::uint32_t>(s) - 1;
-        __builtin_prefetch(&m.At(guess[k]));
-        break;
-      }
-    }
-  }
-  for (int k = 2; k <= last; ++k) {
-    const std::uint32_t g = guess[k];
-    if (g != kNone && m.At(g).parent == m.prev[k - 1] && m.At(g).word == w)
-      cur[k] = g;
-    else
-      cur[k] = m.FindOrAdd(hash[k], m.prev[k - 1], w);
-    if (counted[k]) m.Count(session, cur[k]);
-  }
-  m.prev = cur;
+  if (m.text.size() >= kEnd) throw std::length_error("text too long for a phrase count");
+  m.text.push_back(w);
   m.inWindow = available;
 }
 
 std::int64_t PhraseCounter::MoveIntoTable(EngineSession& session, std::int64_t minFrequency) {
   Impl& m = *impl_;
-  std::vector<std::uint64_t>().swap(m.nodeSlots);
   std::vector<std::uint32_t>().swap(m.wordSlots);
-  std::sort(m.marks.begin(), m.marks.end(), [](const FileMark& a, const FileMark& b) {
-    return a.node != b.node ? a.node < b.node : a.before < b.before;
-  });
-  std::int64_t left = 0;
-  std::size_t mark = 0;
-  std::vector<std::pair<std::int64_t, std::int64_t>> tallies;
-  for (std::uint32_t id = 0; id < m.numNodes; ++id) {
-    const std::uint64_t total = m.Total(id);
-    while (mark < m.marks.size() && m.marks[mark].node < id) ++mark;
-    if (total == 0) continue;
-    if (total < static_cast<std::uint64_t>(std::max<std::int64_t>(minFrequency, 0))) {
-      ++left;
-      continue;
+  std::vector<std::uint64_t>().swap(m.wordHash);
+  m.minFrequency = std::max<std::int64_t>(minFrequency, 0);
+  m.scratch.resize(static_cast<std::size_t>(m.maxWords) + 1);
+  // Every position by its word (counting sort, positions ascending), as (word, position).
+  std::vector<std::uint64_t> byWord;
+  {
+    std::vector<std::size_t> start(m.words.size() + 1, 0);
+    std::size_t positions = 0;
+    for (std::uint32_t w : m.text) {
+      if (w == kEnd) continue;
+      ++start[w + 1];
+      ++positions;
     }
-    tallies.clear();
-    if (m.folder) {
-      for (std::size_t i = mark; i < m.marks.size() && m.marks[i].node == id; ++i) {
-        const bool last = i + 1 == m.marks.size() || m.marks[i + 1].node != id;
-        const std::uint64_t until = last ? total : m.marks[i + 1].before;
-        tallies.emplace_back(m.marks[i].file, static_cast<std::int64_t>(until - m.marks[i].before));
-      }
-    } else {
-      tallies.emplace_back(0, static_cast<std::int64_t>(total));
-    }
-    session.words.AddEntry(m.Text(id), tallies);
-    if ((session.words.lngNumWords & 4095) == 0) {
-      session.host.Pump();
-      if (session.run.blnStop) break;
+    for (std::size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
+    byWord.resize(positions);
+    for (std::size_t p = 0; p < m.text.size(); ++p) {
+      const std::uint32_t w = m.text[p];
+      if (w != kEnd) byWord[start[w]++] = (std::uint64_t{w} << 32) | p;
     }
   }
+  for (std::size_t i = 0; i < byWord.size() && !m.stopped;) {
+    std::size_t j = i + 1;
+    while (j < byWord.size() && (byWord[j] >> 32) == (byWord[i] >> 32)) ++j;
+    const bool ignored = m.wordIgnored[byWord[i] >> 32] != 0;
+    m.Visit(session, &byWord[i], j - i, 1, ignored, ignored);
+    i = j;
+  }
+  const std::int64_t left = m.left;
   impl_ = std::make_unique<Impl>();
   return left;
 }

@@ -1,7 +1,8 @@
-// The counter of a count-all-phrases run: every word becomes an integer id as it is cut,
-// every phrase a node of a trie over word ids (its words but the last, plus the last), so
-// that counting a phrase costs one hash probe and no text is built while reading. Only the
-// phrases that reach the minimum frequency are written into the word table afterwards.
+// The counter of a count-all-phrases run: every word becomes an integer id as it is cut and
+// the text is kept as that sequence of ids. Afterwards the phrases are counted by grouping
+// their occurrences, a word at a time, by sorting (position, next word) pairs, which reads
+// memory in order instead of probing a table of every phrase; only the phrases that reach
+// the minimum frequency become text and table entries.
 #pragma once
 
 #include <cstdint>
@@ -31,7 +32,8 @@ class PhraseCounter {
   // A phrase terminator: no later phrase includes the words before it.
   void Reset();
 
-  // Number of distinct phrases (and single words) counted so far.
+  // Number of distinct phrases (and single words) found so far; they are found while the
+  // counter moves them into the table, after the reading.
   std::int64_t NumPhrases() const;
 
   // Writes every counted phrase with at least minFrequency occurrences into the word table
