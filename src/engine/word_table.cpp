@@ -326,9 +326,18 @@ std::int64_t WordTable::RegisterFile(const std::string& path) {
 
 std::int64_t WordTable::AddEntry(std::string_view word,
                                  const std::vector<std::pair<std::int64_t, std::int64_t>>& tallies) {
-  if (indexedWords_ != lngNumWords) RebuildIndex();
-  const std::int64_t index = StoreNewWord(word, -1, HashWord(word), 0);
-  WordRecord& rec = udtWords[static_cast<std::size_t>(index)];
+  // The entry is known to be new, so the index is not kept up (millions of phrase entries
+  // arrive at once); the next lookup rebuilds it.
+  SettleCounts();
+  if (lngNumWords >= 0xFFFFFFFFll) throw std::length_error("word table full");
+  if (udtWords.size() != static_cast<std::size_t>(lngNumWords) + 1) {
+    udtWords.resize(static_cast<std::size_t>(lngNumWords) + 1);
+  }
+  const std::int64_t index = ++lngNumWords;
+  indexedWords_ = -1;
+  GrowWithHugePages(udtWords);
+  WordRecord& rec = udtWords.emplace_back();
+  rec.strWord.assign(word);
   for (const auto& [file, count] : tallies) {
     if (count <= 0) continue;
     rec.CountInFile(file, count);
