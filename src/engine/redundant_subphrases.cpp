@@ -63,6 +63,42 @@ class KeySet {
   std::vector<std::uint64_t> slots_;
 };
 
+// The words of the phrases, numbered in order of first sight.
+class WordIds {
+ public:
+  WordIds() : slots_(1024, 0) {}
+  std::uint32_t Id(std::string_view word, std::vector<std::string_view>& vocabulary) {
+    std::uint64_t h = 0x9e3779b97f4a7c15ull;
+    for (unsigned char c : word) h = (h ^ c) * 0x100000001b3ull;
+    h = Fmix(h);
+    std::size_t mask = slots_.size() - 1;
+    std::size_t pos = h & mask;
+    for (;; pos = (pos + 1) & mask) {
+      const std::uint32_t s = slots_[pos];
+      if (s == 0) break;
+      if (vocabulary[s - 1] == word) return s - 1;
+    }
+    const auto id = static_cast<std::uint32_t>(vocabulary.size());
+    vocabulary.push_back(word);
+    hashes_.push_back(h);
+    slots_[pos] = id + 1;
+    if (vocabulary.size() * 2 > slots_.size()) {
+      slots_.assign(slots_.size() * 2, 0);
+      mask = slots_.size() - 1;
+      for (std::uint32_t i = 0; i < hashes_.size(); ++i) {
+        std::size_t p = hashes_[i] & mask;
+        while (slots_[p] != 0) p = (p + 1) & mask;
+        slots_[p] = i + 1;
+      }
+    }
+    return id;
+  }
+
+ private:
+  std::vector<std::uint32_t> slots_;  // id + 1; 0 empty
+  std::vector<std::uint64_t> hashes_;
+};
+
 inline std::uint64_t PairKey(std::uint32_t a, std::uint32_t b) {
   return (std::uint64_t{a + 1} << 32) | (b + 1);
 }
@@ -103,6 +139,7 @@ class Redundancy {
   // says so without reaching into the large table.
   std::vector<std::uint64_t> filter_;
   int filterShift_ = 64;
+  std::uint32_t lengths_ = 0;  // bit n: some phrase has n words
   std::vector<std::uint8_t> excluded_;
   // Per word: the words that are its proper ends (and start a phrase), its proper starts
   // (and end a phrase), its proper parts (and are a one-word phrase).
@@ -111,7 +148,7 @@ class Redundancy {
 };
 
 void Redundancy::Read() {
-  std::unordered_map<std::string_view, std::uint32_t> words;
+  WordIds words;
   const WordTable& t = s_.words;
   for (std::int64_t i = 1; i <= t.lngNumWords; ++i) {
     const WordRecord& r = t.udtWords[static_cast<std::size_t>(i)];
@@ -122,13 +159,12 @@ void Redundancy::Read() {
     for (;;) {
       const std::size_t space = text.find(' ', start);
       const std::string_view word = text.substr(start, space == std::string_view::npos ? space : space - start);
-      auto [it, added] = words.try_emplace(word, static_cast<std::uint32_t>(vocabulary_.size()));
-      if (added) vocabulary_.push_back(word);
-      ids_.push_back(it->second);
+      ids_.push_back(words.Id(word, vocabulary_));
       ++p.length;
       if (space == std::string_view::npos) break;
       start = space + 1;
     }
+    if (p.length < 32) lengths_ |= std::uint32_t{1} << p.length;
     phrases_.push_back(p);
   }
   const std::size_t n = vocabulary_.size();
@@ -213,6 +249,7 @@ std::uint64_t Redundancy::Hash(std::int64_t frequency, const std::uint32_t* w, s
 }
 
 std::uint32_t Redundancy::Find(std::int64_t frequency, const std::uint32_t* w, std::size_t n) const {
+  if (n >= 32 || ((lengths_ >> n) & 1) == 0) return 0;
   const std::uint64_t h = Hash(frequency, w, n);
   const auto [b1, b2] = FilterBits(h);
   if (((filter_[b1 >> 6] >> (b1 & 63)) & (filter_[b2 >> 6] >> (b2 & 63)) & 1) == 0) return 0;
