@@ -197,14 +197,19 @@ void EmitReportLine(ReportSession& s, const std::string& line, bool title) {
     }
     return;
   }
-  bool limited = s.host.TxbHasCapacityLimit();
-  if (!limited || !AtLeastChars(r.strOutput, lngTextboxLimit)) {
+  const bool limited = s.host.TxbHasCapacityLimit();
+  if (limited && r.blnTextboxFull) return;
+  // What the box already holds counts as well: the pending text is handed over every 2049
+  // characters, so on its own it never reaches the limit and the whole list went to the box.
+  const std::size_t inBox = limited ? s.host.TxbLength() : 0;
+  const std::size_t room = lngTextboxLimit - std::min(inBox, lngTextboxLimit);
+  if (!limited || !AtLeastChars(r.strOutput, room)) {
     if (f == 9)
       r.strOutput += Trim(line) + ", ";
     else
       r.strOutput += (f == 8 ? Trim(line) : line) + "\n";
   }
-  if (limited && AtLeastChars(r.strOutput, lngTextboxLimit)) {
+  if (limited && AtLeastChars(r.strOutput, room)) {
     r.blnTextboxFull = true;
   } else if (AtLeastChars(r.strOutput, lngTextboxFlush)) {
     s.host.TxbAppend(r.strOutput);

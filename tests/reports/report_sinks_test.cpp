@@ -257,6 +257,19 @@ TEST_F(SinksTest, TextBoxFlushesInBlocksAndReportsWhenFull) {
   EXPECT_LE(h.TxbLength(), lngTextboxLimit + 1000);
   EXPECT_TRUE(st.reports.blnTextboxFull);
 
+  // Former fault: a box that takes every append (the desktop's) got the whole list, since
+  // the pending text alone never reached the limit; it now stops at the limit as well.
+  ScriptedHost open;
+  open.capacityLimited = true;
+  Session so{open};
+  FillTable(so, adds);
+  so.settings.source = Source::optInFile;
+  ListWords(so);
+  EXPECT_TRUE(open.TxbText().ends_with("\n\nTextbox is full."));
+  EXPECT_LE(open.TxbLength(), lngTextboxLimit + 1000);
+  ASSERT_EQ(open.messages.size(), 1u);
+  EXPECT_EQ(open.messages[0].title, "Textbox is full.");
+
   // Without a capacity limit the whole list is kept and nothing is reported.
   ScriptedHost big;
   Session sb{big};
