@@ -101,6 +101,8 @@ class MainWindow : public QWidget {
   // Commands.
   void cmdCountWords_Click();
   void cmdCountAllPhrases_Click();
+  // The phrase window's "Count phrases": checks the lengths, hides the window, counts.
+  void CountPhrases();
   void cmdCountArray_Click();
   void cmdFolder_Click();
   void cmdFile_Click(int index);
@@ -126,7 +128,6 @@ class MainWindow : public QWidget {
 
   void Timer1_Timer();
   void OnPump();
-  void ShowNotAvailable(const QString& what);
   void StopOnEscape();
 
   std::unique_ptr<QtHost> host_;

@@ -21,6 +21,7 @@
 
 #include "run/count_array.h"
 #include "run/counting_run.h"
+#include "run/phrase_run.h"
 #include "run/saved_state.h"
 #include "run/session.h"
 #include "lists/list_history.h"
@@ -270,15 +271,19 @@ void MainWindow::cmdCountAllPhrases_Click() {
   c.folderSource = s.settings.source == Source::optFolder;
   c.fileListFormat = s.settings.cboDisplayFormat == 11;
   formatBeforeFileList_ = s.settings.cboDisplayFormat == 11 ? 0 : s.settings.cboDisplayFormat;
-  phraseWindow().Open(c);
+  // Only phrases kept on screen can be filtered: not after a word count or a stopped one.
+  PhraseWindow& w = phraseWindow();
+  if (!s.run.blnCountingMFP || !s.settings.blnWordsGot) w.intPhrasesSelectedOnCount = 0;
+  w.Open(c);
 }
 
 PhraseWindow& MainWindow::phraseWindow() {
   if (phraseWindow_) return *phraseWindow_;
   phraseWindow_ = std::make_unique<PhraseWindow>(session_->settings, this);
   PhraseWindow& w = *phraseWindow_;
-  w.onCountPhrases = [this] { ShowNotAvailable("Counting all phrases"); };
-  w.onFilterResults = [this] { ShowNotAvailable("Filtering phrases"); };
+  w.onCountPhrases = [this] { CountPhrases(); };
+  w.onFilterResults = [this] { RunBusy([this] { talq::cmdFilterResults_Click(*session_); }); };
+  w.onFilterWordsEntered = [this] { txbFilterWords_LostFocus(*session_); };
   w.onSaveSettings = [this] { cmdSaveState_Click(); };
   w.onCopyToClipboard = [this] { host_->SetClipboardText(host_->TxbText()); };
   w.onGoToSettings = [this] { settingsWindow().ShowCentred(); };
@@ -296,6 +301,17 @@ PhraseWindow& MainWindow::phraseWindow() {
   return w;
 }
 
+void MainWindow::CountPhrases() {
+  PhraseWindow& w = phraseWindow();
+  // Wrong lengths are told while the window is still open, so they can be put right there.
+  if (!CheckPhraseLengths(*session_)) return;
+  w.hide();
+  const RunResult r = RunBusy([this] { return talq::cmdCountAllPhrases_Click(*session_); });
+  if (r == RunResult::Reported || r == RunResult::NothingFound) ConcealNumWords(false);
+  w.intPhrasesSelectedOnCount = session_->phrases.intPhrasesSelectedOnCount;
+  w.UpdateFilterControls();
+}
+
 void MainWindow::cmdCountArray_Click() {
   const RunResult r = RunBusy([this] { return talq::cmdCountArray_Click(*session_); });
   if (r == RunResult::TableWritten) txbOutput_->setFocus();
@@ -306,11 +322,6 @@ TableDialog& MainWindow::tableDialog() {
   tableDialog_ = std::make_unique<TableDialog>(session_->settings, this);
   tableDialog_->onGoToSettings = [this] { settingsWindow().ShowCentred(); };
   return *tableDialog_;
-}
-
-void MainWindow::ShowNotAvailable(const QString& what) {
-  host_->MsgBox(S(what) + " is not available in this build of TALQ.", "Not available",
-                MsgIcon::Information);
 }
 
 void MainWindow::cmdFolder_Click() {

@@ -8,6 +8,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -135,11 +136,9 @@ PhraseWindow::PhraseWindow(Settings& settings, QWidget* parent)
   });
   bind_.Text(txbFilterWords_, settings_.txbFilterWords,
              [this] { cmdClear_->setEnabled(!txbFilterWords_->text().isEmpty()); });
-  connect(txbFilterWords_, &QLineEdit::editingFinished, this, [this] {
-    lastFilterWords_ = settings_.txbFilterWords;
-    cmdClear_->setEnabled(!txbFilterWords_->text().isEmpty());
-    if (onFilterWordsEntered) onFilterWordsEntered();
-  });
+  connect(txbFilterWords_, &QLineEdit::editingFinished, this, [this] { TakeFilterWords(); });
+  // Enter ends the entry; it must not reach the dialog's default button ("Count phrases").
+  txbFilterWords_->installEventFilter(this);
   connect(cmdClear_, &QPushButton::clicked, this, [this] {
     txbFilterWords_->clear();
     settings_.txbFilterWords.clear();
@@ -185,7 +184,8 @@ PhraseWindow::PhraseWindow(Settings& settings, QWidget* parent)
     if (onCountPhrases) onCountPhrases();
   });
   connect(cmdFilterResults_, &QPushButton::clicked, this, [this] {
-    lastFilterWords_ = settings_.txbFilterWords;
+    // A click does not always take the focus from the box first (a shortcut, a script).
+    TakeFilterWords();
     if (onFilterResults) onFilterResults();
   });
   connect(cmdSaveState_, &QPushButton::clicked, this, [this] {
@@ -242,6 +242,14 @@ void PhraseWindow::UpdateFilterControls() {
   cmdClear_->setEnabled(enable && !settings_.txbFilterWords.empty());
 }
 
+void PhraseWindow::TakeFilterWords() {
+  if (onFilterWordsEntered) onFilterWordsEntered();
+  lastFilterWords_ = settings_.txbFilterWords;
+  if (S(txbFilterWords_->text()) != settings_.txbFilterWords)
+    txbFilterWords_->setText(Q(settings_.txbFilterWords));
+  cmdClear_->setEnabled(!txbFilterWords_->text().isEmpty());
+}
+
 void PhraseWindow::FocusCountPhrases() {
   if (cmdCountPhrases_->isVisible() && cmdCountPhrases_->isEnabled()) cmdCountPhrases_->setFocus();
 }
@@ -252,6 +260,17 @@ void PhraseWindow::CloseWindow() {
   blnCancel = true;
   hide();
   setResult(QDialog::Rejected);
+}
+
+bool PhraseWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == txbFilterWords_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      TakeFilterWords();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void PhraseWindow::closeEvent(QCloseEvent* event) {

@@ -47,7 +47,7 @@ class PhraseWindow : public QDialog {
   // Commands the main window carries out.
   std::function<void()> onCountPhrases;
   std::function<void()> onFilterResults;
-  std::function<void()> onFilterWordsEntered;  // Enter in, or leaving, the filter box
+  std::function<void()> onFilterWordsEntered;  // parses the filter box (Enter, leaving it)
   std::function<void()> onSaveSettings;
   std::function<void()> onCopyToClipboard;
   std::function<void()> onGoToSettings;
@@ -61,8 +61,11 @@ class PhraseWindow : public QDialog {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Leaving the box, Enter or the filter button: the box shows the words as parsed.
+  void TakeFilterWords();
   void FocusCountPhrases();
   void CloseWindow();
 

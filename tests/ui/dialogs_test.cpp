@@ -1,5 +1,6 @@
 // The smaller windows: count chooser, phrase window filter controls, table dialog, pop-up.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -68,8 +69,11 @@ class DialogsTest : public QObject {
     auto* box = w.findChild<QLineEdit*>("txbFilterWords");
     auto* filter = w.findChild<QPushButton*>("cmdFilterResults");
     QVERIFY(box->isEnabled() && filter->isEnabled());
-    QTest::keyClicks(box, "old man");
+    QTest::keyClicks(box, "Old, man");
+    // Former fault: Enter here also pressed the default button and counted phrases anew.
     QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(box->text(), QString("old man"));
+    QVERIFY(w.isVisible() && f.answers.messages.size() == 1);  // only the start-up offer
     w.findChild<QRadioButton*>("optRemoveWordsToIgnore")->click();
     QCOMPARE(w.intPhrasesSelected(), 3);
     QVERIFY(!box->isEnabled() && !filter->isEnabled());
@@ -83,6 +87,62 @@ class DialogsTest : public QObject {
     QVERIFY(!w.findChild<QPushButton*>("cmdClear")->isEnabled());
     w.findChild<QPushButton*>("cmdClose")->click();
     QVERIFY(w.blnCancel && !w.isVisible());
+  }
+
+  // "Count phrases" and "Filter results" list what `talq phrases` lists for the same
+  // lengths and filter; lengths the wrong way round are refused with the window still open.
+  void phrasesCountedAndFilteredAsOnTheCommandLine_data() {
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("parsed");
+    QTest::newRow("as subphrase") << "subphrase" << "optIncludeAllWordsAsSubphrase" << "Night,"
+                                  << "night";
+    QTest::newRow("in same order, none") << "order" << "optIncludeAllWordsInSameOrder"
+                                         << "CALM  sea" << "calm sea";
+  }
+  void phrasesCountedAndFilteredAsOnTheCommandLine() {
+    QFETCH(QString, mode);
+    QFETCH(QString, option);
+    QFETCH(QString, typed);
+    QFETCH(QString, parsed);
+    QTemporaryDir dir;
+    const QString path = QString::fromStdString(WriteTestFile(
+        dir, "in.txt",
+        "The sea was calm. The sea was calm and the night was dark.\n"
+        "The night was dark, and the sea was calm. Of the sea was nothing said.\n"));
+    Fixture f;
+    f.Start();
+    f.ChooseFile(path.toStdString());
+    f.Get<QPushButton>("cmdCountAllPhrases")->click();
+    PhraseWindow& w = f.window->phraseWindow();
+    QVERIFY(w.isVisible());
+    const auto pick = [&w](const char* name, int index) {
+      auto* combo = w.findChild<QComboBox*>(name);
+      combo->setCurrentIndex(index);
+      emit combo->activated(index);
+    };
+    pick("cboPhraseLength(0)", 4);  // 5 words
+    pick("cboPhraseLength(1)", 3);  // 4 words
+    w.findChild<QPushButton*>("cmdCountPhrases")->click();
+    QCOMPARE(f.answers.messages.back().title, std::string("Invalid input"));
+    QVERIFY(w.isVisible());
+    pick("cboPhraseLength(0)", 1);
+    w.findChild<QPushButton*>("cmdCountPhrases")->click();
+    QVERIFY(!w.isVisible());
+    const QStringList args{"phrases", path, "--min", "2", "--max", "4"};
+    QCOMPARE(f.Report().trimmed(), CommandLineOutput(args).trimmed());
+    QVERIFY(f.Get<QLabel>("lblNumberOfWords")->isVisible());
+
+    f.Get<QPushButton>("cmdCountAllPhrases")->click();
+    auto* box = w.findChild<QLineEdit*>("txbFilterWords");
+    QVERIFY(box->isEnabled());
+    w.findChild<QRadioButton*>(option)->click();
+    QTest::keyClicks(box, typed);
+    w.findChild<QPushButton*>("cmdFilterResults")->click();
+    QCOMPARE(box->text(), parsed);
+    QCOMPARE(f.Report().trimmed(),
+             CommandLineOutput(args + QStringList{"--filter", typed, "--filter-mode", mode}).trimmed());
   }
 
   void phraseOptionsNeedWordsToIgnore() {

@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -19,6 +18,9 @@
 #include <QUrl>
 
 #include "run/session.h"
+#include "ui/count_chooser.h"
+#include "ui/phrase_window.h"
+#include "ui/table_dialog.h"
 #include "ui/qt_host.h"
 #include "ui/ui_harness.h"
 #include "util/program_texts.h"
@@ -29,25 +31,7 @@ using namespace talq::ui::test;
 
 namespace {
 
-// What `talq count` prints for these arguments.
-QString CommandLineReport(const QStringList& args) {
-  QProcess p;
-  p.start(TALQ_BINARY, QStringList{"count"} + args);
-  p.waitForFinished(60000);
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-QString BoxText(const Fixture& f) {
-  f.window->host().Flush();
-  return f.Get<QPlainTextEdit>("txbOutput")->toPlainText();
-}
-
-void ChooseSingleFile(Fixture& f, const std::string& path) {
-  f.Get<QRadioButton>("optInFile")->click();
-  QLineEdit* box = f.Get<QLineEdit>("txbFile(0)");
-  box->clear();
-  QTest::keyClicks(box, QString::fromStdString(path));
-}
+QString CommandLineReport(const QStringList& args) { return CommandLineOutput(QStringList{"count"} + args); }
 
 }  // namespace
 
@@ -75,24 +59,17 @@ class MainWindowTest : public QObject {
   void everyControlIsNamedForAssistiveTools() {
     Fixture f;
     f.Start();
-    for (QWidget* w : f.window->findChildren<QWidget*>()) {
-      if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
-          qobject_cast<QComboBox*>(w)) {
-        if (w->objectName().startsWith("qt_")) continue;
-        QVERIFY2(!w->accessibleDescription().isEmpty(), qPrintable(w->objectName()));
-        const QString name = w->accessibleName().isEmpty()
-                                 ? static_cast<QAbstractButton*>(w)->text()
-                                 : w->accessibleName();
-        QVERIFY2(!name.isEmpty(), qPrintable(w->objectName()));
-      }
-    }
+    VerifyNamedForAssistiveTools(f.window.get());
+    VerifyNamedForAssistiveTools(&f.window->phraseWindow());
+    VerifyNamedForAssistiveTools(&f.window->tableDialog());
+    VerifyNamedForAssistiveTools(&f.window->countChooser());
   }
 
   void switchingSourcesRestoresTheirPaths() {
     Fixture f;
     f.Start();
     const std::string file = DataPath("run/small.txt");
-    ChooseSingleFile(f, file);
+    f.ChooseFile(file);
     f.Get<QRadioButton>("optFolder")->click();
     QTest::keyClicks(f.Get<QLineEdit>("txbFolder"), "/tmp");
     f.Get<QRadioButton>("optOnClipboard")->click();
@@ -137,14 +114,14 @@ class MainWindowTest : public QObject {
       QTest::keyClicks(f.Get<QLineEdit>("txbFolder"), source);
       f.Get<QCheckBox>("chkIncludeSubfolders")->click();
     } else {
-      ChooseSingleFile(f, source.toStdString());
+      f.ChooseFile(source.toStdString());
     }
     // A folder run writes its report to a file, in case the text box cannot hold it.
     QTest::keyClicks(f.Get<QLineEdit>("txbFile(1)"), out.filePath("gui.txt"));
     f.Get<QPushButton>("cmdCountWords")->click();
     QStringList args{source, "-o", out.filePath("cli.txt")};
     if (folder) args << "-r";
-    QCOMPARE(BoxText(f).trimmed(), CommandLineReport(args).trimmed());
+    QCOMPARE(f.Report().trimmed(), CommandLineReport(args).trimmed());
     QFile gui(out.filePath("gui.txt")), cli(out.filePath("cli.txt"));
     QVERIFY(gui.open(QIODevice::ReadOnly) && cli.open(QIODevice::ReadOnly));
     QCOMPARE(gui.readAll(), cli.readAll());
@@ -159,21 +136,33 @@ class MainWindowTest : public QObject {
     Fixture f;
     f.Start();
     const std::string file = DataPath("run/small.txt");
-    ChooseSingleFile(f, file);
+    f.ChooseFile(file);
     f.Get<QPushButton>("cmdCountWords")->click();
     QComboBox* format = f.Get<QComboBox>("cboDisplayFormat");
     format->setFocus();
     QTest::keyClick(format, Qt::Key_Down);
     QCOMPARE(f.window->session().settings.cboDisplayFormat, 1);
-    QCOMPARE(BoxText(f).trimmed(), CommandLineReport({QString::fromStdString(file), "-f", "1"}).trimmed());
+    QCOMPARE(f.Report().trimmed(), CommandLineReport({QString::fromStdString(file), "-f", "1"}).trimmed());
     QComboBox* order = f.Get<QComboBox>("cboWordOrder");
     order->setFocus();
     QTest::keyClick(order, Qt::Key_Down);
-    QCOMPARE(BoxText(f).trimmed(),
+    QCOMPARE(f.Report().trimmed(),
              CommandLineReport({QString::fromStdString(file), "-f", "1", "--order", "alpha"}).trimmed());
   }
 
-  void stopDuringALongCountListsWhatWasFound() {
+  // Stop (here Esc) during a long count: a word count offers to list what it found; a
+  // phrase count asks "Really stop?" under its own title and lists nothing.
+  void stopDuringALongCount_data() {
+    QTest::addColumn<bool>("phrases");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("words") << false << "Counting interrupted" << "Rank";
+    QTest::newRow("phrases") << true << "Counting all phrases" << "Counting of phrases was stopped.";
+  }
+  void stopDuringALongCount() {
+    QFETCH(bool, phrases);
+    QFETCH(QString, title);
+    QFETCH(QString, box);
     QTemporaryDir dir;
     const QString path = dir.filePath("long.txt");
     {
@@ -187,18 +176,20 @@ class MainWindowTest : public QObject {
     }
     Fixture f;
     f.Start();
-    ChooseSingleFile(f, path.toStdString());
+    f.ChooseFile(path.toStdString());
     f.answers.answerYes = true;  // "Really stop?" and "list those found?"
     auto* count = f.Get<QPushButton>("cmdCountWords");
     // Small stretches and an event loop on every pass keep the run long enough, in many
     // steps, for the stop to land while words are still being read.
-    f.window->session().sources.lngChunkBytes = 64 << 10;
+    Session& s = f.window->session();
+    s.sources.lngChunkBytes = 64 << 10;
     f.window->host().pumpInterval = std::chrono::milliseconds(0);
     bool sawStopCaption = false;
-    // Fires inside the count, from the event loop the count lets run, once the first words
-    // are in the table (so that the stop question is asked).
+    // Fires inside the count, from the event loop the count lets run, once it is under way
+    // (a word count asks first only after 800 words).
     std::function<void()> poke = [&] {
-      if (f.window->session().words.lngNumWords <= 800) {
+      if (!f.window->Busy()) return;
+      if (!s.run.blnCountingMFP && s.words.lngNumWords <= 800) {
         QTimer::singleShot(0, count, poke);
         return;
       }
@@ -206,13 +197,65 @@ class MainWindowTest : public QObject {
       QTest::keyClick(f.window.get(), Qt::Key_Escape);
     };
     QTimer::singleShot(0, count, poke);
-    count->click();
+    if (phrases) {
+      f.Get<QPushButton>("cmdCountAllPhrases")->click();
+      f.window->phraseWindow().findChild<QPushButton*>("cmdCountPhrases")->click();
+    } else {
+      count->click();
+    }
     QVERIFY(sawStopCaption);
-    QVERIFY2(f.Titles().find("Counting interrupted") != std::string::npos, f.Titles().c_str());
-    QVERIFY(f.window->session().reports.blnCountingStopped);
-    QVERIFY(BoxText(f).contains("Rank"));
+    QVERIFY2(f.Titles().find(title.toStdString()) != std::string::npos, f.Titles().c_str());
+    QVERIFY(f.Report().contains(box));
     QCOMPARE(count->text().remove('&'), QString::fromStdString(ProgramText(21)));
     QVERIFY(f.Get<QPushButton>("cmdCountAllPhrases")->isEnabled());
+  }
+
+  // A click in the text box while files are listed, or scanned with words shown, asks the
+  // user to wait; a right-click with the clipboard as source says how to count it.
+  void textBoxClicksExplainThemselves_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("right");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("listing") << "cmdListFiles" << false << "Listing files to be scanned";
+    QTest::newRow("scanning") << "cmdCountWords" << false << "Scanning files";
+    QTest::newRow("clipboard, idle") << "" << true << "Text on clipboard";
+  }
+  void textBoxClicksExplainThemselves() {
+    QFETCH(QString, command);
+    QFETCH(bool, right);
+    QFETCH(QString, title);
+    QTemporaryDir dir, out;
+    for (int i = 0; i < 300; ++i)
+      WriteTestFile(dir, qPrintable(QString("f%1.txt").arg(i)), "alpha beta gamma\n");
+    Fixture f;
+    f.Start();
+    QWidget* viewport = f.Get<QPlainTextEdit>("txbOutput")->viewport();
+    const Qt::MouseButton button = right ? Qt::RightButton : Qt::LeftButton;
+    if (command.isEmpty()) {
+      f.Get<QRadioButton>("optOnClipboard")->click();
+      QTest::mouseClick(viewport, button);
+      QCOMPARE(QString::fromStdString(f.Titles()).section(" | ", -1), title);
+      return;
+    }
+    QTest::keyClicks(f.Get<QLineEdit>("txbFolder"), dir.path());
+    QTest::keyClicks(f.Get<QLineEdit>("txbFile(1)"), out.filePath("out.txt"));
+    f.Get<QCheckBox>("chkSuppressWords")->click();  // words shown as found
+    f.window->host().pumpInterval = std::chrono::milliseconds(0);
+    bool clicked = false;
+    std::function<void()> poke = [&] {
+      if (!f.window->Busy()) return;  // the run is over
+      const RunFlags& run = f.window->session().run;
+      if (!run.blnListingFilesOnly && !run.blnScanningFiles) {
+        QTimer::singleShot(0, viewport, poke);
+        return;
+      }
+      clicked = true;
+      QTest::mouseClick(viewport, button);
+    };
+    QTimer::singleShot(0, viewport, poke);
+    f.Get<QPushButton>(qPrintable(command))->click();
+    QVERIFY(clicked);
+    QVERIFY2(f.Titles().find(title.toStdString()) != std::string::npos, f.Titles().c_str());
   }
 
   void tableOfAFolderEqualsTheCommandLines() {
@@ -225,9 +268,7 @@ class MainWindowTest : public QObject {
     QTest::keyClicks(f.Get<QLineEdit>("txbFile(1)"), out.filePath("gui.txt"));
     f.window->session().settings.tableLayout = TableLayout::optBoth;
     f.Get<QPushButton>("cmdCountArray")->click();
-    QProcess p;
-    p.start(TALQ_BINARY, {"table", folder, "-r", "--layout", "both", "-o", out.filePath("cli.txt")});
-    QVERIFY(p.waitForFinished(60000));
+    CommandLineOutput({"table", folder, "-r", "--layout", "both", "-o", out.filePath("cli.txt")});
     QFile gui(out.filePath("gui.txt")), cli(out.filePath("cli.txt"));
     QVERIFY(gui.open(QIODevice::ReadOnly) && cli.open(QIODevice::ReadOnly));
     // The first line names the program and the time; the table follows.
@@ -316,9 +357,9 @@ class MainWindowTest : public QObject {
     f.window->host().SetClipboardText("alpha beta beta\n");
     f.Get<QRadioButton>("optOnClipboard")->click();
     f.Get<QPushButton>("cmdCountWords")->click();
-    QVERIFY(BoxText(f).contains("beta"));
+    QVERIFY(f.Report().contains("beta"));
     f.Get<QPushButton>("cmdClearOutput")->click();
-    QCOMPARE(BoxText(f), QString());
+    QCOMPARE(f.Report(), QString());
     QVERIFY(!f.Get<QLabel>("lblNumberOfWords")->isVisible());
     QVERIFY(!f.window->session().settings.blnWordsGot);
   }

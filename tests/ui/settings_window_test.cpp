@@ -5,14 +5,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <fstream>
 
 #include "lists/list_history.h"
 #include "run/session.h"
@@ -28,13 +25,6 @@ using namespace talq::ui;
 using namespace talq::ui::test;
 
 namespace {
-
-QString CommandLineReport(const QStringList& args) {
-  QProcess p;
-  p.start(TALQ_BINARY, QStringList{"count"} + args);
-  p.waitForFinished(60000);
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 // A started main window with its settings window shown.
 struct SettingsFixture : Fixture {
@@ -52,25 +42,7 @@ struct SettingsFixture : Fixture {
     return widget;
   }
   Settings& st() { return window->session().settings; }
-  void CountFile(const std::string& path) {
-    window->findChild<QRadioButton*>("optInFile")->click();
-    auto* box = window->findChild<QLineEdit*>("txbFile(0)");
-    box->clear();
-    QTest::keyClicks(box, QString::fromStdString(path));
-    window->findChild<QPushButton*>("cmdCountWords")->click();
-    window->host().Flush();
-  }
-  QString Report() const {
-    window->host().Flush();
-    return window->findChild<QPlainTextEdit*>("txbOutput")->toPlainText();
-  }
 };
-
-std::string WriteFile(const QTemporaryDir& dir, const char* name, const std::string& text) {
-  const std::string path = dir.filePath(name).toStdString();
-  std::ofstream(path) << text;
-  return path;
-}
 
 }  // namespace
 
@@ -92,16 +64,7 @@ class SettingsWindowTest : public QObject {
       QVERIFY2(f.In<QCheckBox>(name)->isChecked(), name);
     QCOMPARE(f.In<QComboBox>("cboShortWordSize")->currentText(), QString("3"));
     QCOMPARE(f.In<QComboBox>("cboLongWordSize")->currentText(), QString("50"));
-    for (QWidget* c : f.w->findChildren<QWidget*>()) {
-      if (!qobject_cast<QAbstractButton*>(c) && !qobject_cast<QLineEdit*>(c) &&
-          !qobject_cast<QComboBox*>(c))
-        continue;
-      if (c->objectName().startsWith("qt_") || c->objectName().isEmpty()) continue;
-      auto* button = qobject_cast<QAbstractButton*>(c);
-      QVERIFY2(!c->accessibleName().isEmpty() || (button && !button->text().isEmpty()),
-               qPrintable(c->objectName()));
-      QCOMPARE(c->accessibleDescription(), c->objectName());
-    }
+    VerifyNamedForAssistiveTools(f.w);
   }
 
   void clearAllAndCheckAll() {
@@ -156,7 +119,7 @@ class SettingsWindowTest : public QObject {
 
   void countOnlyFileLoadedHereCountsAsOnTheCommandLine() {
     QTemporaryDir dir;
-    const std::string list = WriteFile(dir, "only.txt", "the\nand\nnew york\n");
+    const std::string list = WriteTestFile(dir, "only.txt", "the\nand\nnew york\n");
     SettingsFixture f;
     f.Open();
     f.answers.chosenPaths.push_back(list);
@@ -170,15 +133,15 @@ class SettingsWindowTest : public QObject {
     f.answers.choices.push_back(1);  // "Count only specified words/phrases"
     f.CountFile(DataPath("run/small.txt"));
     QCOMPARE(f.Report().trimmed(),
-             CommandLineReport({QString::fromStdString(DataPath("run/small.txt")),
+             CommandLineOutput({"count", QString::fromStdString(DataPath("run/small.txt")),
                                 "--count-only-file", QString::fromStdString(list)})
                  .trimmed());
   }
 
   void historyEntryLoadOrRemove() {
     QTemporaryDir dir;
-    const std::string a = WriteFile(dir, "a.txt", "alpha\n");
-    const std::string b = WriteFile(dir, "b.txt", "beta\n");
+    const std::string a = WriteTestFile(dir, "a.txt", "alpha\n");
+    const std::string b = WriteTestFile(dir, "b.txt", "beta\n");
     SettingsFixture f;
     f.Open();
     for (const std::string& path : {a, b}) {

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
 #include <string>
@@ -33,9 +34,23 @@ struct Fixture {
   }
   // The titles of the messages shown so far, joined by " | ".
   std::string Titles() const;
+  // Selects the single-file source and types `path` into its box.
+  void ChooseFile(const std::string& path);
+  // Chooses `path` and clicks the count button; returns when the count is done.
+  void CountFile(const std::string& path);
+  // The report text box's text, once pending text is on the screen.
+  QString Report() const;
 };
+
+// Every button, line edit and combo box under `root` has an accessible name (its own or
+// its caption) and its control name as accessible description.
+void VerifyNamedForAssistiveTools(QWidget* root);
 
 // The test data folder (tests/data).
 std::string DataPath(const std::string& relative);
+// What the command line prints on standard output, e.g. {"count", path, "-f", "1"}.
+QString CommandLineOutput(const QStringList& args);
+// Writes `text` into the file `name` of `dir`; returns its path.
+std::string WriteTestFile(const QTemporaryDir& dir, const char* name, const std::string& text);
 
 }  // namespace talq::ui::test
