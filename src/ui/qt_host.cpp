@@ -20,6 +20,10 @@
 #include "ui/mnemonics.h"
 #include "util/utf8.h"
 
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 #include <utility>
 
 namespace talq::ui {
@@ -62,7 +66,61 @@ std::optional<std::string> Chosen(const QString& path) {
 
 }  // namespace
 
+// Says when the next pass through the event loop is due. The engine calls Pump() millions
+// of times in a count, but also, while it waits for other threads, only every few
+// milliseconds: a count of calls is no measure of time, and reading the clock on every call
+// costs too much. A thread of its own raises a flag one interval after each pass; Pump()
+// only reads the flag. Between counts nobody takes the flag, and the thread sleeps.
+class QtHost::PumpClock {
+ public:
+  explicit PumpClock(std::chrono::milliseconds interval)
+      : interval(interval), thread_([this] { Run(); }) {}
+  ~PumpClock() {
+    {
+      const std::lock_guard lock(m_);
+      stop_ = true;
+    }
+    cv_.notify_one();
+    thread_.join();
+  }
+  PumpClock(const PumpClock&) = delete;
+  PumpClock& operator=(const PumpClock&) = delete;
+
+  bool Due() const { return due_.load(std::memory_order_relaxed); }
+  // A pass was made: the next is due one interval from now.
+  void Passed() {
+    due_.store(false, std::memory_order_relaxed);
+    {
+      const std::lock_guard lock(m_);
+      passed_ = true;
+    }
+    cv_.notify_one();
+  }
+
+  const std::chrono::milliseconds interval;
+
+ private:
+  void Run() {
+    std::unique_lock lock(m_);
+    while (!stop_) {
+      cv_.wait(lock, [this] { return stop_ || passed_; });
+      passed_ = false;
+      if (cv_.wait_for(lock, interval, [this] { return stop_; })) break;
+      due_.store(true, std::memory_order_relaxed);
+    }
+  }
+
+  std::atomic<bool> due_{true};
+  std::mutex m_;
+  std::condition_variable cv_;
+  bool passed_ = false;
+  bool stop_ = false;
+  std::thread thread_;
+};
+
 QtHost::QtHost(QWidget* window, QPlainTextEdit* txb) : window_(window), txbWidget_(txb) {}
+
+QtHost::~QtHost() = default;
 
 MsgAnswer QtHost::MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
                          MsgButtons buttons, MsgAnswer defaultButton) {
@@ -258,12 +316,16 @@ void QtHost::Flush() {
 }
 
 void QtHost::Pump() {
-  // The engine pumps several times a word: the clock is read every 64th call only, and the
-  // event loop runs at most once per interval, so a count spends little time here.
-  if ((++pumps_ & 63) != 0) return;
-  const auto now = std::chrono::steady_clock::now();
-  if (now - lastPass_ < pumpInterval) return;
-  lastPass_ = now;
+  if (pumpInterval.count() == 0) {
+    if ((++pumps_ & 63) != 0) return;
+  } else {
+    if (!pumpClock_ || pumpClock_->interval != pumpInterval) {
+      pumpClock_.reset();
+      pumpClock_ = std::make_unique<PumpClock>(pumpInterval);
+    }
+    if (!pumpClock_->Due()) return;
+    pumpClock_->Passed();
+  }
   if (onPump) onPump();
   Flush();
   QCoreApplication::processEvents(QEventLoop::AllEvents);

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "host/host.h"
@@ -23,6 +24,7 @@ class QtHost : public Host {
   // window: the widget tree holding the labels and buttons named by the engine;
   // txb: the report text box.
   QtHost(QWidget* window, QPlainTextEdit* txb);
+  ~QtHost() override;
 
   // Tests: modal questions, input boxes, choosers and file dialogs go to `seam` instead of
   // the screen (a ScriptedHost answers them and records them). nullptr: real dialogs.
@@ -39,7 +41,8 @@ class QtHost : public Host {
   std::function<bool(const std::string& name)> dialogs;
   // Runs on every Pump() that reaches the event loop (the run's clock, the activity sign).
   std::function<void()> onPump;
-  // Least time between two passes through the event loop inside a count.
+  // Least time between two passes through the event loop inside a count. Zero: a pass on
+  // every 64th call (tests that want many small steps).
   std::chrono::milliseconds pumpInterval{40};
 
   MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
@@ -112,7 +115,8 @@ class QtHost : public Host {
   std::map<std::string, QPointer<QLabel>> labelCache_;
 
   std::uint64_t pumps_ = 0;
-  std::chrono::steady_clock::time_point lastPass_{};
+  class PumpClock;
+  std::unique_ptr<PumpClock> pumpClock_;  // started at the first Pump()
 };
 
 // Qt strings from and to the engine's UTF-8.
