@@ -53,6 +53,7 @@ TEST(PatternsTest, ReportRegExpShowsExactTexts) {
   EXPECT_EQ(RegExpCheckMessage(-5),
             "contains an unescaped '$' outside square brackets.\nPerhaps use '\\$' instead.");
   EXPECT_EQ(RegExpCheckMessage(0), "Not a TALQ-regexp.");
+  EXPECT_EQ(RegExpCheckMessage(-1), "is not a valid regular expression.");
 }
 
 TEST(PatternsTest, LowerCaseExceptRegexp) {

@@ -133,6 +133,16 @@ TEST_F(FormatsTest, PhraseCountSummary) {
   }
 }
 
+// A relisting after the filters changed may find nothing left to list.
+TEST_F(FormatsTest, NothingFound) {
+  FillTable(s, {{"/d/a.txt", "zz", 1}}, {"zz"});
+  s.settings.chkIgnoreShortWords = 1;
+  s.settings.cboShortWordSize = 1;
+  ListWords(s);
+  EXPECT_EQ(host.TxbText(),
+            "No words with at least 3 characters\nsatisfying the specified conditions were found.");
+}
+
 TEST_F(FormatsTest, FolderFormatRefusedForOtherSources) {
   s.settings.source = Source::optOnClipboard;
   s.settings.cboDisplayFormat = 12;

@@ -1,4 +1,4 @@
-// Files and clipboard text through a whole count: decoding, line ends, statuses.
+// Files and clipboard text through a whole count: decoding, line ends, mark-up, statuses.
 #include "sources/file_reader.h"
 
 #include <gtest/gtest.h>
@@ -88,6 +88,12 @@ TEST_F(FileReaderTest, EveryLineEndingSplitsLines) {
   // An LF-only UTF-8 C file: the line comment ends at its line.
   Counts got = Count(Write("lf.c", "int a; // gone \xC3\xA9t\xC3\xA9\nint kept;\n"));
   ExpectWords(got, {{"int", 2}, {"kept", 1}, {"gone", 0}, {"été", 0}}, "lf.c");
+}
+
+TEST_F(FileReaderTest, HtmlHeadAndMarkupAreNotCounted) {
+  ExpectWords(Count(kData + "page.htm"), {{"salt", 1}, {"pepper", 1}, {"café", 1}, {"then", 1},
+                                          {"sample", 0}, {"page", 0}, {"color", 0},
+                                          {"scripted", 0}, {"comment", 0}}, "page.htm");
 }
 
 TEST_F(FileReaderTest, RefusalsReturnTheirStatusAndMessage) {
