@@ -56,7 +56,7 @@ PhraseWindow::PhraseWindow(Settings& settings, QWidget* parent)
 
   auto* form = new QFormLayout;
   const char* lengthCaptions[2] = {"Mi&nimum number of words in phrase:",
-                                   "Ma&ximum number of words in phrase:"};
+                                   "Maxim&um number of words in phrase:"};
   for (int i = 0; i < 2; ++i) {
     const QString name = QString("cboPhraseLength(%1)").arg(i);
     cboPhraseLength_[i] = MakeCombo(this, name, QString());

@@ -1,9 +1,10 @@
-// Renders the windows (main window after counting the sample, phrase window, table dialog,
-// count chooser, settings window) into PNG files for the manual: ui_screenshots OUTDIR [--dark].
+// Renders the windows (main window after counting the sample and after counting its phrases,
+// phrase window, table dialog, count chooser, settings window) into PNG files for the manual: ui_screenshots OUTDIR [--dark].
 // Run offscreen through scripts/screenshots.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
@@ -83,8 +84,16 @@ int main(int argc, char** argv) {
   w.findChild<QPushButton*>("cmdCountWords")->click();
   bool ok = Save(&w, out + "/main" + suffix + ".png");
 
+  // The phrases of the sample, then the phrase window again, its filter now open to them.
   PhraseWindow& phrases = w.phraseWindow();
   w.findChild<QPushButton*>("cmdCountAllPhrases")->click();
+  phrases.findChild<QPushButton*>("cmdCountPhrases")->click();
+  ok = Save(&w, out + "/main-phrases" + suffix + ".png") && ok;
+  w.findChild<QPushButton*>("cmdCountAllPhrases")->click();
+  auto* filter = phrases.findChild<QLineEdit*>("txbFilterWords");
+  filter->setText("sea");
+  emit filter->textEdited("sea");
+  phrases.findChild<QRadioButton*>("optIncludeAllWords")->click();
   ok = Save(&phrases, out + "/phrases" + suffix + ".png") && ok;
   phrases.hide();
 
