@@ -7,14 +7,13 @@
 //    and at most as often as i, so it too has frequency f and excludes i in its own turn;
 //  - parts that begin inside a word of j, or end inside one: candidate first words are the
 //    words that are the end of j's word and start some phrase, candidate last words those
-//    that are the start of j's word and end some phrase; pairs of words that begin (or end)
-//    no phrase cut the search short.
+//    that are the start of j's word and end some phrase; a candidate grows a word at a time
+//    and stops as soon as no phrase of frequency f begins (or ends) with what it has so far.
 #include "engine/redundant_subphrases.h"
 
 #include <cstdint>
 #include <string_view>
 #include <unordered_map>
-#include <utility>
 #include <vector>
 
 #include "engine/engine_session.h"
@@ -33,35 +32,17 @@ inline std::uint64_t Fmix(std::uint64_t k) {
   return k;
 }
 
-// A set of 64-bit keys (never 0), open addressing.
-class KeySet {
- public:
-  explicit KeySet(std::size_t expected) {
-    std::size_t size = 1024;
-    while (size < expected * 2) size *= 2;
-    slots_.assign(size, 0);
-  }
-  void Insert(std::uint64_t key) {
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t p = Fmix(key) & mask;; p = (p + 1) & mask) {
-      if (slots_[p] == key) return;
-      if (slots_[p] == 0) {
-        slots_[p] = key;
-        return;
-      }
-    }
-  }
-  bool Contains(std::uint64_t key) const {
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t p = Fmix(key) & mask;; p = (p + 1) & mask) {
-      if (slots_[p] == key) return true;
-      if (slots_[p] == 0) return false;
-    }
-  }
-
- private:
-  std::vector<std::uint64_t> slots_;
-};
+// Phrase keys are hashed a word at a time, the frequency first, from the front or from the
+// back: the hash of a phrase's start (or end) is a step on the way to the phrase's own.
+inline std::uint64_t Front(std::int64_t frequency) {
+  return Fmix(static_cast<std::uint64_t>(frequency) ^ 0x243f6a8885a308d3ull);
+}
+inline std::uint64_t Back(std::int64_t frequency) {
+  return Fmix(static_cast<std::uint64_t>(frequency) ^ 0x13198a2e03707344ull);
+}
+inline std::uint64_t Step(std::uint64_t h, std::uint32_t word) {
+  return Fmix(h ^ (word + 0x9e3779b97f4a7c15ull));
+}
 
 // The words of the phrases, numbered in order of first sight.
 class WordIds {
@@ -99,10 +80,6 @@ class WordIds {
   std::vector<std::uint64_t> hashes_;
 };
 
-inline std::uint64_t PairKey(std::uint32_t a, std::uint32_t b) {
-  return (std::uint64_t{a + 1} << 32) | (b + 1);
-}
-
 struct Phrase {
   std::int64_t index;      // in the word table
   std::int64_t frequency;
@@ -119,14 +96,23 @@ class Redundancy {
  private:
   void Read();
   void Relate();
-  std::uint64_t Hash(std::int64_t frequency, const std::uint32_t* w, std::size_t n) const;
-  std::uint32_t Find(std::int64_t frequency, const std::uint32_t* w, std::size_t n) const;
-  // The filter's two bit positions of a key's hash.
-  std::pair<std::size_t, std::size_t> FilterBits(std::uint64_t h) const {
-    const std::size_t mask = (filter_.size() << 6) - 1;
-    return {static_cast<std::size_t>(h >> filterShift_), static_cast<std::size_t>(h >> 7) & mask};
+  static std::uint64_t Hash(std::int64_t frequency, const std::uint32_t* w, std::size_t n);
+  // The phrase w[0..n) of the given frequency (whose Hash is h): its index + 1, or 0.
+  std::uint32_t Find(std::int64_t frequency, const std::uint32_t* w, std::size_t n, std::uint64_t h) const;
+  // A key's two bits lie in one word of the filter, so a test costs one cache miss at most.
+  static std::uint64_t FilterBits(std::uint64_t h) {
+    return (std::uint64_t{1} << ((h >> 7) & 63)) | (std::uint64_t{1} << ((h >> 13) & 63));
   }
-  void Exclude(std::int64_t frequency, const std::uint32_t* w, std::size_t n);
+  void Mark(std::uint64_t h) { filter_[h >> filterShift_] |= FilterBits(h); }
+  // False when no phrase of the hashed frequency starts (Front) or ends (Back) so.
+  bool Maybe(std::uint64_t h) const {
+    const std::uint64_t bits = FilterBits(h);
+    return (filter_[h >> filterShift_] & bits) == bits;
+  }
+  void Exclude(std::int64_t frequency, const std::uint32_t* w, std::size_t n, std::uint64_t h);
+  void Exclude(std::int64_t frequency, const std::uint32_t* w, std::size_t n) {
+    Exclude(frequency, w, n, Hash(frequency, w, n));
+  }
   void Examine(const Phrase& j);
 
   EngineSession& s_;
@@ -135,8 +121,9 @@ class Redundancy {
   std::vector<std::string_view> vocabulary_;
   std::vector<std::uint8_t> starts_, ends_, single_;  // per word: begins, ends, is a phrase
   std::vector<std::uint32_t> slots_;                  // phrase + 1; 0 empty
-  // Two bits per phrase key: nearly every key looked up is no phrase, and this small filter
-  // says so without reaching into the large table.
+  // Two bits per start and per end of every phrase (the phrase itself among them): nearly
+  // every key looked up is no phrase and begins or ends none, and this filter, far smaller
+  // than the table, says so.
   std::vector<std::uint64_t> filter_;
   int filterShift_ = 64;
   std::uint32_t lengths_ = 0;  // bit n: some phrase has n words
@@ -144,7 +131,6 @@ class Redundancy {
   // Per word: the words that are its proper ends (and start a phrase), its proper starts
   // (and end a phrase), its proper parts (and are a one-word phrase).
   std::vector<std::uint32_t> endsAt_, endsOf_, startsAt_, startsOf_, partsAt_, partsOf_;
-  KeySet firstPairs_{0}, lastPairs_{0};
 };
 
 void Redundancy::Read() {
@@ -171,18 +157,16 @@ void Redundancy::Read() {
   starts_.assign(n, 0);
   ends_.assign(n, 0);
   single_.assign(n, 0);
-  firstPairs_ = KeySet(phrases_.size());
-  lastPairs_ = KeySet(phrases_.size());
   std::size_t size = 1024;
   while (size < phrases_.size() * 2) size *= 2;
   slots_.assign(size, 0);
-  std::size_t bits = 1 << 12;
-  filterShift_ = 64 - 12;
-  while (bits < phrases_.size() * 16) {
-    bits *= 2;
+  std::size_t filterWords = 64;  // of 64 bits; about eight bits per key
+  filterShift_ = 64 - 6;
+  while (filterWords * 64 < ids_.size() * 2 * 8) {
+    filterWords *= 2;
     --filterShift_;
   }
-  filter_.assign(bits / 64, 0);
+  filter_.assign(filterWords, 0);
   for (std::uint32_t k = 0; k < phrases_.size(); ++k) {
     const Phrase& p = phrases_[k];
     const std::uint32_t* w = &ids_[p.first];
@@ -191,14 +175,11 @@ void Redundancy::Read() {
     } else {
       starts_[w[0]] = 1;
       ends_[w[p.length - 1]] = 1;
-      firstPairs_.Insert(PairKey(w[0], w[1]));
-      lastPairs_.Insert(PairKey(w[p.length - 2], w[p.length - 1]));
     }
+    std::uint64_t h = Front(p.frequency);
+    for (std::uint32_t i = 0; i < p.length; ++i) Mark(h = Step(h, w[i]));
+    for (std::uint64_t g = Back(p.frequency), i = p.length; i-- > 0;) Mark(g = Step(g, w[i]));
     const std::size_t mask = slots_.size() - 1;
-    const std::uint64_t h = Hash(p.frequency, w, p.length);
-    const auto [b1, b2] = FilterBits(h);
-    filter_[b1 >> 6] |= std::uint64_t{1} << (b1 & 63);
-    filter_[b2 >> 6] |= std::uint64_t{1} << (b2 & 63);
     std::size_t pos = h & mask;
     while (slots_[pos] != 0) pos = (pos + 1) & mask;
     slots_[pos] = k + 1;
@@ -242,17 +223,15 @@ void Redundancy::Relate() {
   }
 }
 
-std::uint64_t Redundancy::Hash(std::int64_t frequency, const std::uint32_t* w, std::size_t n) const {
-  std::uint64_t h = Fmix(static_cast<std::uint64_t>(frequency) ^ (std::uint64_t{n} << 56));
-  for (std::size_t i = 0; i < n; ++i) h = Fmix(h ^ (w[i] + 0x9e3779b97f4a7c15ull));
+std::uint64_t Redundancy::Hash(std::int64_t frequency, const std::uint32_t* w, std::size_t n) {
+  std::uint64_t h = Front(frequency);
+  for (std::size_t i = 0; i < n; ++i) h = Step(h, w[i]);
   return h;
 }
 
-std::uint32_t Redundancy::Find(std::int64_t frequency, const std::uint32_t* w, std::size_t n) const {
-  if (n >= 32 || ((lengths_ >> n) & 1) == 0) return 0;
-  const std::uint64_t h = Hash(frequency, w, n);
-  const auto [b1, b2] = FilterBits(h);
-  if (((filter_[b1 >> 6] >> (b1 & 63)) & (filter_[b2 >> 6] >> (b2 & 63)) & 1) == 0) return 0;
+std::uint32_t Redundancy::Find(std::int64_t frequency, const std::uint32_t* w, std::size_t n,
+                               std::uint64_t h) const {
+  if (n >= 32 || ((lengths_ >> n) & 1) == 0 || !Maybe(h)) return 0;
   const std::size_t mask = slots_.size() - 1;
   for (std::size_t pos = h & mask;; pos = (pos + 1) & mask) {
     const std::uint32_t slot = slots_[pos];
@@ -266,8 +245,8 @@ std::uint32_t Redundancy::Find(std::int64_t frequency, const std::uint32_t* w, s
   }
 }
 
-void Redundancy::Exclude(std::int64_t frequency, const std::uint32_t* w, std::size_t n) {
-  if (const std::uint32_t slot = Find(frequency, w, n); slot != 0) excluded_[slot - 1] = 1;
+void Redundancy::Exclude(std::int64_t frequency, const std::uint32_t* w, std::size_t n, std::uint64_t h) {
+  if (const std::uint32_t slot = Find(frequency, w, n, h); slot != 0) excluded_[slot - 1] = 1;
 }
 
 void Redundancy::Examine(const Phrase& j) {
@@ -283,33 +262,40 @@ void Redundancy::Examine(const Phrase& j) {
   }
   std::uint32_t buffer[64];
   if (q > 32) return;  // phrases are at most 25 words
-  // Beginning inside word t.
+  // Beginning inside word t, grown a word at a time while some phrase of frequency f
+  // begins so.
   for (std::uint32_t t = 0; t + 1 < q; ++t) {
     for (std::uint32_t a = endsAt_[J[t]]; a < endsAt_[J[t] + 1]; ++a) {
       buffer[0] = endsOf_[a];
+      std::uint64_t h = Step(Front(f), buffer[0]);
+      if (!Maybe(h)) continue;
       std::size_t n = 1;
       for (std::uint32_t e = t + 1; e < q; ++e) {
-        buffer[n] = J[e];
-        Exclude(f, buffer, n + 1);
         for (std::uint32_t b = startsAt_[J[e]]; b < startsAt_[J[e] + 1]; ++b) {
           buffer[n] = startsOf_[b];
-          Exclude(f, buffer, n + 1);
+          Exclude(f, buffer, n + 1, Step(h, buffer[n]));
         }
-        if (e == t + 1 && !firstPairs_.Contains(PairKey(buffer[0], J[e]))) break;
-        buffer[n++] = J[e];
+        buffer[n] = J[e];
+        h = Step(h, J[e]);
+        if (!Maybe(h)) break;
+        Exclude(f, buffer, ++n, h);
       }
     }
   }
-  // Beginning with word t, ending inside word e.
+  // Beginning with word t, ending inside word e, grown a word at a time to the left while
+  // some phrase of frequency f ends so.
   for (std::uint32_t e = 1; e < q; ++e) {
     for (std::uint32_t b = startsAt_[J[e]]; b < startsAt_[J[e] + 1]; ++b) {
       const std::uint32_t last = startsOf_[b];
+      std::uint64_t g = Step(Back(f), last);
+      if (!Maybe(g)) continue;
       for (std::uint32_t t = e; t-- > 0;) {
+        g = Step(g, J[t]);
+        if (!Maybe(g)) break;
         const std::size_t n = e - t;
         for (std::size_t i = 0; i < n; ++i) buffer[i] = J[t + i];
         buffer[n] = last;
         Exclude(f, buffer, n + 1);
-        if (t + 1 == e && !lastPairs_.Contains(PairKey(J[t], last))) break;
       }
     }
   }

@@ -123,6 +123,19 @@ TEST_F(WordTableTest, TablesChangedByHandStayConsistent) {
   EXPECT_EQ(table.IndexOf("given"), 0);
 }
 
+// Entries added whole (a phrase run's) bypass the index; lookups and later counts still
+// find them, and counts pending before them are kept.
+TEST_F(WordTableTest, EntriesAddedWholeAreFoundAndCountedOn) {
+  Add({"a", "a"});
+  table.AddEntry("b c", {{0, 3}});
+  table.AddEntry("d", {{0, 1}});
+  EXPECT_EQ(Rec("a").lngFrequency, 2);
+  EXPECT_EQ(Rec("b c").lngFrequency, 3);
+  Add({"d", "e"});
+  EXPECT_EQ(Rec("d").lngFrequency, 2);
+  EXPECT_EQ(Words(), (std::vector<std::string>{"a", "b c", "d", "e"}));
+}
+
 TEST_F(WordTableTest, ManyFilesAndLargeCountsAreNotCapped) {
   settings.source = Source::optFolder;
   for (int f = 0; f < 10005; ++f) {
