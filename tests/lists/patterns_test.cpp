@@ -53,7 +53,7 @@ TEST(PatternsTest, ReportRegExpShowsExactTexts) {
   EXPECT_EQ(RegExpCheckMessage(-5),
             "contains an unescaped '$' outside square brackets.\nPerhaps use '\\$' instead.");
   EXPECT_EQ(RegExpCheckMessage(0), "Not a TALQ-regexp.");
-  EXPECT_EQ(RegExpCheckMessage(-1), "is not a valid regular expression.");
+  EXPECT_EQ(RegExpCheckMessage(-2), "contains a space -- inadmissible in this program.");
 }
 
 TEST(PatternsTest, LowerCaseExceptRegexp) {
