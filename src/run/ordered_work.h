@@ -13,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+#include "util/vector_state.h"
+
 namespace talq {
 
 template <typename Result>
@@ -24,7 +26,11 @@ class OrderedWork {
   OrderedWork(int threads, std::size_t count, std::size_t ahead, Job job)
       : count_(count), ahead_(std::max<std::size_t>(ahead, 1)), job_(std::move(job)),
         results_(count) {
-    for (int t = 0; t < std::max(threads, 1); ++t) threads_.emplace_back([this] { Work(); });
+    for (int t = 0; t < std::max(threads, 1); ++t)
+      threads_.emplace_back([this] {
+        ClearUpperVectorState();  // a thread inherits its creator's vector state
+        Work();
+      });
   }
   OrderedWork(const OrderedWork&) = delete;
   OrderedWork& operator=(const OrderedWork&) = delete;

@@ -43,6 +43,7 @@
 #include "ui/text_windows.h"
 #include "ui/widgets.h"
 #include "util/program_texts.h"
+#include "util/vector_state.h"
 
 namespace talq::ui {
 
@@ -59,6 +60,8 @@ auto MainWindow::RunBusy(F&& operation) {
     MainWindow* w;
     ~End() { w->EndBusy(); }
   } end{this};
+  // What the toolkit left in the vector registers would slow the engine and its threads.
+  ClearUpperVectorState();
   return operation();
 }
 

@@ -19,6 +19,7 @@
 #include "lists/list_history.h"
 #include "ui/mnemonics.h"
 #include "util/utf8.h"
+#include "util/vector_state.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -329,6 +330,8 @@ void QtHost::Pump() {
   if (onPump) onPump();
   Flush();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
+  // The toolkit's drawing may leave the vector registers dirty, which slows the count's code.
+  ClearUpperVectorState();
 }
 
 std::optional<std::string> QtHost::GetClipboardText() {
