@@ -1,6 +1,7 @@
 // Times one count of a file through the real main window (offscreen), as a user would run
-// it: gui_count_timing FILE [--show-words]. Prints the seconds the count took and the
-// longest time the window went without handling its events (what Stop has to wait).
+// it: gui_count_timing FILE [--show-words | --phrases] (--phrases: a count of all phrases with
+// the phrase window's defaults). Prints the seconds the count took and the longest time the
+// window went without handling its events (what Stop has to wait).
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -12,16 +13,18 @@
 #include "host/scripted_host.h"
 #include "run/session.h"
 #include "ui/main_window.h"
+#include "ui/phrase_window.h"
 #include "ui/qt_host.h"
 #include "util/program_texts.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (argc < 2) {
-    std::fprintf(stderr, "usage: gui_count_timing FILE [--show-words]\n");
+    std::fprintf(stderr, "usage: gui_count_timing FILE [--show-words | --phrases]\n");
     return 2;
   }
   const bool showWords = argc > 2 && QString(argv[2]) == "--show-words";
+  const bool phrases = argc > 2 && QString(argv[2]) == "--phrases";
   talq::LoadProgramTexts(talq::DataDir() + "/talq.dat");
   talq::ScriptedHost answers;
   talq::ui::MainWindow w;
@@ -53,7 +56,12 @@ int main(int argc, char** argv) {
   clock.start();
   sinceTick.start();
   probe.start();
-  w.findChild<QPushButton*>("cmdCountWords")->click();
+  if (phrases) {
+    w.findChild<QPushButton*>("cmdCountAllPhrases")->click();
+    w.phraseWindow().findChild<QPushButton*>("cmdCountPhrases")->click();
+  } else {
+    w.findChild<QPushButton*>("cmdCountWords")->click();
+  }
   const double seconds = clock.nsecsElapsed() / 1e9;
   std::printf("%.3f s, longest time without events %lld ms (ending in \"%s\"), report %zu characters\n",
               seconds, static_cast<long long>(longestGap), gapPhase.c_str(), w.host().TxbLength());
