@@ -262,7 +262,8 @@ PhraseCounter::PhraseCounter(EngineSession& session) : impl_(std::make_unique<Im
   if (session.settings.source == Source::optInFile) {
     std::error_code ec;
     const auto bytes = std::filesystem::file_size(TrimPathBox(session.settings.txbFile[0]), ec);
-    if (!ec) m.text.reserve(static_cast<std::size_t>(bytes / 5));
+    // Capped: a huge file grows the text as it is read rather than claim it all at once.
+    if (!ec) m.text.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(bytes / 5, 1u << 28)));
   }
 }
 
