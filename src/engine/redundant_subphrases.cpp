@@ -163,7 +163,7 @@ void Redundancy::Read() {
   slots_.assign(size, 0);
   std::size_t filterWords = 64;  // of 64 bits; about eight bits per key
   filterShift_ = 64 - 6;
-  while (filterWords * 64 < ids_.size() * 2 * 8) {
+  while (filterWords * 64 < ids_.size() * 2 * 8 - phrases_.size() * 8) {
     filterWords *= 2;
     --filterShift_;
   }
@@ -178,8 +178,16 @@ void Redundancy::Read() {
       ends_[w[p.length - 1]] = 1;
     }
     std::uint64_t h = Front(p.frequency);
-    for (std::uint32_t i = 0; i < p.length; ++i) Mark(h = Step(h, w[i]));
-    for (std::uint64_t g = Back(p.frequency), i = p.length; i-- > 0;) Mark(g = Step(g, w[i]));
+    // Starts and ends of one word are never asked about, only a one-word phrase itself.
+    for (std::uint32_t i = 0; i < p.length; ++i) {
+      h = Step(h, w[i]);
+      if (i > 0 || p.length == 1) Mark(h);
+    }
+    std::uint64_t g = Back(p.frequency);
+    for (std::uint32_t i = p.length; i-- > 0;) {
+      g = Step(g, w[i]);
+      if (i + 1 < p.length) Mark(g);
+    }
     const std::size_t mask = slots_.size() - 1;
     std::size_t pos = h & mask;
     while (slots_[pos] != 0) pos = (pos + 1) & mask;
