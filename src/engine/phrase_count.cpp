@@ -14,6 +14,7 @@
 #include "engine/extraction.h"
 #include "engine/list_lookup.h"
 #include "host/host.h"
+#include "util/huge_pages.h"
 #include "util/paths.h"
 
 namespace talq {
@@ -263,7 +264,7 @@ PhraseCounter::PhraseCounter(EngineSession& session) : impl_(std::make_unique<Im
     std::error_code ec;
     const auto bytes = std::filesystem::file_size(TrimPathBox(session.settings.txbFile[0]), ec);
     // Capped: a huge file grows the text as it is read rather than claim it all at once.
-    if (!ec) m.text.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(bytes / 5, 1u << 28)));
+    if (!ec) ReserveHugePages(m.text, static_cast<std::size_t>(std::min<std::uintmax_t>(bytes / 5, 1u << 28)));
   }
 }
 
@@ -315,6 +316,7 @@ std::int64_t PhraseCounter::MoveIntoTable(EngineSession& session, std::int64_t m
       ++positions;
     }
     for (std::size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
+    ReserveHugePages(byWord, positions);
     byWord.resize(positions);
     for (std::size_t p = 0; p < m.text.size(); ++p) {
       const std::uint32_t w = m.text[p];

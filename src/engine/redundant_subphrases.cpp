@@ -11,6 +11,7 @@
 //    and stops as soon as no phrase of frequency f begins (or ends) with what it has so far.
 #include "engine/redundant_subphrases.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 #include <unordered_map>
@@ -18,6 +19,7 @@
 
 #include "engine/engine_session.h"
 #include "host/host.h"
+#include "util/huge_pages.h"
 
 namespace talq {
 
@@ -137,6 +139,9 @@ class Redundancy {
 void Redundancy::Read() {
   WordIds words;
   const WordTable& t = s_.words;
+  const auto entries = static_cast<std::size_t>(std::max<std::int64_t>(t.lngNumWords, 0));
+  ReserveHugePages(phrases_, entries);
+  ReserveHugePages(ids_, entries * 4);
   for (std::int64_t i = 1; i <= t.lngNumWords; ++i) {
     const WordRecord& r = t.udtWords[static_cast<std::size_t>(i)];
     if (!r.blnIncluded) continue;
@@ -160,6 +165,7 @@ void Redundancy::Read() {
   single_.assign(n, 0);
   std::size_t size = 1024;
   while (size < phrases_.size() * 2) size *= 2;
+  ReserveHugePages(slots_, size);
   slots_.assign(size, 0);
   std::size_t filterWords = 64;  // of 64 bits; about eight bits per key
   filterShift_ = 64 - 6;
@@ -167,6 +173,7 @@ void Redundancy::Read() {
     filterWords *= 2;
     --filterShift_;
   }
+  ReserveHugePages(filter_, filterWords);
   filter_.assign(filterWords, 0);
   for (std::uint32_t k = 0; k < phrases_.size(); ++k) {
     const Phrase& p = phrases_[k];
