@@ -274,8 +274,11 @@ void Redundancy::Prefetch(const Phrase& j) const {
   const std::uint32_t q = j.length;
   auto fetch = [this](std::uint64_t h) { __builtin_prefetch(&filter_[h >> filterShift_]); };
   if (q >= 2) {
-    fetch(Hash(f, J + 1, q - 1));
-    fetch(Hash(f, J, q - 1));
+    // The two parts a word shorter are mostly phrases: their slots are read too.
+    for (const std::uint64_t h : {Hash(f, J + 1, q - 1), Hash(f, J, q - 1)}) {
+      fetch(h);
+      __builtin_prefetch(&slots_[h & (slots_.size() - 1)]);
+    }
   }
   for (std::uint32_t t = 0; t + 1 < q; ++t) {
     for (std::uint32_t a = endsAt_[J[t]]; a < endsAt_[J[t] + 1]; ++a)
