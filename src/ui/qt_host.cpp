@@ -152,6 +152,11 @@ MsgAnswer QtHost::MsgBox(const std::string& text, const std::string& title, MsgI
   }
 }
 
+MsgAnswer QtHost::AskInteractive(const std::string& text, const std::string& title,
+                                 MsgAnswer defaultButton) {
+  return MsgBox(text, title, MsgIcon::Question, MsgButtons::YesNo, defaultButton);
+}
+
 std::optional<std::string> QtHost::InputBox(const std::string& prompt, const std::string& title,
                                             const std::string& defaultText) {
   if (seam_) return seam_->InputBox(prompt, title, defaultText);

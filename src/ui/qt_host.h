@@ -75,6 +75,9 @@ class QtHost : public Host {
   std::string Caption(const std::string& name) const override;
 
   void Pump() override;
+  // A user is at the screen: the question is asked (Yes/No).
+  MsgAnswer AskInteractive(const std::string& text, const std::string& title,
+                           MsgAnswer defaultButton) override;
 
   std::optional<std::string> GetClipboardText() override;
   void SetClipboardText(const std::string& text) override;

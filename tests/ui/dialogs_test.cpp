@@ -16,6 +16,7 @@
 #include "ui/qt_host.h"
 #include "ui/table_dialog.h"
 #include "ui/ui_harness.h"
+#include "util/program_texts.h"
 
 using namespace talq;
 using namespace talq::ui;
@@ -143,6 +144,27 @@ class DialogsTest : public QObject {
     QCOMPARE(box->text(), parsed);
     QCOMPARE(f.Report().trimmed(),
              CommandLineOutput(args + QStringList{"--filter", typed, "--filter-mode", mode}).trimmed());
+  }
+
+  // Former fault: the window never asked before keeping every phrase of a large file.
+  void everyPhraseOfALargeFileIsCountedOnlyAfterAsking() {
+    QTemporaryDir dir;
+    std::string text;
+    while (text.size() <= 50 * 1024) text += "the old sea and the old ship\n";
+    const std::string path = WriteTestFile(dir, "large.txt", text);
+    Fixture f;
+    f.Start();
+    f.ChooseFile(path);
+    f.Get<QPushButton>("cmdCountAllPhrases")->click();
+    PhraseWindow& w = f.window->phraseWindow();
+    auto* minimum = w.findChild<QComboBox*>("cboMinimumFrequency");
+    minimum->setCurrentIndex(0);
+    emit minimum->activated(0);
+    f.answers.answers.push_back(MsgAnswer::No);
+    w.findChild<QPushButton*>("cmdCountPhrases")->click();
+    QCOMPARE(f.answers.messages.back().title, std::string("Count all phrases"));
+    QVERIFY(f.answers.messages.back().text.starts_with(ProgramText(375)));
+    QVERIFY(!f.window->session().settings.blnWordsGot);
   }
 
   void phraseOptionsNeedWordsToIgnore() {
