@@ -75,10 +75,6 @@ TEST_F(WordListsCliTest, ListsThatDoNotLoadEndTheRun) {
   } cases[] = {
       {{"--ignore-file", "missing.txt"}, "File not found: File for words-to-ignore not found.\n"},
       {{"--count-only-file", "missing.txt"}, "File not found: File for count-only words not found.\n"},
-      // The last file given is the one loaded.
-      {{"--ignore-file", "ignore.txt", "--ignore-file", "missing.txt"},
-       "Only the last words-to-ignore file given is loaded: missing.txt\n"
-       "File not found: File for words-to-ignore not found.\n"},
       {{"--ignore-file", "utf16.txt"},
        "Fatal error: File utf16.txt\nis a Unicode file but not UTF-8 encoded.\n"
        "Error when reading count-only words/phrases: Error when attempting to load "
