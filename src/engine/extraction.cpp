@@ -104,15 +104,13 @@ ListLookup& Lists(EngineSession& session) {
 
 namespace {
 
-// Cuts the word at the scan position with the rules of the text being scanned.
-void CutToken(EngineSession& session, std::u32string& word) {
+// The cutting rules of the text being scanned.
+CutRules RulesFor(const EngineSession& session) {
   // An expression inside "<>" belongs to list entries; in counted text "<" ends a word,
   // or "vector<int>" and "template<>" would be counted as words.
-  const CutRules rules{session.comments.blnCharacterEntitiesPossible,
-                       !session.run.blnReadingWords &&
-                           session.settings.chkAllowWordsWithApostrophes == 0,
-                       session.run.blnReadingWords};
-  NextToken(session.extraction, rules, word);
+  return CutRules{session.comments.blnCharacterEntitiesPossible,
+                  !session.run.blnReadingWords && session.settings.chkAllowWordsWithApostrophes == 0,
+                  session.run.blnReadingWords};
 }
 
 // EncodeUtf8 into a reused buffer.
@@ -197,14 +195,16 @@ void ProcessLine(EngineSession& session) {
     bool cut = false;
     if (mayStart) {
       const std::size_t before = x.lngLP;
-      std::u32string& word32 = x.wordScratch;
-      CutToken(session, word32);
+      std::string& word = x.wordUtf8Scratch;
+      // Most words are plain ASCII letters: cut straight into bytes.
+      if (!asciiLetter || !NextAsciiToken(x, RulesFor(session), word)) {
+        NextToken(x, RulesFor(session), x.wordScratch);
+        EncodeInto(word, x.wordScratch);
+      }
       cut = x.lngLP != before;
       session.host.Pump();
       if (session.run.blnStop) return;
-      if (!word32.empty()) {
-        std::string& word = x.wordUtf8Scratch;
-        EncodeInto(word, word32);
+      if (!word.empty()) {
         if (reading) {
           AddToTable(session, word);
           if (session.lists.blnCheckForNonAlphaNumeric && !IsAngleBracketed(word)) {

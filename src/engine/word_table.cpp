@@ -95,10 +95,23 @@ inline std::uint32_t Tag(std::uint64_t hash, std::size_t size) {
 
 // The first 8 bytes, zero-padded, in memory order.
 inline std::uint64_t Prefix8(std::string_view s) {
-  if (s.size() >= 8) return Read64(s.data());
-  std::uint64_t v = 0;
-  std::memcpy(&v, s.data(), s.size());
-  return v;
+  const char* p = s.data();
+  const std::size_t n = s.size();
+  if (n >= 8) return Read64(p);
+  // Overlapping loads instead of a copy of n bytes: a store the load then waits for.
+  if (n >= 4) return Read32(p) | Read32(p + n - 4) << (8 * (n - 4));
+  if (n == 0) return 0;
+  const auto byte = [p](std::size_t i) { return std::uint64_t{static_cast<unsigned char>(p[i])}; };
+  return byte(0) | byte(n >> 1) << (8 * (n >> 1)) | byte(n - 1) << (8 * (n - 1));
+}
+
+// Bytes 8..15, zero-padded, in memory order.
+inline std::uint64_t Second8(std::string_view s) {
+  const std::size_t n = s.size();
+  if (n <= 8) return 0;
+  if (n >= 16) return Read64(s.data() + 8);
+  // The last 8 bytes, shifted so that byte 8 comes lowest (little-endian loads).
+  return Read64(s.data() + n - 8) >> (8 * (16 - n));
 }
 
 // Number of code points in valid UTF-8 (continuation bytes are not counted).
@@ -265,14 +278,14 @@ void WordTable::InsertIntoIndex(std::uint32_t index, std::uint64_t hash) {
   const std::size_t mask = slots_.size() - 1;
   std::size_t pos = static_cast<std::size_t>(hash) & mask;
   while (slots_[pos].index != 0) pos = (pos + 1) & mask;
-  slots_[pos] = Slot{index, Tag(hash, word.size()), Prefix8(word), 0, -1};
+  slots_[pos] = Slot{index, Tag(hash, word.size()), Prefix8(word), Second8(word), 0, kNoFile};
 }
 
 void WordTable::Flush(Slot& slot) {
   if (slot.pending == 0) return;
   WordRecord& rec = udtWords[slot.index];
   rec.lngFrequency += slot.pending;
-  if (slot.pendingFile >= 0) rec.CountInFile(slot.pendingFile, slot.pending);
+  if (slot.pendingFile != kNoFile) rec.CountInFile(slot.pendingFile, slot.pending);
   slot.pending = 0;
 }
 
@@ -308,13 +321,14 @@ void WordTable::RebuildIndex() {
 inline WordTable::Slot& WordTable::Probe(std::string_view word, std::uint64_t hash) {
   const std::uint32_t tag = Tag(hash, word.size());
   const std::uint64_t prefix = Prefix8(word);
+  const std::uint64_t prefix2 = Second8(word);
   const std::size_t mask = slots_.size() - 1;
   for (std::size_t pos = static_cast<std::size_t>(hash) & mask;; pos = (pos + 1) & mask) {
     Slot& slot = slots_[pos];
     if (slot.index == 0) return slot;
-    // Words of up to 8 bytes are told apart by length and prefix alone.
-    if (slot.tag == tag && slot.prefix == prefix &&
-        (word.size() <= 8 || SameBytes(udtWords[slot.index].strWord, word)))
+    // Words of up to 16 bytes are told apart by length and prefixes alone.
+    if (slot.tag == tag && slot.prefix == prefix && slot.prefix2 == prefix2 &&
+        (word.size() <= 16 || SameBytes(udtWords[slot.index].strWord, word)))
       return slot;
   }
 }
@@ -398,12 +412,21 @@ void WordTable::CountWord(const WordTableContext& ctx, std::string_view word, st
   if (indexedWords_ != lngNumWords) RebuildIndex();
   const std::int64_t fileTag = ctx.countingText ? lngFileNumber_ : -1;
   if (Slot& slot = Probe(word, hash); slot.index != 0) {
-    if (slot.pendingFile != fileTag) {
+    const std::uint32_t file = fileTag < 0 ? kNoFile : static_cast<std::uint32_t>(fileTag);
+    // What the slot's 32-bit fields cannot hold goes straight to the record.
+    const bool direct = fileTag >= std::int64_t{kNoFile} || n > std::int64_t{0xFFFFFFFF};
+    if (slot.pendingFile != file || direct || n > std::int64_t{0xFFFFFFFF - slot.pending}) {
       Flush(slot);
-      slot.pendingFile = fileTag;
+      slot.pendingFile = file;
     }
-    slot.pending += n;
-    unsettled_ = true;
+    if (direct) {
+      WordRecord& rec = udtWords[slot.index];
+      rec.lngFrequency += n;
+      if (fileTag >= 0) rec.CountInFile(fileTag, n);
+    } else {
+      slot.pending += static_cast<std::uint32_t>(n);
+      unsettled_ = true;
+    }
     if (--pumpCountdown_ == 0) {
       pumpCountdown_ = kPumpInterval;
       if (ctx.host != nullptr) ctx.host->Pump();

@@ -148,14 +148,16 @@ class WordTable {
 
  private:
   // A slot of the hash index, one half cache line. Repeats are counted here, so counting a
-  // word of at most 8 bytes touches nothing else.
+  // word of at most 16 bytes touches nothing else.
   struct Slot {
     std::uint32_t index;     // entry index; 0 = empty
     std::uint32_t tag;       // high hash bits, and the byte length (at most 255) below them
-    std::uint64_t prefix;    // the first 8 bytes of the word, zero-padded
-    std::int64_t pending;    // occurrences not yet in the record, all in pendingFile
-    std::int64_t pendingFile;  // their file number; -1 without per-file data
+    std::uint64_t prefix;    // bytes 0..7 of the word, zero-padded
+    std::uint64_t prefix2;   // bytes 8..15 of the word, zero-padded
+    std::uint32_t pending;   // occurrences not yet in the record, all in pendingFile
+    std::uint32_t pendingFile;  // their file number; kNoFile without per-file data
   };
+  static constexpr std::uint32_t kNoFile = 0xFFFFFFFF;
 
   void RegisterCurrentFile(const std::string& currentFile);
   // Counts n occurrences of word (hash given; length limits already applied).

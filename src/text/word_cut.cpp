@@ -14,6 +14,8 @@ namespace {
 
 constexpr std::size_t kMaxWordLength = 65000;
 
+bool IsAsciiLetter(char32_t c) { return c < 0x80 && (c | 0x20) >= U'a' && (c | 0x20) <= U'z'; }
+
 }  // namespace
 
 WordRun NumAlpha2(std::u32string_view text, std::size_t start, bool allowDigits,
@@ -115,6 +117,37 @@ void NextToken(LineScan& x, CutRules rules, std::u32string& word) {
     const std::string lower = LowerCaseAccented(utf8);
     if (lower == "s" || lower == "t" || IsNegativeContractionStem(lower)) word.clear();
   }
+}
+
+bool NextAsciiToken(LineScan& x, CutRules rules, std::string& word) {
+  const std::u32string& line = x.strLine;
+  const std::size_t start = x.lngLP;
+  std::size_t i = start;
+  while (i < line.size() && IsAsciiLetter(line[i])) ++i;
+  // Whatever else may join the run (or a tag) is left to NextToken.
+  if (i == start || i == line.size() || i - start >= kMaxWordLength) return false;
+  const char32_t next = line[i];
+  if (next >= 0x80 || next == U'<' ||
+      x.strAllowedExtraChars.find(next) != std::u32string::npos)
+    return false;
+  x.blnStoppedAtPeriod = next == U'.';
+  x.blnStoppedAtDoubleQuote = next == U'"';
+  x.blnStoppedAtTab = next == U'\t';
+  x.blnStoppedAtComma = next == U',';
+  x.lngLP = i;
+  const std::size_t n = i - start;
+  word.resize(n);
+  for (std::size_t k = 0; k < n; ++k) word[k] = static_cast<char>(line[start + k]);
+  // Letters hold no entity and end in no prohibited character: only contractions remain.
+  if (rules.dropContractionParts && n <= 7) {
+    const char last = static_cast<char>(word.back() | 0x20);
+    if (last == 's' || last == 't') {
+      if (n == 1) word.clear();
+    } else if (last == 'n' && IsNegativeContractionStem(word)) {
+      word.clear();
+    }
+  }
+  return true;
 }
 
 }  // namespace talq

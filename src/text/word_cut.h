@@ -46,4 +46,9 @@ WordRun NumAlpha2(std::u32string_view text, std::size_t start, bool allowDigits,
 // (lngLP then tells which).
 void NextToken(LineScan& scan, CutRules rules, std::u32string& word);
 
+// NextToken for the usual word, a run of ASCII letters that ends at an ASCII character
+// which is no word character (nor "<"): the same cut, position and flags, the word written
+// as bytes. False, with nothing changed, when the word at lngLP is not of that kind.
+bool NextAsciiToken(LineScan& scan, CutRules rules, std::string& word);
+
 }  // namespace talq

@@ -148,6 +148,13 @@ TEST_F(WordTableTest, ManyFilesAndLargeCountsAreNotCapped) {
   EXPECT_EQ(w.FileNumber(10004), 10005);
   EXPECT_EQ(w.FileCount(10004), 100006);
   EXPECT_EQ(w.lngFrequency, 110010);
+  // Counts past 32 bits arrive through Merge.
+  WordTable part;
+  part.AddEntry("big", {{0, 5'000'000'000}});
+  table.Merge(Ctx(), part);
+  table.Merge(Ctx(), part);
+  EXPECT_EQ(Rec("big").lngFrequency, 10'000'000'000);
+  EXPECT_EQ(Files(Rec("big")), (FileList{{10005, 10'000'000'000}}));
 }
 
 TEST_F(WordTableTest, AgreesWithReferenceCounterOnManyDistinctWords) {
@@ -155,9 +162,11 @@ TEST_F(WordTableTest, AgreesWithReferenceCounterOnManyDistinctWords) {
   std::map<std::string, std::int64_t> reference;
   std::uniform_int_distribution<int> pick(0, 2999);
   for (int k = 0; k < 40000; ++k) {
-    // Mixed lengths, including ones past the inline hash path, and some non-ASCII words.
+    // Mixed lengths, including ones past the inline hash path, words of one length that
+    // differ only after their first 8 or 16 bytes, and some non-ASCII words.
     const int n = pick(rng);
-    std::string w = Num("w", n) + std::string(static_cast<std::size_t>(n % 23), 'x');
+    std::string w = n % 2 ? Num("w", n) + std::string(static_cast<std::size_t>(n % 23), 'x')
+                          : std::string(static_cast<std::size_t>(n % 19), 'p') + Num("", n);
     if (n % 7 == 0) w += "é";
     table.AddWordToList(Ctx(), w);
     ++reference[w];
