@@ -191,7 +191,13 @@ std::optional<RunResult> ReadSource(Session& s) {
         const std::int64_t before = s.run.lngFilesDone;
         const int status = DoItFromFile(s, path);
         // The counting pass tells the reading pass which files to read ahead.
-        if (parallel && s.run.blnCountingFiles && s.run.lngFilesDone > before) parallel->Plan(path);
+        if (parallel && s.run.blnCountingFiles && s.run.lngFilesDone > before) {
+          const auto known = s.sources.classified.find(path);
+          if (known != s.sources.classified.end()) {
+            const TextFileStats& st = known->second.stats;
+            parallel->Plan(path, known->second.verdict, st.encoding.encoding, st.encoding.bomLength);
+          }
+        }
         return status;
       };
       const FolderScanResult r = RunFolderScan(s, perFile, s.counting.blnMakingWordsVsFilesTable);

@@ -98,22 +98,21 @@ bool IsByteEncoding(TextEncoding e) { return e == TextEncoding::Ansi || e == Tex
 }  // namespace
 
 struct ParallelReader::FolderWork {
-  FolderWork(const SourceSession& s, int only7bit, const std::vector<std::string>& plan, int jobs)
+  FolderWork(const SourceSession& s, int only7bit, const std::vector<Planned>& plan, int jobs)
       : proto(s, only7bit),
         work(jobs, plan.size(), std::size_t(jobs) * 2 + 2,
              [this, &plan](std::size_t i, const std::atomic<bool>& cancel) {
                return ReadOne(plan[i], cancel);
              }) {}
 
-  Counted ReadOne(const std::string& path, const std::atomic<bool>& cancel) const {
+  Counted ReadOne(const Planned& file, const std::atomic<bool>& cancel) const {
     Counted c;
+    const std::string& path = file.path;
     const std::string extension = GetFileExtension(path, true);
     if (extension == "docx") return c;  // documents are extracted on the calling thread
-    TextFileStats stats;
-    const int verdict = IsTextFile(path, kTextSampleSize, 1.0, stats, true);
-    if (verdict <= 0 || verdict == kTextRtf) return c;
-    c.encoding = stats.encoding.encoding;
-    c.bomLength = stats.encoding.bomLength;
+    if (file.verdict <= 0 || file.verdict == kTextRtf) return c;
+    c.encoding = file.encoding;
+    c.bomLength = file.bomLength;
     SourceSession& w = WorkerSession(proto);
     if (c.encoding != TextEncoding::Ansi) w.settings.chkOnly7bitASCII = 0;
     SetCommentMarkersForExtension(w.comments, extension);
@@ -143,7 +142,10 @@ bool LinesIndependent(const SourceSession& s, bool html) {
 ParallelReader::ParallelReader(int jobs) : jobs_(jobs) {}
 ParallelReader::~ParallelReader() = default;
 
-void ParallelReader::Plan(const std::string& path) { plan_.push_back(path); }
+void ParallelReader::Plan(const std::string& path, int verdict, TextEncoding encoding,
+                          int bomLength) {
+  plan_.push_back(Planned{path, verdict, encoding, bomLength});
+}
 
 bool ParallelReader::ReadFile(SourceSession& s, const FileToRead& f) {
   if (jobs_ < 2 || s.run.blnReadingWords) return false;
@@ -156,7 +158,7 @@ bool ParallelReader::ReadPlanned(SourceSession& s, const FileToRead& f) {
   // count-only lookups may raise messages, and a count of all phrases stays on one thread.
   if (s.run.blnCountingMFP || s.run.blnThereAreCountOnlyWords || plan_.empty()) return false;
   std::size_t i = nextPlanned_;
-  while (i < plan_.size() && plan_[i] != f.path) ++i;
+  while (i < plan_.size() && plan_[i].path != f.path) ++i;
   if (i == plan_.size()) return false;
   nextPlanned_ = i + 1;
   if (!folder_) folder_ = std::make_unique<FolderWork>(s, f.userOnly7bitASCII, plan_, jobs_);

@@ -23,9 +23,9 @@ class ParallelReader : public ParallelReading {
   explicit ParallelReader(int jobs);
   ~ParallelReader() override;
 
-  // A file the counting pass of a folder run accepted, in scan order: the reading pass
-  // reads these ahead.
-  void Plan(const std::string& path);
+  // A file the counting pass of a folder run accepted, in scan order, with the verdict and
+  // encoding it found: the reading pass reads these ahead without classifying them again.
+  void Plan(const std::string& path, int verdict, TextEncoding encoding, int bomLength);
 
   bool ReadFile(SourceSession& s, const FileToRead& f) override;
 
@@ -34,8 +34,14 @@ class ParallelReader : public ParallelReading {
   bool ReadChunked(SourceSession& s, const FileToRead& f);
   bool ReadPlanned(SourceSession& s, const FileToRead& f);
 
+  struct Planned {
+    std::string path;
+    int verdict;
+    TextEncoding encoding;
+    int bomLength;
+  };
   int jobs_;
-  std::vector<std::string> plan_;
+  std::vector<Planned> plan_;
   std::size_t nextPlanned_ = 0;
   std::unique_ptr<FolderWork> folder_;
 };

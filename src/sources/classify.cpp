@@ -18,7 +18,13 @@ namespace {
 class ReadOnlyFile {
  public:
   explicit ReadOnlyFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
-    if (fd_ < 0) error_ = errno;
+    if (fd_ < 0) {
+      error_ = errno;
+    } else if (::fstat(fd_, &st_) != 0) {
+      length_ = -1;
+    } else {
+      length_ = static_cast<std::int64_t>(st_.st_size);
+    }
   }
   ~ReadOnlyFile() {
     if (fd_ >= 0) ::close(fd_);
@@ -29,12 +35,9 @@ class ReadOnlyFile {
   bool ok() const { return fd_ >= 0; }
   // The probe code for a failed open.
   int FailureCode() const { return error_ == EACCES || error_ == EPERM ? kEncPermissionDenied : kEncOpenFailed; }
-  // The file's length, or -1.
-  std::int64_t Length() const {
-    struct stat st{};
-    if (::fstat(fd_, &st) != 0) return -1;
-    return static_cast<std::int64_t>(st.st_size);
-  }
+  // The file's length as stat-ed at the open, or -1.
+  std::int64_t Length() const { return length_; }
+  bool IsDirectory() const { return length_ >= 0 && S_ISDIR(st_.st_mode); }
   // The length to judge by: the stat length, unless it says 0 (files of /proc and /sys) and
   // the sample found bytes; a full sample then leaves the length open (more than it).
   static std::int64_t LengthFromSample(std::int64_t length, std::size_t got, std::size_t wanted) {
@@ -61,6 +64,8 @@ class ReadOnlyFile {
  private:
   int fd_;
   int error_ = 0;
+  struct stat st_{};
+  std::int64_t length_ = -1;
 };
 
 constexpr std::string_view kTextExtensions[] = {"prn",  "csv", "xhtml", "xhtm", "shtml", "shtm",
@@ -69,11 +74,10 @@ constexpr std::string_view kTextExtensions[] = {"prn",  "csv", "xhtml", "xhtm", 
 // Bytes read while looking for ten non-empty lines: the declaration stands near the start.
 constexpr std::size_t kCharsetLookLimit = 1 << 20;
 
-// The first ten non-empty lines joined with CR LF; false when the file cannot be read.
-bool ReadFirstLines(const std::string& path, std::string& text) {
-  ReadOnlyFile file(path);
-  std::string data;
-  if (!file.ok() || !file.ReadStart(kCharsetLookLimit, data)) return false;
+// The first ten non-empty lines of data (the start of a file) joined with CR LF. False when
+// data may end before they do, so that more of the file must be looked at.
+bool FirstLines(std::string_view data, bool wholeFile, std::string& text) {
+  text.clear();
   int lines = 0;
   std::size_t i = 0;
   while (i < data.size() && lines < 10) {
@@ -84,9 +88,22 @@ bool ReadFirstLines(const std::string& path, std::string& text) {
       text.append(data, i, end - i);
       ++lines;
     }
+    // A line cut by the end of data, or a CR there, may go on in the file.
+    if (!wholeFile && end + 1 >= data.size()) return false;
     i = end + 1;
     if (end < data.size() && data[end] == '\r' && i < data.size() && data[i] == '\n') ++i;
   }
+  return wholeFile || lines == 10;
+}
+
+// The first ten non-empty lines joined with CR LF, from the sample when it holds them, else
+// from the first megabyte of file; false when the file cannot be read.
+bool ReadFirstLines(const ReadOnlyFile& file, const std::string& sample, bool sampleIsWhole,
+                    std::string& text) {
+  if (FirstLines(sample, sampleIsWhole, text)) return true;
+  std::string data;
+  if (!file.ReadStart(kCharsetLookLimit, data)) return false;
+  FirstLines(data, true, text);
   return true;
 }
 
@@ -153,24 +170,22 @@ bool HasTextFileExtension(const std::string& path) {
          std::end(kTextExtensions);
 }
 
-int GetTextEncoding(const std::string& path, bool checkCharset, EncodingInfo* info) {
-  SetInfo(info, TextEncoding::Ansi, 0);
-  if (path.empty()) return kEncEmptyPath;
-  if (!FileExists(path)) return kEncNotFound;
+namespace {
 
-  std::string sample;
-  std::int64_t length;
-  {
-    ReadOnlyFile file(path);
-    if (!file.ok()) return file.FailureCode();
-    length = file.Length();
-    if (length < 0) return kEncOpenFailed;
-    if (!file.ReadStart(static_cast<std::size_t>(kTextSampleSize), sample)) return kEncOpenFailed;
-    length = file.LengthFromSample(length, sample.size(), kTextSampleSize);
-    if (length == 0) return kEncZeroLength;
-    if (length < 5) return kEncTooShort;
-    if (sample.size() < 5) return kEncOpenFailed;  // shrank while we looked
-  }
+// GetTextEncoding on an open file, leaving its first kTextSampleSize bytes in sample.
+int ProbeEncoding(const ReadOnlyFile& file, const std::string& path, bool checkCharset,
+                  EncodingInfo* info, std::string& sample) {
+  SetInfo(info, TextEncoding::Ansi, 0);
+  sample.clear();
+  if (!file.ok()) return FileExists(path) ? file.FailureCode() : kEncNotFound;
+  if (file.IsDirectory()) return kEncNotFound;
+  std::int64_t length = file.Length();
+  if (length < 0) return kEncOpenFailed;
+  if (!file.ReadStart(static_cast<std::size_t>(kTextSampleSize), sample)) return kEncOpenFailed;
+  length = file.LengthFromSample(length, sample.size(), kTextSampleSize);
+  if (length == 0) return kEncZeroLength;
+  if (length < 5) return kEncTooShort;
+  if (sample.size() < 5) return kEncOpenFailed;  // shrank while we looked
 
   if (StartsWith(sample, "{\\rtf")) return kEncRtf;
   using namespace std::string_view_literals;
@@ -210,24 +225,42 @@ int GetTextEncoding(const std::string& path, bool checkCharset, EncodingInfo* in
     }
   }
 
+  const bool sampleIsWhole = static_cast<std::int64_t>(sample.size()) >= length;
   if (checkCharset && HasTextFileExtension(path)) {
     std::string head;
-    if (ReadFirstLines(path, head) && HasUtf8Signature(head)) {
+    if (ReadFirstLines(file, sample, sampleIsWhole, head) && HasUtf8Signature(head)) {
       SetInfo(info, TextEncoding::Utf8, 0);
       return kEncUtf8;
     }
   }
 
-  if (LooksLikeUtf8(sample, static_cast<std::int64_t>(sample.size()) >= length)) {
+  if (LooksLikeUtf8(sample, sampleIsWhole)) {
     SetInfo(info, TextEncoding::Utf8, 0);
     return kEncUtf8;
   }
   return kEncNothing;
 }
 
+}  // namespace
+
+int GetTextEncoding(const std::string& path, bool checkCharset, EncodingInfo* info) {
+  SetInfo(info, TextEncoding::Ansi, 0);
+  if (path.empty()) return kEncEmptyPath;
+  const ReadOnlyFile file(path);
+  std::string sample;
+  return ProbeEncoding(file, path, checkCharset, info, sample);
+}
+
 int IsTextFile(const std::string& path, std::int32_t sampleSize, double thresholdPercent,
-               TextFileStats& stats, bool checkCharset) {
-  const int code = GetTextEncoding(path, checkCharset, &stats.encoding);
+               TextFileStats& stats, bool checkCharset, std::int64_t* fileSize) {
+  if (fileSize != nullptr) *fileSize = -1;
+  SetInfo(&stats.encoding, TextEncoding::Ansi, 0);
+  if (path.empty()) return kEncEmptyPath;
+  // One open and one stat serve the probe, the sample and the size.
+  const ReadOnlyFile file(path);
+  if (fileSize != nullptr && file.ok()) *fileSize = std::max<std::int64_t>(file.Length(), 0);
+  std::string sample;
+  const int code = ProbeEncoding(file, path, checkCharset, &stats.encoding, sample);
   if (code < 0 || code == kEncRtf) return code;
   if (code == kEncUtf8) {
     stats.blnUtf8 = true;
@@ -236,18 +269,14 @@ int IsTextFile(const std::string& path, std::int32_t sampleSize, double threshol
   if (code > 0) return kTextOtherUnicode;
 
   stats.dblAnomalousPercent = 0.0;
-  std::string sample;
-  {
-    ReadOnlyFile file(path);
-    if (!file.ok()) return file.FailureCode();
-    stats.bytFirstAnomalous = 32;
-    const std::int64_t length = file.Length();
-    if (length < 0) return kEncOpenFailed;
-    // A size of 0 may hide text (/proc files): then the sample says what is there.
-    const std::int64_t limit = length == 0 ? std::max(sampleSize, 0) : length;
-    const std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(limit, std::max(sampleSize, 0)));
-    if (!file.ReadStart(n, sample)) return kEncOpenFailed;
+  stats.bytFirstAnomalous = 32;
+  // The probe's sample, or its start; a size of 0 may hide text (/proc files), and then
+  // the sample says what is there.
+  const std::size_t wanted = static_cast<std::size_t>(std::max(sampleSize, 0));
+  if (wanted > sample.size() && sample.size() == static_cast<std::size_t>(kTextSampleSize)) {
+    if (!file.ReadStart(wanted, sample)) return kEncOpenFailed;
   }
+  if (sample.size() > wanted) sample.resize(wanted);
   if (sample.empty()) return kEncZeroLength;
 
   bool hasLf = false, hasCr = false;

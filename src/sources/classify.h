@@ -73,8 +73,10 @@ struct TextFileStats {
 // The verdict for the file: a negative probe code, 0 (not text), 1/2/3 (line endings or
 // UTF-8 with stats.blnUtf8), 6 (RTF) or 7 (UTF-16/32). sampleSize bytes are scanned; more
 // than thresholdPercent anomalous bytes (controls other than CR LF TAB FF BS) refuse it.
+// The file is opened and stat-ed once; fileSize (when given) receives the size the stat
+// gave (0 for /proc files), or -1 when the file could not be opened.
 int IsTextFile(const std::string& path, std::int32_t sampleSize, double thresholdPercent,
-               TextFileStats& stats, bool checkCharset = true);
+               TextFileStats& stats, bool checkCharset = true, std::int64_t* fileSize = nullptr);
 
 // State CheckTextFile keeps for the whole program run.
 struct TextCheckState {

@@ -1,6 +1,8 @@
 // The file and clipboard sources.
 #include "sources/file_reader.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -32,11 +34,13 @@ bool ContainsUpper(const std::u32string& upper, std::u32string_view what) {
   return upper.find(what) != std::u32string::npos;
 }
 
-// The output file is the input file: the same path, or the same file under another name.
-bool IsSameFile(const std::string& input, const std::string& output) {
+// The output file is the input file (stat-ed as inputStat): the same path, or the same
+// file under another name.
+bool IsSameFile(const std::string& input, const struct stat& inputStat, const std::string& output) {
   if (input == output) return true;
-  std::error_code ec;
-  return fs::equivalent(input, output, ec) && !ec;
+  struct stat o{};
+  return ::stat(output.c_str(), &o) == 0 && o.st_dev == inputStat.st_dev &&
+         o.st_ino == inputStat.st_ino;
 }
 
 // Reads on to the end of the HTML head. Returns the rest of the line after "</HEAD>" or
@@ -87,13 +91,36 @@ void FinishFile(SourceSession& s, bool singleFile) {
   s.host.SetLabel("lblTwirler", "");
 }
 
-std::string FileLineText(const SourceSession& s, const std::string& path) {
+std::string FileLineText(const SourceSession& s, const std::string& path, std::int64_t size) {
   const std::string& folder = s.settings.txbFolder;
   std::string shown = path;
   if (s.settings.source == Source::optFolder && Utf8Length(folder) > 13 &&
       path.compare(0, folder.size(), folder) == 0)
     shown = "{Folder}" + path.substr(folder.size());
-  return shown + " [" + FileSizeText(path, 2) + "]\n";
+  return shown + " [" + FormatByteSize(static_cast<double>(size), 2) + "]\n";
+}
+
+// CheckInputFile with one stat of the file, left in st.
+int CheckInputFile(SourceSession& s, const std::string& path, struct stat& st) {
+  std::string p = TrimPathBox(path);
+  int code = 0;
+  const bool found = !p.empty() && ::stat(p.c_str(), &st) == 0;
+  if (!p.empty() && p.back() == '/') {
+    code = 1;
+  } else if (!found || S_ISDIR(st.st_mode)) {
+    code = 2;
+  } else if (!S_ISREG(st.st_mode) || (st.st_size == 0 && FileHasNoBytes(p))) {
+    code = 3;
+  }
+  if (code != 0) {
+    if (s.settings.blnStartUpCompleted && s.settings.source == Source::optInFile)
+      s.settings.txbFile[0].clear();
+    s.host.SetLabel("lblFilesize", "");
+    s.host.SetLabel("lblXMLsize", "");
+  } else {
+    s.host.SetLabel("lblFilesize", "Filesize: " + FormatByteSize(static_cast<double>(st.st_size), 2));
+  }
+  return code;
 }
 
 std::string NotTextMessage(const std::string& path, const TextFileStats& st,
@@ -118,25 +145,8 @@ std::string NotTextMessage(const std::string& path, const TextFileStats& st,
 }  // namespace
 
 int CheckInputFile(SourceSession& s, const std::string& path) {
-  std::string p = TrimPathBox(path);
-  int code = 0;
-  std::error_code ec;
-  if (!p.empty() && p.back() == '/') {
-    code = 1;
-  } else if (p.empty() || !fs::exists(p, ec) || fs::is_directory(p, ec)) {
-    code = 2;
-  } else if ((fs::file_size(p, ec) == 0 && FileHasNoBytes(p)) || ec) {
-    code = 3;
-  }
-  if (code != 0) {
-    if (s.settings.blnStartUpCompleted && s.settings.source == Source::optInFile)
-      s.settings.txbFile[0].clear();
-    s.host.SetLabel("lblFilesize", "");
-    s.host.SetLabel("lblXMLsize", "");
-  } else {
-    s.host.SetLabel("lblFilesize", "Filesize: " + FileSizeText(p, 2));
-  }
-  return code;
+  struct stat st{};
+  return CheckInputFile(s, path, st);
 }
 
 void ReportFileStatus(SourceSession& s, int status, const std::string& inputBox) {
@@ -170,9 +180,10 @@ int DoItFromFile(SourceSession& s, const std::string& pathIn) {
     run.blnStop = true;
     return kFileEmptyOrNoPath;
   }
-  if (int c = CheckInputFile(s, path); c != 0) return c;
+  struct stat fileStat{};
+  if (int c = CheckInputFile(s, path, fileStat); c != 0) return c;
 
-  if (!st.txbFile[1].empty() && IsSameFile(path, st.txbFile[1])) {
+  if (!st.txbFile[1].empty() && IsSameFile(path, fileStat, st.txbFile[1])) {
     const char* msg = "The output file cannot be the same as some input file.";
     OutputToTxb(s, std::string("\n") + msg + "\n");
     s.host.MsgBox(msg, "Error", MsgIcon::Exclamation);
@@ -212,9 +223,18 @@ int DoItFromFile(SourceSession& s, const std::string& pathIn) {
   std::int64_t length = 0;
   // Returns a status when the file is not read as text (after its message).
   auto classify = [&]() -> std::optional<int> {
-    verdict = IsTextFile(textPath, kTextSampleSize, 1.0, stats, true);
-    std::error_code ec;
-    length = std::int64_t(fs::file_size(textPath, ec));
+    // A folder run's reading pass takes what its counting pass learned of the file.
+    const auto known = isDocx ? src.classified.end() : src.classified.find(textPath);
+    if (known != src.classified.end() && run.blnScanningFiles) {
+      verdict = known->second.verdict;
+      stats = known->second.stats;
+      length = known->second.length;
+      src.classified.erase(known);
+    } else {
+      verdict = IsTextFile(textPath, kTextSampleSize, 1.0, stats, true, &length);
+      if (!isDocx && st.source == Source::optFolder && run.blnCountingFiles && !run.blnListingFilesOnly)
+        src.classified[textPath] = {verdict, stats, length};
+    }
     if (verdict == kNotText) {
       if (!singleFile) return kFileDone;
       s.host.MsgBox(NotTextMessage(path, stats, length), "Not a text file", MsgIcon::Information);
@@ -261,7 +281,7 @@ int DoItFromFile(SourceSession& s, const std::string& pathIn) {
     const bool showNames = !st.chkSuppressFilenames || run.blnListingFilesOnly;
     if (!box.empty() && !st.chkSuppressWords && box.back() != '\n' && showNames)
       OutputToTxb(s, "\n");
-    if (showNames) OutputToTxb(s, FileLineText(s, path));
+    if (showNames) OutputToTxb(s, FileLineText(s, path, fileStat.st_size));
     if (s.reports.blnTextboxFull) {
       run.blnStop = true;
       return kFileTextboxFull;

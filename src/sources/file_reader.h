@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "sources/classify.h"
@@ -68,6 +69,14 @@ struct SourceState {
   int intJobs = 0;                      // threads a run may use; 0: one per core
   std::int64_t lngChunkBytes = std::int64_t{4} << 20;  // a stretch of a large file per thread
   ParallelReading* parallel = nullptr;  // set by the run while it reads
+  // What a folder run's counting pass learned of each file it accepted or refused, by path;
+  // its reading pass takes each entry instead of opening the file again to classify it.
+  struct Classified {
+    int verdict = 0;
+    TextFileStats stats;
+    std::int64_t length = 0;
+  };
+  std::unordered_map<std::string, Classified> classified;
 };
 
 class LineReader;

@@ -232,6 +232,12 @@ FolderScanResult RunFolderScan(SourceSession& s, const PerFileReader& perFile,
   RunFlags& run = s.run;
   Settings& st = s.settings;
   s.host.SetCaption("cmdCountWords", ProgramText(25));
+  // What the counting pass learns of the files serves this run's reading pass only.
+  struct Forget {
+    SourceSession& s;
+    ~Forget() { s.sources.classified.clear(); }
+  } forget{s};
+  s.sources.classified.clear();
 
   run.lngFilesTotal = RunPass(s, &RunFlags::blnCountingFiles, perFile);
   if (run.blnStop) {

@@ -81,6 +81,21 @@ std::int64_t UnitBytes(const std::u32string& units, std::size_t from, std::size_
 }
 }  // namespace
 
+void LineReader::Bytes::DropFront(std::size_t n) {
+  std::memmove(data_.get(), data_.get() + n, size_ - n);
+  size_ -= n;
+}
+
+void LineReader::Bytes::resize(std::size_t n) {
+  if (n > capacity_) {
+    auto grown = std::make_unique_for_overwrite<char[]>(n);
+    if (size_ > 0) std::memcpy(grown.get(), data_.get(), size_);
+    data_ = std::move(grown);
+    capacity_ = n;
+  }
+  size_ = n;
+}
+
 LineReader::~LineReader() { Close(); }
 
 bool LineReader::OpenRange(const std::string& path, TextEncoding encoding, std::int64_t begin,
@@ -139,7 +154,7 @@ bool LineReader::Fill() {
     return false;
   }
   if (pos_ > 0) {
-    buf_.erase(0, pos_);
+    buf_.DropFront(pos_);
     pos_ = 0;
   }
   std::size_t old = buf_.size();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "sources/classify.h"
@@ -43,12 +44,30 @@ class LineReader {
   bool NextUnitLine(std::u32string& line);
   void DecodeUnits();
 
+  // A byte buffer whose growth leaves the new bytes unset: each block is read over at
+  // once, and zeroing a megabyte for every small file of a folder cost more than its text.
+  class Bytes {
+   public:
+    std::size_t size() const { return size_; }
+    char* data() { return data_.get(); }
+    char& operator[](std::size_t i) { return data_[i]; }
+    void clear() { size_ = 0; }
+    // Drops the first n bytes.
+    void DropFront(std::size_t n);
+    void resize(std::size_t n);
+
+   private:
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+  };
+
   int fd_ = -1;
   bool ownsFd_ = false;
   std::int64_t offset_ = -1;  // file offset of the next read; -1: read where fd_ stands
   std::int64_t limit_ = INT64_MAX;  // reads stop here
   TextEncoding encoding_ = TextEncoding::Ansi;
-  std::string buf_;
+  Bytes buf_;
   std::size_t pos_ = 0;
   bool eof_ = false;
   std::int64_t consumed_ = 0;

@@ -106,6 +106,12 @@ TEST_F(ClassifyTest, GeneratedFiles) {
            Case{"lower.htm", "<meta charset=utf-8>\r\n<p>plain</p>\r\n", kTextCrLf, false, E::Ansi},
            Case{"quoted.html", "\r\n\r\n<meta charset=\"UTF-8\">\r\n", kTextCrLf, true, E::Utf8},
            Case{"dash.txt", "\n\nan \xE2\x80 pair\n", kTextCrLf, true, E::Utf8},
+           // The first ten lines may run past the sample: the look goes on in the file.
+           Case{"long.htm", sampleFill + "aaaa charset=UTF-8\n", kTextCrLf, true, E::Utf8},
+           Case{"tenth.htm", "\n\nx\nx\nx\nx\nx\nx\nx\nx\nx\n" + sampleFill + " charset=UTF-8\n",
+                kTextCrLf, true, E::Utf8},
+           Case{"eleventh.htm", "x\nx\nx\nx\nx\nx\nx\nx\nx\nx\n" + sampleFill + " charset=UTF-8\n",
+                kTextLf, false, E::Ansi},
            Case{"decl.txt", "<?xml version=\"1.0\"?>\r\n", kTextCrLf, false, E::Ansi},
            Case{"wide.xml", std::string("<\0?\0x\0", 6), kTextOtherUnicode, false, E::Utf16LE},
            Case{"controls.txt", "tab\there\fform\bback\r\n", kTextCrLf, false, E::Ansi},
