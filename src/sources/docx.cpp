@@ -3,10 +3,8 @@
 
 #include <zip.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +14,7 @@
 #include <vector>
 
 #include "host/host.h"
+#include "text/entities.h"
 #include "util/paths.h"
 #include "util/utf8.h"
 
@@ -260,7 +259,7 @@ std::string DecodeXmlEntities(const std::string& text) {
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     const std::size_t semi = text[i] == '&' ? text.find(';', i + 1) : std::string::npos;
-    if (semi == std::string::npos || semi - i > 12) {
+    if (semi == std::string::npos || semi - i >= kMaxNumericReferenceLength) {
       out += text[i++];
       continue;
     }
@@ -271,16 +270,7 @@ std::string DecodeXmlEntities(const std::string& text) {
     else if (name == "gt") c = '>';
     else if (name == "quot") c = '"';
     else if (name == "apos") c = '\'';
-    else if (name.size() >= 2 && name[0] == '#') {
-      const bool hex = name[1] == 'x' || name[1] == 'X';
-      const std::string digits(name.substr(hex ? 2 : 1));
-      char* end = nullptr;
-      const unsigned long v = digits.empty() ? 0 : std::strtoul(digits.c_str(), &end, hex ? 16 : 10);
-      const bool valid = !digits.empty() && end == digits.c_str() + digits.size() &&
-                         std::isxdigit(static_cast<unsigned char>(digits[0])) && v > 0 &&
-                         v <= 0x10FFFF && !(v >= 0xD800 && v <= 0xDFFF);
-      if (valid) c = char32_t(v);
-    }
+    else c = NumericReferenceValue(std::string_view(text).substr(i, semi - i + 1));
     if (c == 0) {
       out += text[i++];
       continue;

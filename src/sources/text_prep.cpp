@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "util/punctuation.h"
+
 namespace talq {
 
 namespace {
@@ -38,35 +40,7 @@ void DecodeUtf8Punctuation(std::u32string& line) {
   if (!NeedsNormalising(line)) return;
   std::u32string out;
   out.reserve(line.size() + 8);
-  for (char32_t c : line) {
-    if (c < 0x2000 || c > 0x203F) {
-      out += c;
-    } else if (c >= 0x2010 && c <= 0x2013) {
-      out += U'-';
-    } else if (c == 0x2014) {
-      out += U" -- ";
-    } else if (c == 0x2015) {
-      out += U"--";
-    } else if (c == 0x2016) {
-      out += U'|';
-    } else if (c == 0x2017) {
-      out += char32_t(0x2030);
-    } else if (c >= 0x2018 && c <= 0x201B) {
-      out += U'\'';
-    } else if (c >= 0x201C && c <= 0x201F) {
-      out += U'"';
-    } else if (c == 0x2022) {
-      out += U" . ";
-    } else if (c == 0x2026) {
-      out += U"...";
-    } else if (c == 0x2039) {
-      out += U'<';
-    } else if (c == 0x203A) {
-      out += U'>';
-    } else if (c <= 0x200B || c == 0x2028 || c == 0x2029 || c == 0x202F) {
-      out += U' ';
-    }
-  }
+  for (char32_t c : line) AppendNormalisedPunctuation(out, c);
   line.swap(out);
 }
 

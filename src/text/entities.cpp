@@ -1,5 +1,6 @@
 #include "text/entities.h"
 
+#include <cstdint>
 #include <iterator>
 #include <string>
 #include <unordered_map>
@@ -29,7 +30,32 @@ constexpr EntityEntry kEntities[] = {
     {U"&yacute;", U'ý'},  {U"&yuml;", U'ÿ'},
 };
 
+template <class Char>
+char32_t ParseNumericReference(std::basic_string_view<Char> ref) {
+  if (ref.size() < 4 || ref.size() > kMaxNumericReferenceLength || ref[0] != '&' ||
+      ref[1] != '#' || ref.back() != ';')
+    return 0;
+  const bool hex = ref[2] == 'x' || ref[2] == 'X';
+  const std::basic_string_view<Char> digits = ref.substr(hex ? 3 : 2, ref.size() - (hex ? 4 : 3));
+  if (digits.empty()) return 0;
+  std::uint32_t value = 0;
+  for (Char c : digits) {
+    std::uint32_t d;
+    if (c >= '0' && c <= '9') d = std::uint32_t(c - '0');
+    else if (hex && c >= 'a' && c <= 'f') d = std::uint32_t(c - 'a' + 10);
+    else if (hex && c >= 'A' && c <= 'F') d = std::uint32_t(c - 'A' + 10);
+    else return 0;
+    value = value * (hex ? 16 : 10) + d;
+    if (value > 0x10FFFF) return 0;
+  }
+  if (value == 0 || (value >= 0xD800 && value <= 0xDFFF)) return 0;
+  return char32_t(value);
+}
+
 }  // namespace
+
+char32_t NumericReferenceValue(std::u32string_view ref) { return ParseNumericReference(ref); }
+char32_t NumericReferenceValue(std::string_view ref) { return ParseNumericReference(ref); }
 
 const EntityEntry* EntityTableBegin() { return std::begin(kEntities); }
 const EntityEntry* EntityTableEnd() { return std::end(kEntities); }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "text/entities.h"
+#include "util/punctuation.h"
 #include "util/text_case.h"
 #include "util/utf8.h"
 
@@ -79,6 +80,21 @@ bool IsCdataStart(std::u32string_view line, std::size_t pos) {
 
 bool IsXmlSet(const CommentState& state) { return state.strStartCommentMarker[0] == U"<?xml"; }
 
+// Puts into out the text a numeric reference stands for, normalised as the line around it
+// was; leaves out empty when the reference is to stay (and be skipped): no character, or
+// one that would be read as mark-up ("<", ">", "&").
+void DecodeNumericReference(std::u32string_view reference, std::u32string& out) {
+  char32_t c = NumericReferenceValue(reference);
+  if (c == 0) return;
+  // As browsers read them: 128..159 are the Windows-1252 characters of those bytes.
+  if (c >= 0x80 && c <= 0x9F) c = DecodeWindows1252(static_cast<unsigned char>(c));
+  if (c >= 0x80 && c <= 0x9F) return;  // undefined there: a control, removed from text
+  // Line breaks, controls and no-break spaces have already become spaces in the line.
+  if ((c < 32 && c != U'\t') || c == 0xA0) c = U' ';
+  AppendNormalisedPunctuation(out, c);
+  if (out.find_first_of(U"<>&") != std::u32string::npos) out.clear();
+}
+
 }  // namespace
 
 void SetCommentMarkers(CommentState& state, std::string_view setName) {
@@ -140,6 +156,7 @@ bool CommentMarkersOK(Host& host, std::string_view allowedExtraChars) {
 
 std::u32string DecodeEntities(std::u32string_view text) {
   std::u32string out;
+  std::u32string replacement;
   std::size_t copied = 0;  // text before this index is already in out
   std::size_t semicolon = std::u32string_view::npos;
   std::size_t a = text.find(U'&');
@@ -149,10 +166,13 @@ std::u32string DecodeEntities(std::u32string_view text) {
       if (semicolon == std::u32string_view::npos) break;
     }
     std::u32string_view candidate = text.substr(a, semicolon - a + 1);
-    char32_t replacement = candidate == U"&quot;" ? U'"' : LookUpEntity(candidate);
-    if (replacement != 0) {
+    const char32_t named = candidate == U"&quot;" ? U'"' : LookUpEntity(candidate);
+    replacement.clear();
+    if (named != 0) replacement = named;
+    else DecodeNumericReference(candidate, replacement);
+    if (!replacement.empty()) {
       out.append(text.substr(copied, a - copied));
-      out.push_back(replacement);
+      out.append(replacement);
       copied = semicolon + 1;
       a = text.find(U'&', copied);
     } else {

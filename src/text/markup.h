@@ -40,8 +40,10 @@ void SetClipboardCommentMarkers(CommentState& state, bool allowCommentMarkers);
 // with blnReadingWords false.
 bool CommentMarkersOK(Host& host, std::string_view allowedExtraChars);
 
-// The text with the named entities of the fixed table and "&quot;" replaced by their
-// characters. Numeric references outside the table and unknown names are left alone.
+// The text with the named entities of the fixed table, "&quot;" and the numeric references
+// of other characters replaced by their characters, a reference's character normalised as
+// the source's text is. Unknown names, references to no character and to "<", ">" or "&"
+// (which would read as mark-up) are left alone.
 std::u32string DecodeEntities(std::u32string_view text);
 
 // For text starting at an "&": 0 when it is not an entity, 1 for a numeric reference

@@ -387,5 +387,11 @@ TEST_F(ExtractionTest, AngleBracketNeverJoinsACountedWord) {
             "a=1 | b=1 | fast=1 | int=1 | template=1 | vector=1 | x=1 | yz=1");
 }
 
+// Numeric references in mark-up cut the word they stood in ("caf&#233;" gave "caf").
+TEST_F(ExtractionTest, NumericReferenceIsPartOfItsWord) {
+  SetCommentMarkersForExtension(session.comments, "html");
+  EXPECT_EQ(Count("caf&#233; caf&#xE9; Zlatkovi&#263;"), "Zlatković=1 | café=2");
+}
+
 }  // namespace
 }  // namespace talq
