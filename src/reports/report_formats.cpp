@@ -367,14 +367,30 @@ void ListingPass(ReportSession& s, bool alphabetical, Walk walk) {
   if (r.blnTextboxFull && s.host.TxbHasCapacityLimit()) ReportError(s, -7, "", "");
 }
 
+// A frequency listing by number of files: the box checked with format #13 of a folder run.
+bool SortingByNumberOfFiles(const ReportSession& s) {
+  return s.settings.chkSortByNumberOfFiles != 0 && s.settings.cboDisplayFormat == 13 &&
+         s.settings.source == Source::optFolder;
+}
+
 }  // namespace
 
 void ListWordsByFrequency(ReportSession& s) {
   ListingPass(s, false, [&] {
+    std::vector<std::int64_t> chain;
     std::int64_t i = s.words.lngFirstFreq;
     for (std::int64_t n = 0; n < s.words.lngNumWordsIncluded && i > 0; ++n) {
-      DisplayNextLine(s, i);
+      chain.push_back(i);
       i = Entry(s, i).lngNextInChain;
+    }
+    // The chain (and so the ranks) stays in frequency order; only the listing is resorted.
+    if (SortingByNumberOfFiles(s)) {
+      std::stable_sort(chain.begin(), chain.end(), [&](std::int64_t a, std::int64_t b) {
+        return Entry(s, a).NumFiles() > Entry(s, b).NumFiles();
+      });
+    }
+    for (std::int64_t entry : chain) {
+      DisplayNextLine(s, entry);
       s.host.Pump();
       if (s.run.blnStop) break;
     }

@@ -38,7 +38,8 @@ void SetColumnWidths(ReportSession& s);
 void DisplayNextLine(ReportSession& s, std::int64_t i);
 
 // One listing pass to the current sink (s.reports.blnOutputFile), in table-chain order or
-// alphabetically. Stops early after Pump() when blnStop is set.
+// alphabetically; with chkSortByNumberOfFiles in format #13 of a folder run, the chain's
+// entries by number of files, larger first. Stops early after Pump() when blnStop is set.
 void ListWordsByFrequency(ReportSession& s);
 void ListWordsAlphabetically(ReportSession& s);
 

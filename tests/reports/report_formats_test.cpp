@@ -169,5 +169,31 @@ TEST_F(FormatsTest, RelistAfterStoppedCountTellsTheListIsIncomplete) {
   EXPECT_EQ(host.TxbText(), "");
 }
 
+// Former fault: "Sort by number of files instead of frequency" changed no order.
+TEST_F(FormatsTest, SortByNumberOfFilesOrdersFormatThirteen) {
+  struct Case {
+    int format, box;
+    Source source;
+    const char* words;  // in listed order
+  };
+  for (const Case& c : {Case{13, 1, Source::optFolder, "cat dog the"},
+                        Case{13, 0, Source::optFolder, "the cat dog"},
+                        Case{12, 1, Source::optFolder, "the cat dog"},
+                        Case{13, 1, Source::optInFile, "the cat dog"}}) {
+    FillTable(s, {{"/d/a.txt", "the", 9}, {"/d/a.txt", "cat", 1}, {"/d/b.txt", "cat", 1},
+                  {"/d/c.txt", "cat", 1}, {"/d/a.txt", "dog", 1}, {"/d/b.txt", "dog", 2}});
+    s.settings.source = c.source;
+    s.settings.cboDisplayFormat = c.format;
+    s.settings.chkSortByNumberOfFiles = c.box;
+    ListWordsByFrequency(s);
+    std::string words, line;
+    std::istringstream lines(host.TxbText());
+    while (std::getline(lines, line))
+      if (line == "the" || line == "cat" || line == "dog") words += (words.empty() ? "" : " ") + line;
+    EXPECT_EQ(words, c.words) << c.format << c.box << int(c.source);
+    EXPECT_EQ(s.words.udtWords[s.words.lngFirstFreq].strWord, "the");  // ranks unchanged
+  }
+}
+
 }  // namespace
 }  // namespace talq::testing
