@@ -93,7 +93,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   AddPhraseOptions(*phrases, phraseOpt);
   CLI::App* list = app.add_subcommand("list-files", "List the files a count of FOLDER would scan.");
   list->add_option("FOLDER", opt.source, "the folder")->required();
-  AddCommonOptions(*list, opt);
+  AddListFilesOptions(*list, opt);
   CLI::App* settings = app.add_subcommand("settings", "Save and show settings files.");
   settings->require_subcommand(1);
   SettingsCommands settingsCommands;
@@ -103,11 +103,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   CLI::App* table = app.add_subcommand(
       "table", "Write the words of SOURCE against its files, for a spreadsheet, to -o FILE.");
   table->add_option("SOURCE", opt.source, "a folder or a file")->required();
-  AddCommonOptions(*table, opt);
-  table->get_option("--output")
-      ->description("the table file (needed): tab-delimited text, or a workbook when its "
-                    "name ends in .xlsx");
-  AddTableOptions(*table, opt);
+  AddTableCommandOptions(*table, opt);
 
   std::vector<std::string> argv(args.rbegin(), args.rend());
   try {

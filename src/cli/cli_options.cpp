@@ -32,12 +32,25 @@ std::string Join(const std::vector<std::string>& parts, const char* sep) {
 
 }  // namespace
 
-void AddCommonOptions(CLI::App& app, Options& opt) {
-  app.add_option("-o,--output", opt.output, "also write the report to FILE, in the output-file layout");
-  app.add_option("-f,--format", opt.format, "display format 0-13")->check(CLI::Range(0, 13));
-  app.add_option("--order", opt.order, "freq or alpha")->check(CLI::IsMember({"freq", "alpha"}));
-  app.add_flag("--relative", opt.relative, "relative frequencies");
-  app.add_flag("--sort-by-files", opt.sortByFiles, "sort by number of files instead of frequency");
+namespace {
+
+// What a command takes besides the folder selection, the settings record and the message
+// switches, which every command takes.
+struct OptionGroups {
+  bool report = true;    // -o, the display options, --summary and --all-words
+  bool counting = true;  // -j and the word lists
+};
+
+// Declares the options of groups in one fixed order, so every command's --help reads alike.
+void AddOptions(CLI::App& app, Options& opt, OptionGroups groups) {
+  if (groups.report) {
+    app.add_option("-o,--output", opt.output, "also write the report to FILE, in the output-file layout");
+    app.add_option("-f,--format", opt.format, "display format 0-13")->check(CLI::Range(0, 13));
+    app.add_option("--order", opt.order, "freq or alpha")->check(CLI::IsMember({"freq", "alpha"}));
+    app.add_flag("--relative", opt.relative, "relative frequencies");
+    app.add_flag("--sort-by-files", opt.sortByFiles,
+                 "format 13: list the words found in the most files first");
+  }
   app.add_flag("-r,--subfolders", opt.subfolders, "include subfolders");
   // One value per occurrence: a vector option would otherwise swallow SOURCE too.
   app.add_option("--patterns", opt.patterns, "file-name patterns to scan, e.g. \"*.txt *.htm\"")
@@ -48,25 +61,45 @@ void AddCommonOptions(CLI::App& app, Options& opt) {
                  "set a field of the settings record, NAME=VALUE (repeatable): check fields 0/1, "
                  "choice fields the list index, text fields as given")
       ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-  app.add_flag("--summary", opt.summary, "print the result labels to standard error after the report");
+  if (groups.report)
+    app.add_flag("--summary", opt.summary, "print the result labels to standard error after the report");
   app.add_flag("-y,--yes", opt.yes, "answer Yes to every question (otherwise: each question's default)");
   app.add_flag("-q,--quiet", opt.quiet, "no progress and no notices on standard error");
   app.add_flag("-v,--verbose", opt.verbose, "list the files and folders a scan skipped, with the reason");
-  app.add_option("-j,--jobs", opt.jobs, "threads to count with (default: one per core; 1: one thread)")
-      ->check(CLI::Range(1, 1024));
-  app.add_option("--ignore-file", opt.ignoreFileArgs, "add FILE to the words-to-ignore history, select and load it")
-      ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-  app.add_option("--ignore-common", opt.ignoreCommonArgs, "the common-word file of LANG: en, de, es, pt, it, fr or all")
-      ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
-      ->check(CLI::IsMember({"en", "de", "es", "pt", "it", "fr", "all"}));
-  app.add_option("--ignore", opt.ignoreWords, "extra words to ignore, separated by spaces")
-      ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-  app.add_option("--count-only-file", opt.countOnlyFiles, "add, select and load a count-only file")
-      ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-  app.add_option("--count-only", opt.countOnly, "extra count-only words/phrases, separated by comma and space")
-      ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-  app.add_flag("--all-words", opt.allWords, "count all words even when count-only entries exist");
+  if (groups.counting) {
+    app.add_option("-j,--jobs", opt.jobs, "threads to count with (default: one per core; 1: one thread)")
+        ->check(CLI::Range(1, 1024));
+    app.add_option("--ignore-file", opt.ignoreFileArgs, "add FILE to the words-to-ignore history, select and load it")
+        ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    app.add_option("--ignore-common", opt.ignoreCommonArgs, "the common-word file of LANG: en, de, es, pt, it, fr or all")
+        ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->check(CLI::IsMember({"en", "de", "es", "pt", "it", "fr", "all"}));
+    app.add_option("--ignore", opt.ignoreWords, "extra words to ignore, separated by spaces")
+        ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    app.add_option("--count-only-file", opt.countOnlyFiles, "add, select and load a count-only file")
+        ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    app.add_option("--count-only", opt.countOnly, "extra count-only words/phrases, separated by comma and space")
+        ->expected(1)->allow_extra_args(false)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  }
+  if (groups.report)
+    app.add_flag("--all-words", opt.allWords, "count all words even when count-only entries exist");
   AddSavedSettingsOptions(app, opt);
+}
+
+}  // namespace
+
+void AddCommonOptions(CLI::App& app, Options& opt) { AddOptions(app, opt, {}); }
+
+void AddListFilesOptions(CLI::App& app, Options& opt) {
+  AddOptions(app, opt, {.report = false, .counting = false});
+}
+
+void AddTableCommandOptions(CLI::App& app, Options& opt) {
+  app.add_option("-o,--output", opt.output,
+                 "the table file (needed): tab-delimited text, or a workbook when its name ends "
+                 "in .xlsx");
+  AddOptions(app, opt, {.report = false, .counting = true});
+  AddTableOptions(app, opt);
 }
 
 void AddTableOptions(CLI::App& app, Options& opt) {

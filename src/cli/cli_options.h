@@ -1,4 +1,4 @@
-// The options of `talq count` and `talq list-files`, and how they change the session:
+// The options of `talq count`, `list-files` and `table`, and how they change the session:
 // settings first, then the display format and order, then the two word lists.
 #pragma once
 
@@ -60,8 +60,13 @@ struct Options {
   bool saveOnly = false;
 };
 
-// Declares the options shared by both commands.
+// Declares every option of `talq count` (and `talq phrases`, `talq settings save`).
 void AddCommonOptions(CLI::App& app, Options& opt);
+// Declares the options `talq list-files` takes: folder selection, settings record, messages.
+void AddListFilesOptions(CLI::App& app, Options& opt);
+// Declares the options `talq table` takes: -o (the table file), the word lists, -j, those of
+// list-files and AddTableOptions; none of the report's display options.
+void AddTableCommandOptions(CLI::App& app, Options& opt);
 // Declares the options only `talq table` has.
 void AddTableOptions(CLI::App& app, Options& opt);
 // Puts --ignore-file and --ignore-common into ignoreFiles in the order they were given.

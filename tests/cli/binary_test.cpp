@@ -133,5 +133,30 @@ TEST(BinaryFormerFaults, HelpNamesTheFormatsTheWordRulesAndTheFields) {
     EXPECT_NE(r.out.find(text), std::string::npos) << text;
 }
 
+// Former fault: `talq list-files --help` (and table's) offered every option of count.
+TEST(BinaryFormerFaults, EachCommandsHelpShowsOnlyItsOptions) {
+  const struct {
+    const char* command;
+    std::vector<std::string> shown, hidden;
+  } cases[] = {
+      {"list-files",
+       {"--subfolders", "--patterns", "--exclude", "--set", "--settings", "--state", "--yes",
+        "--quiet", "--verbose"},
+       {"--output", "--format", "--order", "--relative", "--sort-by-files", "--summary", "--jobs",
+        "--ignore", "--count-only", "--all-words", "--layout"}},
+      {"table",
+       {"--output", "--subfolders", "--jobs", "--ignore-file", "--count-only", "--layout",
+        "--relative-cells"},
+       {"--format", "--order", "--relative ", "--sort-by-files", "--summary", "--all-words"}},
+      {"count", {"--format", "--sort-by-files", "--summary", "--jobs", "--all-words"}, {"--layout"}},
+  };
+  for (const auto& c : cases) {
+    const CliResult r = RunIn(FixtureDir(), {c.command, "--help"});
+    EXPECT_EQ(r.status, 0) << c.command;
+    for (const std::string& o : c.shown) EXPECT_NE(r.out.find(o), std::string::npos) << c.command << o;
+    for (const std::string& o : c.hidden) EXPECT_EQ(r.out.find(o), std::string::npos) << c.command << o;
+  }
+}
+
 }  // namespace
 }  // namespace talq::cli::test
