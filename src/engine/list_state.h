@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/lookup_memo.h"
+
 namespace talq {
 
 inline constexpr int kWordsToIgnore = 0;  // list index of the words-to-ignore list
@@ -75,6 +77,7 @@ struct ListState {
   bool blnWordsWithNumerals = false;
 
   InvalidRegExpMark invalidRegExp;
+  LookupMemo memo;
 
   // The loaded entries and their count of list index (0 or 1).
   std::vector<std::string>& Loaded(int index) {

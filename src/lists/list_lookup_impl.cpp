@@ -37,12 +37,22 @@ bool CheckWordsToIgnore(EngineSession& session, std::string_view phrase, bool an
   return !anyMode;
 }
 
-}  // namespace
+// The remembered answer for key, else lookup()'s, remembered unless lookup clears its
+// argument.
+template <typename Lookup>
+bool Remembered(LookupMemo::Answers& answers, std::string_view key, Lookup lookup) {
+  if (const auto it = answers.find(key); it != answers.end()) return it->second;
+  bool remember = true;
+  const bool found = lookup(remember);
+  if (remember) {
+    if (answers.size() >= LookupMemo::kLimit) answers.clear();
+    answers.emplace(key, found);
+  }
+  return found;
+}
 
-bool WordListLookup::IsWordToIgnore(EngineSession& session, std::string_view lowerWord) {
+bool WordToIgnore(EngineSession& session, std::string_view lowerWord) {
   ListState& l = session.lists;
-  // Counting calls this for every word: nothing to set up when no list is loaded.
-  if (l.intNumExtraWordsToIgnore <= 0 && l.lngNumWordsToIgnore <= 0) return false;
   InvalidRegExpMark scratch;  // words to ignore hold no expressions worth reporting
   if (l.intNumExtraWordsToIgnore > 0 &&
       IsInList(lowerWord, l.strExtraWordsToIgnore, 1, l.intNumExtraWordsToIgnore, false, false,
@@ -58,7 +68,7 @@ bool WordListLookup::IsWordToIgnore(EngineSession& session, std::string_view low
   return FindWord(lowerWord, l.strWordsToIgnore, l.lngNumWordsToIgnore, position);
 }
 
-bool WordListLookup::IsCountOnlyEntry(EngineSession& session, std::string_view entry) {
+bool CountOnlyEntry(EngineSession& session, std::string_view entry) {
   ListState& l = session.lists;
   const bool caseSignificant = session.settings.chkCaseSignificant == 1;
   if (l.intNumExtraCountOnlyWords > 0) {
@@ -67,7 +77,7 @@ bool WordListLookup::IsCountOnlyEntry(EngineSession& session, std::string_view e
                                 false, caseSignificant, mark);
     if (mark.blnInvalidRegExp) return false;
     // A typed entry that is also a word to ignore does not count, but the list may still.
-    if (found && !IsWordToIgnore(session, LowerCaseAccented(entry))) return true;
+    if (found && !WordListLookup().IsWordToIgnore(session, LowerCaseAccented(entry))) return true;
   }
   if (l.lngNumCountOnlyWords <= 0) return false;
   if (session.settings.chkPatternMatchingInCountOnlyWordsFile == 1) {
@@ -77,6 +87,32 @@ bool WordListLookup::IsCountOnlyEntry(EngineSession& session, std::string_view e
   std::int64_t position = 0;
   return FindWord(LowerCaseAccented(entry), l.strCountOnlyWords, l.lngNumCountOnlyWords,
                   position);
+}
+
+}  // namespace
+
+bool WordListLookup::IsWordToIgnore(EngineSession& session, std::string_view lowerWord) {
+  ListState& l = session.lists;
+  // Counting calls this for every word: nothing to set up when no list is loaded.
+  if (l.intNumExtraWordsToIgnore <= 0 && l.lngNumWordsToIgnore <= 0) return false;
+  // An exact list is a binary search; pattern walks are what is worth remembering.
+  const bool patterns = l.intNumExtraWordsToIgnore > 0 ||
+                        session.settings.chkPatternMatchingInWordsToIgnoreFile == 1;
+  if (!patterns || !l.memo.active) return WordToIgnore(session, lowerWord);
+  return Remembered(l.memo.ignore, lowerWord, [&](bool&) { return WordToIgnore(session, lowerWord); });
+}
+
+bool WordListLookup::IsCountOnlyEntry(EngineSession& session, std::string_view entry) {
+  ListState& l = session.lists;
+  const bool patterns = l.intNumExtraCountOnlyWords > 0 ||
+                        session.settings.chkPatternMatchingInCountOnlyWordsFile == 1;
+  if (!patterns || !l.memo.active) return CountOnlyEntry(session, entry);
+  return Remembered(l.memo.countOnly, entry, [&](bool& remember) {
+    const bool found = CountOnlyEntry(session, entry);
+    // An invalid expression is reported at every lookup, so its answer is not kept.
+    remember = !l.invalidRegExp.blnInvalidRegExp;
+    return found;
+  });
 }
 
 bool WordListLookup::AllWordsToIgnore(EngineSession& session, std::string_view phrase) {

@@ -361,6 +361,7 @@ RunResult CountWordsPhrases(Session& s) {
     ReportError(s, 5, e.what(), "DoCount");
     result = RunResult::Failed;
   }
+  s.lists.memo.Reset(false);
   cr.blnRunInProgress = false;
   cr.blnExcludingRedundant = false;
   cr.lastTick.reset();
@@ -398,6 +399,8 @@ RunResult DoCount(Session& s) {
   cr.lastTick = std::chrono::steady_clock::now();
 
   s.words.Clear();
+  // Within the run a lookup's answer depends only on the word: remembered until its end.
+  s.lists.memo.Reset(true);
   s.extraction.lngTotalNumOccurrences = 0;
   s.reports.blnCountingStopped = false;
   s.reports.intOutputFileError = 0;

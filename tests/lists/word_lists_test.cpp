@@ -341,5 +341,39 @@ TEST_F(WordListsTest, PhraseRunWordsToIgnore) {
   EXPECT_EQ(lookup.StripPhrase(session, "of+the"), "");
 }
 
+// A count remembers list answers per distinct word; remembered answers are the fresh ones,
+// however many words share the memo.
+TEST_F(WordListsTest, RememberedLookupsEqualFreshOnes) {
+  session.settings.txbWordsToIgnoreOrCount[kWordsToIgnore] = "~ing <un[a-z]+ed> the";
+  session.settings.txbWordsToIgnoreOrCount[kCountOnly] = "r?d, blue+~, <gr[ae]y>, sing";
+  ASSERT_TRUE(GetExtraWords(session, kWordsToIgnore));
+  ASSERT_TRUE(GetExtraWords(session, kCountOnly));
+  ASSERT_TRUE(Load(kWordsToIgnore, "b?t\ncat\n"));
+  session.settings.chkPatternMatchingInWordsToIgnoreFile = 1;
+  struct Case {
+    const char* word;
+    bool ignored, countOnly;
+  };
+  const Case cases[] = {{"sing", true, false},  // a typed count-only entry that is ignored
+                        {"song", false, false},   {"undecided", true, false},
+                        {"unwise", false, false}, {"the", true, false},
+                        {"bat", true, false},     {"cat", true, false},
+                        {"dog", false, false},    {"red", false, true},
+                        {"reed", false, false},   {"blue+sky", false, true},
+                        {"grey", false, true},    {"green", false, false}};
+  WordListLookup lookup;
+  for (const bool remembering : {false, true}) {
+    session.lists.memo.Reset(remembering);
+    for (int pass = 0; pass < 2; ++pass) {  // with a memo: the first pass fills it
+      for (const Case& c : cases) {
+        EXPECT_EQ(lookup.IsWordToIgnore(session, c.word), c.ignored) << c.word;
+        EXPECT_EQ(lookup.IsCountOnlyEntry(session, c.word), c.countOnly) << c.word;
+      }
+    }
+  }
+  EXPECT_FALSE(session.lists.memo.ignore.empty());
+  EXPECT_FALSE(session.lists.memo.countOnly.empty());
+}
+
 }  // namespace
 }  // namespace talq
