@@ -1,15 +1,12 @@
 // Report sinks: the output file and the text box, ListWords and the error report.
 #include "reports/report_sinks.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
+#include "reports/atomic_output.h"
 #include "reports/report_formats.h"
 #include "reports/report_session.h"
 #include "reports/report_text.h"
@@ -30,72 +27,6 @@ void WriteRaw(ReportSession& s, const std::string& text) {
   errno = 0;
   if (g_writer(text.data(), 1, text.size(), r.intOutputFileNumber) != text.size())
     r.intOutputFileError = errno ? errno : EIO;
-}
-
-// The report is written to a temporary file beside the output file and renamed over it
-// once complete, so a failure mid-way leaves the user's old file whole.
-struct PendingOutput {
-  std::string target;  // the file the report replaces (a symbolic link's target)
-  std::string temp;    // the temporary file, "" once renamed or removed
-};
-
-// Opens the temporary file for path. 0 or the errno of the failure. An existing file that
-// cannot be opened for writing (read-only, a running program) is refused, not replaced.
-int OpenPendingOutput(const std::string& path, PendingOutput& out, std::FILE*& file) {
-  std::error_code ec;
-  out.target = path;
-  if (std::filesystem::is_symlink(path, ec)) {
-    auto real = std::filesystem::weakly_canonical(path, ec);
-    if (!ec) out.target = real.string();
-  }
-  mode_t mode = 0666;
-  struct stat st {};
-  if (::stat(out.target.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode)) return EISDIR;
-    if (!S_ISREG(st.st_mode)) {  // a device or pipe (/dev/stdout) is written as it is
-      errno = 0;
-      file = std::fopen(path.c_str(), "wb");
-      return file ? 0 : (errno ? errno : EIO);
-    }
-    const int probe = ::open(out.target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (probe < 0) return errno ? errno : EACCES;
-    ::close(probe);
-    mode = st.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode &= ~mask;
-  }
-  std::string name = out.target + ".talq-XXXXXX";
-  const int fd = ::mkstemp(name.data());
-  if (fd < 0) return errno ? errno : EIO;
-  out.temp = name;
-  if (::fchmod(fd, mode) != 0 || (file = ::fdopen(fd, "wb")) == nullptr) {
-    const int err = errno ? errno : EIO;
-    ::close(fd);
-    ::unlink(out.temp.c_str());
-    out.temp.clear();
-    return err;
-  }
-  return 0;
-}
-
-// Flushes and closes file and renames the temporary file into place, unless err is set
-// already; on any failure the temporary file goes. Returns the first error, 0 if none.
-int ClosePendingOutput(PendingOutput& out, std::FILE* file, int err) {
-  errno = 0;
-  if (out.temp.empty()) {
-    if (std::fclose(file) != 0 && !err) err = errno ? errno : EIO;
-    return err;
-  }
-  if (!err && std::fflush(file) != 0) err = errno ? errno : EIO;
-  if (!err && ::fsync(::fileno(file)) != 0 && errno != EINVAL) err = errno ? errno : EIO;
-  errno = 0;
-  if (std::fclose(file) != 0 && !err) err = errno ? errno : EIO;
-  if (!err && std::rename(out.temp.c_str(), out.target.c_str()) != 0) err = errno ? errno : EIO;
-  if (err) ::unlink(out.temp.c_str());
-  out.temp.clear();
-  return err;
 }
 
 // Whether the folder that would hold `path` exists (a bare name lies in the working folder).

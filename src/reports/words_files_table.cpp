@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <utility>
 
+#include "reports/atomic_output.h"
 #include "reports/report_session.h"
 #include "reports/report_sinks.h"
 #include "reports/xlsx_table.h"
@@ -20,15 +22,13 @@ namespace talq {
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-// Lines into a file, CR LF after each, buffered; remembers the first failure.
+// Lines into a file, CR LF after each, buffered; remembers the first failure. The file is
+// written beside its target and renamed over it once whole, so a failure keeps the old table.
 class LineWriter {
  public:
-  explicit LineWriter(const std::string& path) : file_(std::fopen(path.c_str(), "wb")) {
-    if (!file_) error_ = errno ? errno : EIO;
+  explicit LineWriter(const std::string& path) { error_ = OpenPendingOutput(path, pending_, file_); }
+  ~LineWriter() {
+    if (file_) ClosePendingOutput(pending_, file_, error_ ? error_ : ECANCELED);
   }
   void Line(std::string_view text) {
     buffer_.append(text).append("\r\n");
@@ -37,18 +37,20 @@ class LineWriter {
   // 0, or the errno of the first failure.
   int Close() {
     Flush();
-    if (file_ && std::fclose(file_.release()) != 0 && !error_) error_ = errno ? errno : EIO;
+    if (file_) error_ = ClosePendingOutput(pending_, std::exchange(file_, nullptr), error_);
     return error_;
   }
 
  private:
   void Flush() {
+    errno = 0;
     if (file_ && !error_ && !buffer_.empty() &&
-        std::fwrite(buffer_.data(), 1, buffer_.size(), file_.get()) != buffer_.size())
+        std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())
       error_ = errno ? errno : EIO;
     buffer_.clear();
   }
-  std::unique_ptr<std::FILE, FileCloser> file_;
+  PendingOutput pending_;
+  std::FILE* file_ = nullptr;
   std::string buffer_;
   int error_ = 0;
 };

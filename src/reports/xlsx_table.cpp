@@ -4,8 +4,11 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <vector>
 
+#include "reports/atomic_output.h"
 #include "util/utf8.h"
 
 namespace talq {
@@ -128,8 +131,16 @@ std::string WriteTableWorkbook(const std::string& path, const WordsFilesTable& t
   // Rows go straight to temporary files instead of staying in memory.
   lxw_workbook_options opt{};
   opt.constant_memory = LXW_TRUE;
-  lxw_workbook* wb = workbook_new_opt(path.c_str(), &opt);
-  if (!wb) return "Cannot create the workbook.";
+  // The workbook is written beside its target and renamed over it once whole.
+  PendingOutput pending;
+  std::FILE* probe = nullptr;
+  if (int err = OpenPendingOutput(path, pending, probe)) return std::strerror(err);
+  std::fclose(probe);
+  lxw_workbook* wb = workbook_new_opt((pending.temp.empty() ? path : pending.temp).c_str(), &opt);
+  if (!wb) {
+    FinishPendingOutput(pending, EIO);
+    return "Cannot create the workbook.";
+  }
   lxw_format* bold = workbook_add_format(wb);
   format_set_bold(bold);
   lxw_format* percent = workbook_add_format(wb);
@@ -159,7 +170,9 @@ std::string WriteTableWorkbook(const std::string& path, const WordsFilesTable& t
 
   const lxw_error closed = workbook_close(wb);
   if (error == LXW_NO_ERROR) error = closed;
-  return error == LXW_NO_ERROR ? std::string() : std::string(lxw_strerror(error));
+  const int err = FinishPendingOutput(pending, error == LXW_NO_ERROR ? 0 : EIO);
+  if (error != LXW_NO_ERROR) return lxw_strerror(error);
+  return err ? std::string(std::strerror(err)) : std::string();
 }
 
 }  // namespace talq

@@ -36,5 +36,26 @@ TEST(TableCliTest, WritesTheTableAndPrintsTheClosingMessage) {
   EXPECT_NE(r.out.find("bird"), std::string::npos) << r.out;
 }
 
+
+// Former fault: a table that failed midway (a full disk) had already destroyed the table
+// the user had under that name. The file size limit stands in for the full disk.
+TEST(TableCliTest, AFailedWriteKeepsTheOldTable) {
+  TempDir t;
+  fs::create_directories(t.path() / "in");
+  std::string words;
+  for (int i = 0; i < 3000; ++i)
+    words += {char('a' + i % 26), char('a' + i / 26 % 26), char('a' + i / 676), ' '};
+  WriteWholeFile(t / "in/a.txt", words + "\n");
+  for (const std::string name : {"t.txt", "t.xlsx"}) {
+    WriteWholeFile(t / name, "the old table\n");
+    const CliResult r = RunBinary(t.path().string(), "table -q -o " + name + " in",
+                                  "trap '' XFSZ; ulimit -f 4; true");
+    EXPECT_EQ(r.status, 1) << name << r.err;
+    EXPECT_TRUE(ReadWholeFile(t / name) == "the old table\n") << name;
+  }
+  for (const auto& e : fs::directory_iterator(t.path()))
+    EXPECT_EQ(e.path().filename().string().find(".talq-"), std::string::npos) << e.path();
+}
+
 }  // namespace
 }  // namespace talq::cli::test
