@@ -171,6 +171,13 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   // rather than replaced by the common-word file.
   s.settings.blnStartUpCompleted = true;
   if (status == 0) status = ApplyLists(s, opt);
+  // Ctrl-C while the lists were read stops before anything is counted: the run that follows
+  // would clear the stop, and the text box holds only the loading notice.
+  if (gInterrupts.load() > 0) {
+    host.ClearProgress();
+    err << "talq: Stopped while the word lists were read; nothing was counted.\n";
+    return kStoppedStatus;
+  }
   if (status == 0) {
     if (opt.listFiles) {
       FolderScanResult r = ListFilesToBeScanned(s, [&](const std::string& path) {
