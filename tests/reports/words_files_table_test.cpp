@@ -15,6 +15,7 @@
 #include "run/session.h"
 #include "settings/defaults.h"
 #include "settings/setting_choices.h"
+#include "support/counting_session.h"
 #include "support/temp_files.h"
 #include "support/zip_files.h"
 #include "util/program_texts.h"
@@ -51,11 +52,7 @@ class DialogHost : public ScriptedHost {
 class WordsFilesTableTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_GT(LoadProgramTexts(DataDir() + "/talq.dat"), 0);
-    FillSettingChoices(s.settings);
-    Initialize(s.settings, nullptr);
-    s.settings.chkIgnoreShortWords = 0;
-    s.settings.blnStartUpCompleted = true;
+    test::PrepareCountingSession(s);
     fs::create_directories(dir / "in");
   }
 

@@ -20,15 +20,18 @@ namespace talq::test {
 
 using Counts = std::map<std::string, std::int64_t>;
 
+// A session as after start-up, with short words counted too.
+inline void PrepareCountingSession(Session& s) {
+  ASSERT_GT(LoadProgramTexts(DataDir() + "/talq.dat"), 0);
+  FillSettingChoices(s.settings);
+  Initialize(s.settings, nullptr);
+  s.settings.chkIgnoreShortWords = 0;
+  s.settings.blnStartUpCompleted = true;
+}
+
 class CountingTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_GT(LoadProgramTexts(DataDir() + "/talq.dat"), 0);
-    FillSettingChoices(s.settings);
-    Initialize(s.settings, nullptr);
-    s.settings.chkIgnoreShortWords = 0;
-    s.settings.blnStartUpCompleted = true;
-  }
+  void SetUp() override { PrepareCountingSession(s); }
 
   // Word -> frequency of the table's included entries.
   Counts Table() {
