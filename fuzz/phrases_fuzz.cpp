@@ -93,7 +93,10 @@ void PlaceText(fuzz::FreshSession& f, const Setup& u, std::string_view text, con
     std::size_t end = text.find('\f', start);
     if (end == std::string_view::npos || file == 3) end = text.size();
     const std::string_view part = text.substr(start, end - start);
-    const std::string path = (dir / ("f" + std::to_string(file) + ".txt")).string();
+    // Appended, not `"f" + std::to_string(...)`: GCC 12 warns falsely (-Wrestrict) on that.
+    std::string name("f");
+    name.append(std::to_string(file)).append(".txt");
+    const std::string path = (dir / name).string();
     if (std::FILE* out = std::fopen(path.c_str(), "wb")) {
       std::fwrite(part.data(), 1, part.size(), out);
       std::fclose(out);
