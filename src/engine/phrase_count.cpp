@@ -15,6 +15,7 @@
 #include "engine/list_lookup.h"
 #include "host/host.h"
 #include "util/huge_pages.h"
+#include "util/id_index.h"
 #include "util/paths.h"
 
 namespace talq {
@@ -62,8 +63,7 @@ struct PhraseCounter::Impl {
   // Words: text, whether each is a word to ignore.
   std::vector<std::string> words;
   std::vector<std::uint8_t> wordIgnored;
-  std::vector<std::uint64_t> wordHash;
-  std::vector<std::uint32_t> wordSlots;  // word id + 1; 0 empty
+  IdIndex wordIndex;
 
   // The counted text as word ids, kEnd where a terminator ends every phrase.
   std::vector<std::uint32_t> text;
@@ -103,30 +103,14 @@ struct PhraseCounter::Impl {
 
 std::uint32_t PhraseCounter::Impl::Intern(EngineSession& session, std::string_view word) {
   const std::uint64_t h = HashBytes(word);
-  std::size_t mask = wordSlots.size() - 1;
-  std::size_t pos = h & mask;
-  for (;; pos = (pos + 1) & mask) {
-    const std::uint32_t s = wordSlots[pos];
-    if (s == 0) break;
-    if (wordHash[s - 1] == h && words[s - 1] == word) return s - 1;
-  }
+  std::size_t pos = 0;
+  const std::uint32_t found = wordIndex.Find(h, [&](std::uint32_t id) { return words[id] == word; }, pos);
+  if (found != IdIndex::kMissing) return found;
   if (words.size() >= kEnd - 1) throw std::length_error("too many distinct words");
-  const auto id = static_cast<std::uint32_t>(words.size());
   words.emplace_back(word);
-  wordHash.push_back(h);
   // The same test the phrase slots apply, once per distinct word.
   wordIgnored.push_back(Lists(session).AllWordsToIgnore(session, word) ? 1 : 0);
-  wordSlots[pos] = id + 1;
-  if (words.size() * 2 > wordSlots.size()) {
-    wordSlots.assign(wordSlots.size() * 2, 0);
-    mask = wordSlots.size() - 1;
-    for (std::uint32_t i = 0; i < words.size(); ++i) {
-      std::size_t p = wordHash[i] & mask;
-      while (wordSlots[p] != 0) p = (p + 1) & mask;
-      wordSlots[p] = i + 1;
-    }
-  }
-  return id;
+  return wordIndex.Add(h, pos);
 }
 
 bool PhraseCounter::Impl::Counted(int length, bool allIgnored, bool anyIgnored) const {
@@ -257,7 +241,6 @@ PhraseCounter::PhraseCounter(EngineSession& session) : impl_(std::make_unique<Im
   m.singlesAllowIgnored =
       m.wordsToIgnore && m.handling == WordsToIgnoreHandling::optAllowPhrasesAllWordsToIgnore;
   m.folder = session.settings.source == Source::optFolder;
-  m.wordSlots.assign(1024, 0);
   // A file's size foretells its words well (about one in six bytes): reserved once, the text
   // need not be copied while it is read.
   if (session.settings.source == Source::optInFile) {
@@ -301,8 +284,7 @@ void PhraseCounter::AddWord(EngineSession& session, std::string_view word) {
 
 std::int64_t PhraseCounter::MoveIntoTable(EngineSession& session, std::int64_t minFrequency) {
   Impl& m = *impl_;
-  std::vector<std::uint32_t>().swap(m.wordSlots);
-  std::vector<std::uint64_t>().swap(m.wordHash);
+  m.wordIndex.Release();
   m.minFrequency = std::max<std::int64_t>(minFrequency, 0);
   m.scratch.resize(static_cast<std::size_t>(m.maxWords) + 1);
   // Every position by its word (counting sort, positions ascending), as (word, position).

@@ -20,6 +20,7 @@
 #include "engine/engine_session.h"
 #include "host/host.h"
 #include "util/huge_pages.h"
+#include "util/id_index.h"
 
 namespace talq {
 
@@ -49,37 +50,19 @@ inline std::uint64_t Step(std::uint64_t h, std::uint32_t word) {
 // The words of the phrases, numbered in order of first sight.
 class WordIds {
  public:
-  WordIds() : slots_(1024, 0) {}
   std::uint32_t Id(std::string_view word, std::vector<std::string_view>& vocabulary) {
     std::uint64_t h = 0x9e3779b97f4a7c15ull;
     for (unsigned char c : word) h = (h ^ c) * 0x100000001b3ull;
     h = Fmix(h);
-    std::size_t mask = slots_.size() - 1;
-    std::size_t pos = h & mask;
-    for (;; pos = (pos + 1) & mask) {
-      const std::uint32_t s = slots_[pos];
-      if (s == 0) break;
-      if (vocabulary[s - 1] == word) return s - 1;
-    }
-    const auto id = static_cast<std::uint32_t>(vocabulary.size());
+    std::size_t pos = 0;
+    const std::uint32_t found = index_.Find(h, [&](std::uint32_t id) { return vocabulary[id] == word; }, pos);
+    if (found != IdIndex::kMissing) return found;
     vocabulary.push_back(word);
-    hashes_.push_back(h);
-    slots_[pos] = id + 1;
-    if (vocabulary.size() * 2 > slots_.size()) {
-      slots_.assign(slots_.size() * 2, 0);
-      mask = slots_.size() - 1;
-      for (std::uint32_t i = 0; i < hashes_.size(); ++i) {
-        std::size_t p = hashes_[i] & mask;
-        while (slots_[p] != 0) p = (p + 1) & mask;
-        slots_[p] = i + 1;
-      }
-    }
-    return id;
+    return index_.Add(h, pos);
   }
 
  private:
-  std::vector<std::uint32_t> slots_;  // id + 1; 0 empty
-  std::vector<std::uint64_t> hashes_;
+  IdIndex index_;
 };
 
 struct Phrase {
