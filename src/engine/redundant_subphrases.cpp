@@ -126,6 +126,8 @@ void Redundancy::Read() {
   ReserveHugePages(phrases_, entries);
   ReserveHugePages(ids_, entries * 4);
   for (std::int64_t i = 1; i <= t.lngNumWords; ++i) {
+    // The set-up passes let the window breathe too: on a large corpus each takes a while.
+    if ((i & 0x3FFF) == 0) s_.host.Pump();
     const WordRecord& r = t.udtWords[static_cast<std::size_t>(i)];
     if (!r.blnIncluded) continue;
     Phrase p{i, r.lngFrequency, static_cast<std::uint32_t>(ids_.size()), 0};
@@ -159,6 +161,7 @@ void Redundancy::Read() {
   ReserveHugePages(filter_, filterWords);
   filter_.assign(filterWords, 0);
   for (std::uint32_t k = 0; k < phrases_.size(); ++k) {
+    if ((k & 0x3FFF) == 0) s_.host.Pump();
     const Phrase& p = phrases_[k];
     const std::uint32_t* w = &ids_[p.first];
     if (p.length == 1) {
@@ -201,7 +204,9 @@ void Redundancy::Relate() {
   endsAt_.assign(1, 0);
   startsAt_.assign(1, 0);
   partsAt_.assign(1, 0);
+  std::uint32_t seen = 0;
   for (std::string_view w : vocabulary_) {
+    if ((++seen & 0x3FFF) == 0) s_.host.Pump();
     for (std::size_t i = 1; i < w.size(); ++i) {
       if (!boundary(w, i)) continue;
       if (const std::int64_t e = lookup(w.substr(i)); e >= 0 && starts_[e]) endsOf_.push_back(e);
