@@ -14,6 +14,7 @@
 #include "engine/extraction.h"
 #include "engine/list_lookup.h"
 #include "host/host.h"
+#include "util/hash.h"
 #include "util/huge_pages.h"
 #include "util/id_index.h"
 #include "util/paths.h"
@@ -24,28 +25,6 @@ namespace {
 
 constexpr std::uint32_t kEnd = 0xFFFFFFFFu;  // in the text: no phrase spans this point
 constexpr std::size_t kDisplayLimit = 65000;  // the text box is cleared past this length
-
-inline std::uint64_t Fmix(std::uint64_t k) {
-  k ^= k >> 33;
-  k *= 0xff51afd7ed558ccdull;
-  k ^= k >> 33;
-  k *= 0xc4ceb9fe1a85ec53ull;
-  k ^= k >> 33;
-  return k;
-}
-
-std::uint64_t HashBytes(std::string_view s) {
-  std::uint64_t h = 0x9e3779b97f4a7c15ull ^ s.size();
-  std::size_t i = 0;
-  for (; i + 8 <= s.size(); i += 8) {
-    std::uint64_t v;
-    std::memcpy(&v, s.data() + i, 8);
-    h = Fmix(h ^ v);
-  }
-  std::uint64_t tail = 0;
-  std::memcpy(&tail, s.data() + i, s.size() - i);
-  return Fmix(h ^ tail ^ (std::uint64_t{s.size()} << 56));
-}
 
 }  // namespace
 

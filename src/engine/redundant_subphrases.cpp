@@ -19,21 +19,13 @@
 
 #include "engine/engine_session.h"
 #include "host/host.h"
+#include "util/hash.h"
 #include "util/huge_pages.h"
 #include "util/id_index.h"
 
 namespace talq {
 
 namespace {
-
-inline std::uint64_t Fmix(std::uint64_t k) {
-  k ^= k >> 33;
-  k *= 0xff51afd7ed558ccdull;
-  k ^= k >> 33;
-  k *= 0xc4ceb9fe1a85ec53ull;
-  k ^= k >> 33;
-  return k;
-}
 
 // Phrase keys are hashed a word at a time, the frequency first, from the front or from the
 // back: the hash of a phrase's start (or end) is a step on the way to the phrase's own.
@@ -51,9 +43,7 @@ inline std::uint64_t Step(std::uint64_t h, std::uint32_t word) {
 class WordIds {
  public:
   std::uint32_t Id(std::string_view word, std::vector<std::string_view>& vocabulary) {
-    std::uint64_t h = 0x9e3779b97f4a7c15ull;
-    for (unsigned char c : word) h = (h ^ c) * 0x100000001b3ull;
-    h = Fmix(h);
+    const std::uint64_t h = HashBytes(word);
     std::size_t pos = 0;
     const std::uint32_t found = index_.Find(h, [&](std::uint32_t id) { return vocabulary[id] == word; }, pos);
     if (found != IdIndex::kMissing) return found;
