@@ -199,7 +199,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (stopped) status = kStoppedStatus;
   if (status != 0 && status != kStoppedStatus) {
     host.FlushHeldMessages();
-    if (ReportOutputFileFailure(s, err)) status = 1;
+    if (ReportOutputFileFailure(s, err, opt.table ? "table" : "report")) status = 1;
   } else if (!WriteReport(host.TxbText(), out, err)) {
     status = 1;
   }

@@ -23,10 +23,10 @@ bool WriteReport(const std::string& text, std::ostream& out, std::ostream& err) 
   return false;
 }
 
-bool ReportOutputFileFailure(const Session& s, std::ostream& err) {
+bool ReportOutputFileFailure(const Session& s, std::ostream& err, const char* what) {
   const int code = s.reports.intOutputFileError;
   if (code == 0) return false;
-  err << "talq: cannot write the report to " << TrimPathBox(s.settings.txbFile[1]) << ": "
+  err << "talq: cannot write the " << what << " to " << TrimPathBox(s.settings.txbFile[1]) << ": "
       << std::strerror(code) << '\n';
   return true;
 }

@@ -18,9 +18,9 @@ inline constexpr int kStoppedStatus = 130;
 // saying on err why out could not be written; a reader that closed its pipe is no failure.
 bool WriteReport(const std::string& text, std::ostream& out, std::ostream& err);
 
-// When the run failed to write its output file: one line naming the file and the reason.
-// Returns whether there was such a failure.
-bool ReportOutputFileFailure(const Session& s, std::ostream& err);
+// When the run failed to write its output file: one line naming what was written ("report"
+// or "table"), the file and the reason. Returns whether there was such a failure.
+bool ReportOutputFileFailure(const Session& s, std::ostream& err, const char* what = "report");
 
 // The notice of a stopped run (printed even when quiet: the list is incomplete).
 void ReportStopped(const Session& s, std::ostream& err);

@@ -207,10 +207,10 @@ bool IsWorkbookPath(std::string_view path) {
   return tail == ".xlsx";
 }
 
-std::string WriteTableText(const std::string& path, const WordsFilesTable& t,
-                           const TableOptions& options, bool numeralsAllowed,
-                           bool& spreadsheetWarning,
-                           const std::function<void()>& onFrequencyTable) {
+TableWriteError WriteTableText(const std::string& path, const WordsFilesTable& t,
+                               const TableOptions& options, bool numeralsAllowed,
+                               bool& spreadsheetWarning,
+                               const std::function<void()>& onFrequencyTable) {
   LineWriter out(path);
   for (const std::string& line : t.preamble) out.Line(line);
   const bool header = t.files.size() > 1;
@@ -232,7 +232,8 @@ std::string WriteTableText(const std::string& path, const WordsFilesTable& t,
     WriteArrayTotals(out, t);
   }
   const int err = out.Close();
-  return err ? std::string(std::strerror(err)) : std::string();
+  if (err == 0) return {};
+  return {err, std::strerror(err)};
 }
 
 void WriteCountArrayFile(ReportSession& s) {
@@ -242,16 +243,18 @@ void WriteCountArrayFile(ReportSession& s) {
   const WordsFilesTable table = BuildWordsFilesTable(s);
   const bool workbook = IsWorkbookPath(path);
   bool warning = false;
-  std::string error;
+  TableWriteError error;
   if (workbook) {
     error = WriteTableWorkbook(path, table, options, [&s] { s.host.TxbSet(ProgramText(356)); });
   } else {
     error = WriteTableText(path, table, options, s.settings.chkAllowWordsWithNumerals != 0, warning,
                            [&s] { s.host.TxbSet(ProgramText(356)); });
   }
-  if (!error.empty()) {
-    s.reports.intOutputFileError = EIO;
-    ReportError(s, EIO, error + " (" + path + ")", "WriteCountArrayFile");
+  if (!error.text.empty()) {
+    // The system's own reason (a full disk is ENOSPC), not a generic I/O error.
+    const int code = error.code != 0 ? error.code : EIO;
+    s.reports.intOutputFileError = code;
+    ReportError(s, code, error.text + " (" + path + ")", "WriteCountArrayFile");
     return;
   }
   // A workbook keeps every word as text: no conversion warning, and no tabs to speak of.

@@ -57,15 +57,23 @@ std::string CellText(std::int64_t count, std::int64_t rowTotal, bool relative);
 bool IsWorkbookPath(std::string_view path);
 
 // The run's hook: writes the table to the output file, then shows the closing message in
-// the text box. A failure is reported (ReportError) and leaves reports.intOutputFileError set.
+// the text box. A failure is reported (ReportError) and leaves its error number in
+// reports.intOutputFileError.
 void WriteCountArrayFile(ReportSession& s);
 
-// The tab-delimited file (UTF-8, CR LF line ends). Returns "" or an error text.
+// Why a table could not be written: the system's error number (EIO where the system gave
+// none, such as a worksheet too small) and the text to show. An empty text: written.
+struct TableWriteError {
+  int code = 0;
+  std::string text;
+};
+
+// The tab-delimited file (UTF-8, CR LF line ends). Returns no text, or why it failed.
 // onFrequencyTable runs before the frequency table is written; spreadsheetWarning is set
 // when a written word could be misread by a spreadsheet.
-std::string WriteTableText(const std::string& path, const WordsFilesTable& table,
-                           const TableOptions& options, bool numeralsAllowed,
-                           bool& spreadsheetWarning,
-                           const std::function<void()>& onFrequencyTable = {});
+TableWriteError WriteTableText(const std::string& path, const WordsFilesTable& table,
+                               const TableOptions& options, bool numeralsAllowed,
+                               bool& spreadsheetWarning,
+                               const std::function<void()>& onFrequencyTable = {});
 
 }  // namespace talq

@@ -4,6 +4,7 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -119,14 +120,14 @@ void WriteFilesSheet(SheetWriter& w, const WordsFilesTable& t) {
 
 }  // namespace
 
-std::string WriteTableWorkbook(const std::string& path, const WordsFilesTable& t,
-                               const TableOptions& options,
-                               const std::function<void()>& onFrequencyTable) {
+TableWriteError WriteTableWorkbook(const std::string& path, const WordsFilesTable& t,
+                                   const TableOptions& options,
+                                   const std::function<void()>& onFrequencyTable) {
   // Preamble, header, rows, a blank row and the totals must fit one worksheet.
   if (t.preamble.size() + t.rows.size() + 3 > LXW_ROW_MAX)
-    return "The table has more rows than a worksheet can hold.";
+    return {EFBIG, "The table has more rows than a worksheet can hold."};
   if (t.files.size() + 3 > LXW_COL_MAX)
-    return "The table has more columns than a worksheet can hold.";
+    return {EFBIG, "The table has more columns than a worksheet can hold."};
 
   // Rows go straight to temporary files instead of staying in memory.
   lxw_workbook_options opt{};
@@ -134,12 +135,12 @@ std::string WriteTableWorkbook(const std::string& path, const WordsFilesTable& t
   // The workbook is written beside its target and renamed over it once whole.
   PendingOutput pending;
   std::FILE* probe = nullptr;
-  if (int err = OpenPendingOutput(path, pending, probe)) return std::strerror(err);
+  if (int err = OpenPendingOutput(path, pending, probe)) return {err, std::strerror(err)};
   std::fclose(probe);
   lxw_workbook* wb = workbook_new_opt((pending.temp.empty() ? path : pending.temp).c_str(), &opt);
   if (!wb) {
     FinishPendingOutput(pending, EIO);
-    return "Cannot create the workbook.";
+    return {EIO, "Cannot create the workbook."};
   }
   lxw_format* bold = workbook_add_format(wb);
   format_set_bold(bold);
@@ -171,8 +172,9 @@ std::string WriteTableWorkbook(const std::string& path, const WordsFilesTable& t
   const lxw_error closed = workbook_close(wb);
   if (error == LXW_NO_ERROR) error = closed;
   const int err = FinishPendingOutput(pending, error == LXW_NO_ERROR ? 0 : EIO);
-  if (error != LXW_NO_ERROR) return lxw_strerror(error);
-  return err ? std::string(std::strerror(err)) : std::string();
+  if (error != LXW_NO_ERROR) return {EIO, lxw_strerror(error)};
+  if (err == 0) return {};
+  return {err, std::strerror(err)};
 }
 
 }  // namespace talq

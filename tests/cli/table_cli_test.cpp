@@ -55,6 +55,12 @@ TEST(TableCliTest, AFailedWriteKeepsTheOldTable) {
   }
   for (const auto& e : fs::directory_iterator(t.path()))
     EXPECT_EQ(e.path().filename().string().find(".talq-"), std::string::npos) << e.path();
+
+  // Former fault: a full device was reported as an I/O error of "the report".
+  const CliResult r = RunBinary(t.path().string(), "table -q -o /dev/full in");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(r.err.ends_with("talq: cannot write the table to /dev/full: No space left on device\n"))
+      << r.err;
 }
 
 }  // namespace

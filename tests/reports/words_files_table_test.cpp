@@ -66,7 +66,7 @@ class WordsFilesTableTest : public ::testing::Test {
   std::vector<std::string> TextLines(const TableOptions& o, bool* warning = nullptr) {
     const std::string out = (dir / "t.txt").string();
     bool w = false;
-    EXPECT_EQ(WriteTableText(out, BuildWordsFilesTable(s), o, s.settings.chkAllowWordsWithNumerals != 0, w), "");
+    EXPECT_EQ(WriteTableText(out, BuildWordsFilesTable(s), o, s.settings.chkAllowWordsWithNumerals != 0, w).text, "");
     if (warning) *warning = w;
     return LinesAfterFirst(ReadWholeFile(out));
   }
@@ -240,7 +240,7 @@ TEST_F(WordsFilesTableTest, FormerFaults) {
   // With relative cells, file columns were sized for "100%" and showed a total of 200003
   // as "#####".
   const std::string book = (dir / "wide.xlsx").string();
-  ASSERT_EQ(WriteTableWorkbook(book, t, {true, false, false, true}), "");
+  ASSERT_EQ(WriteTableWorkbook(book, t, {true, false, false, true}).text, "");
   EXPECT_NE(test::ReadZipMember(book, "xl/worksheets/sheet1.xml")->find("<col min=\"2\" max=\"3\" width=\"8."),
             std::string::npos);
 
