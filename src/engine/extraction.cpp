@@ -134,7 +134,35 @@ bool IsLowerAscii(std::string_view word) {
 
 }  // namespace
 
+namespace {
+
+// Whether a word of a plain count (no count-only list, no count of all phrases) is one of
+// the words to ignore.
+bool IgnoredPlainWord(EngineSession& session, std::string_view word) {
+  if (!session.extraction.lists) return false;
+  ListLookup& lists = Lists(session);
+  return IsLowerAscii(word) ? lists.IsWordToIgnore(session, word)
+                            : lists.IsWordToIgnore(session, LowerCaseAccented(word));
+}
+
+void ScanLine(EngineSession& session, bool byLine);
+
+}  // namespace
+
 void ProcessLine(EngineSession& session) {
+  const RunFlags& run = session.run;
+  const ExtractionState& x = session.extraction;
+  const bool byLine = x.blnWordsByLine && !run.blnReadingWords && !x.blnStripPhrases &&
+                      !run.blnCountingMFP && !run.blnThereAreCountOnlyWords;
+  ScanLine(session, byLine);
+  if (byLine) session.words.CountDeferred(CountingContext(session));
+}
+
+namespace {
+
+// ProcessLine; with byLine the words go to the table's deferred batch and the host is not
+// served between them.
+void ScanLine(EngineSession& session, bool byLine) {
   ExtractionState& x = session.extraction;
   CommentState& comments = session.comments;
   const bool reading = session.run.blnReadingWords;
@@ -169,9 +197,11 @@ void ProcessLine(EngineSession& session) {
     }
   }
 
+  const WordTableContext ctx = CountingContext(session);
+  const bool pump = startUpCompleted && !byLine;
   x.lngLP = 0;
   while (x.lngLP + 1 < line.size()) {
-    if (startUpCompleted) session.host.Pump();
+    if (pump) session.host.Pump();
 
     if (x.blnCommentsPossible) {
       if (comments.intWithinComment == -1) {
@@ -202,9 +232,16 @@ void ProcessLine(EngineSession& session) {
         EncodeInto(word, x.wordScratch);
       }
       cut = x.lngLP != before;
-      session.host.Pump();
+      if (!byLine) session.host.Pump();
       if (session.run.blnStop) return;
-      if (!word.empty()) {
+      if (byLine) {
+        if (!word.empty()) {
+          ++x.lngTotalNumOccurrences;
+          if ((session.settings.chkOnly7bitASCII != 1 || IsSevenBitWord(word)) &&
+              !IgnoredPlainWord(session, word))
+            session.words.AddWordLater(ctx, word);
+        }
+      } else if (!word.empty()) {
         if (reading) {
           AddToTable(session, word);
           if (session.lists.blnCheckForNonAlphaNumeric && !IsAngleBracketed(word)) {
@@ -231,6 +268,8 @@ void ProcessLine(EngineSession& session) {
   }
 }
 
+}  // namespace
+
 void GetWords2(EngineSession& session, std::string_view word) {
   ExtractionState& x = session.extraction;
   const Settings& s = session.settings;
@@ -245,10 +284,7 @@ void GetWords2(EngineSession& session, std::string_view word) {
   }
 
   if (!run.blnThereAreCountOnlyWords) {
-    if (!x.lists || !(IsLowerAscii(word) ? lists.IsWordToIgnore(session, word)
-                                         : lists.IsWordToIgnore(session, LowerCaseAccented(word)))) {
-      AddToTable(session, word);
-    }
+    if (!IgnoredPlainWord(session, word)) AddToTable(session, word);
     return;
   }
 

@@ -36,6 +36,10 @@ struct ExtractionState : LineScan {
   // such a run reads its source.
   PhraseCounter* phraseCounter = nullptr;
 
+  // Set on sessions nobody watches (worker threads): the words of a plain count are then
+  // handed to the table a line at a time, without serving the host between them.
+  bool blnWordsByLine = false;
+
   // The word lists; nullptr means both are empty.
   ListLookup* lists = nullptr;
 

@@ -260,6 +260,8 @@ void WordTable::Clear() {
   strFileNames_.assign(1, std::string());
   strWordsFoundPending_.clear();
   lngLastDisplaySecond_ = -1;
+  deferred_.clear();
+  deferredBytes_.clear();
 }
 
 const std::string& WordTable::FileName(std::int64_t n) const {
@@ -407,6 +409,46 @@ void WordTable::AddWordToList(const WordTableContext& ctx, std::string_view word
   CountWord(ctx, word, HashWord(word), 1);
 }
 
+void WordTable::AddWordLater(const WordTableContext& ctx, std::string_view word) {
+  // A batch is counted while the slots fetched first are still in the cache.
+  if (deferred_.size() >= 128) CountDeferred(ctx);
+  const std::uint64_t hash = HashWord(word);
+  __builtin_prefetch(&slots_[static_cast<std::size_t>(hash) & (slots_.size() - 1)]);
+  deferredBytes_.append(word);
+  deferred_.emplace_back(deferredBytes_.size(), hash);
+}
+
+void WordTable::CountDeferred(const WordTableContext& ctx) {
+  if (deferred_.empty()) return;
+  const RunFlags* run = ctx.run;
+  const bool lengthLimit = ctx.countingText && !(run != nullptr && run->blnThereAreCountOnlyWords &&
+                                                 run->blnCountOnlyWordsIncludePhrase);
+  const std::size_t limit = static_cast<std::size_t>(intMaxPermittedWordLength);
+  const bool folder = ctx.countingText && ctx.settings != nullptr &&
+                      ctx.settings->source == Source::optFolder && run != nullptr;
+  std::size_t begin = 0;
+  for (const auto& [end, hash] : deferred_) {
+    const std::string_view word(deferredBytes_.data() + begin, end - begin);
+    begin = end;
+    if (lengthLimit && word.size() > limit && CodePointCount(word) > limit) continue;
+    if (folder) RegisterCurrentFile(run->strCurrentFile);
+    CountWord(ctx, word, hash, 1);
+  }
+  deferred_.clear();
+  deferredBytes_.clear();
+}
+
+void WordTable::Reserve(std::int64_t entries) {
+  if (lngNumWords != 0 || entries <= 0) return;
+  std::size_t size = slots_.size();
+  while (size < static_cast<std::size_t>(entries) * 2 + 2) size *= 2;
+  if (size != slots_.size()) slots_.assign(size, Slot{});
+  if (udtWords.capacity() < static_cast<std::size_t>(entries) + 1) {
+    udtWords.reserve(static_cast<std::size_t>(entries) + 1);
+    AdviseHugePages(udtWords.data(), udtWords.capacity() * sizeof(WordRecord), false);
+  }
+}
+
 void WordTable::CountWord(const WordTableContext& ctx, std::string_view word, std::uint64_t hash,
                           std::int64_t n) {
   if (indexedWords_ != lngNumWords) RebuildIndex();
@@ -446,12 +488,29 @@ void WordTable::Merge(const WordTableContext& ctx, WordTable& part,
   part.SettleCounts();
   const bool folder = ctx.countingText && ctx.settings != nullptr &&
                       ctx.settings->source == Source::optFolder && ctx.run != nullptr;
-  for (std::int64_t k = 0; k < part.lngNumWords; ++k) {
-    if (before) before(k);
-    const WordRecord& rec = part.udtWords[static_cast<std::size_t>(k + 1)];
+  const std::size_t n = static_cast<std::size_t>(part.lngNumWords);
+  std::vector<std::uint64_t> hashes(n);
+  for (std::size_t k = 0; k < n; ++k) hashes[k] = HashWord(part.udtWords[k + 1].strWord);
+  // Each entry's slot is fetched well ahead, and the record a found slot's pending counts
+  // go to when this file's count replaces them: both are cache misses otherwise.
+  constexpr std::size_t kSlotAhead = 16, kRecordAhead = 8;
+  const auto slotAt = [this](std::uint64_t hash) -> const Slot& {
+    return slots_[static_cast<std::size_t>(hash) & (slots_.size() - 1)];
+  };
+  for (std::size_t k = 0; k < n; ++k) {
+    if (k + kSlotAhead < n) __builtin_prefetch(&slotAt(hashes[k + kSlotAhead]));
+    if (k + kRecordAhead < n) {
+      const Slot& ahead = slotAt(hashes[k + kRecordAhead]);
+      if (ahead.pending != 0 && ahead.index < udtWords.size()) {
+        __builtin_prefetch(&udtWords[ahead.index]);
+        __builtin_prefetch(reinterpret_cast<const char*>(&udtWords[ahead.index]) + 64);
+      }
+    }
+    if (before) before(static_cast<std::int64_t>(k));
+    const WordRecord& rec = part.udtWords[k + 1];
     if (rec.lngFrequency <= 0) continue;
     if (folder) RegisterCurrentFile(ctx.run->strCurrentFile);
-    CountWord(ctx, rec.strWord, HashWord(rec.strWord), rec.lngFrequency);
+    CountWord(ctx, rec.strWord, hashes[k], rec.lngFrequency);
   }
   if (before) before(part.lngNumWords);
 }

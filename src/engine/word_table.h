@@ -104,6 +104,17 @@ class WordTable {
   void AddWordToList(const WordTableContext& ctx, std::string_view word);
   static constexpr int kPumpInterval = 1024;
 
+  // AddWordToList for the words of one stretch of text whose counting needs no host between
+  // words: word is kept (its slot fetched meanwhile) and counted by the next CountDeferred,
+  // in order. Until then the table does not show it; call CountDeferred before anything
+  // else reads or changes the table. ctx must not change in between.
+  void AddWordLater(const WordTableContext& ctx, std::string_view word);
+  // Counts the words AddWordLater kept, as AddWordToList would have, in their order.
+  void CountDeferred(const WordTableContext& ctx);
+
+  // Makes room for entries words on an empty table, so that counting them grows nothing.
+  void Reserve(std::int64_t entries);
+
   // Index (1-based) of the entry for word, or 0. Works in any table order. Settles counts.
   std::int64_t IndexOf(std::string_view word);
 
@@ -196,6 +207,10 @@ class WordTable {
 
   std::int64_t lngFileNumber_ = 0;
   std::vector<std::string> strFileNames_;  // [0] is "" (no file yet)
+
+  // Words kept by AddWordLater: their bytes end to end, each with its end and hash.
+  std::string deferredBytes_;
+  std::vector<std::pair<std::size_t, std::uint64_t>> deferred_;
 
   std::string strWordsFoundPending_;
   std::int64_t lngLastDisplaySecond_ = -1;

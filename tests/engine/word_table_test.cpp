@@ -208,11 +208,19 @@ TEST_F(WordTableTest, LengthLimitCountsCharactersWithItsExceptions) {
       {"101 chars under count-only phrases", a101, true, true, true},
   };
   for (const Case& c : cases) {
-    table.Clear();
-    run.blnThereAreCountOnlyWords = c.countOnlyPhrases;
-    run.blnCountOnlyWordsIncludePhrase = c.countOnlyPhrases;
-    table.AddWordToList(Ctx(c.countingText), c.word);
-    EXPECT_EQ(table.lngNumWords, c.counted ? 1 : 0) << c.name;
+    for (bool later : {false, true}) {
+      table.Clear();
+      run.blnThereAreCountOnlyWords = c.countOnlyPhrases;
+      run.blnCountOnlyWordsIncludePhrase = c.countOnlyPhrases;
+      if (later) {
+        table.AddWordLater(Ctx(c.countingText), c.word);
+        EXPECT_EQ(table.lngNumWords, 0) << c.name << ", not yet counted";
+        table.CountDeferred(Ctx(c.countingText));
+      } else {
+        table.AddWordToList(Ctx(c.countingText), c.word);
+      }
+      EXPECT_EQ(table.lngNumWords, c.counted ? 1 : 0) << c.name << (later ? ", later" : "");
+    }
   }
 }
 
@@ -384,17 +392,30 @@ TEST_F(WordTableTest, MergingPartsEqualsAddingEveryWord) {
   settings.source = Source::optFolder;
   settings.chkSuppressWords = 1;
   LabelLog oneByOne, merged;
-  WordTable whole, parts;
+  WordTable whole, parts, fresh, reused;
+  for (int k = 0; k < 5000; ++k) reused.AddWordToList(Ctx(), Num("before", k));
   for (std::size_t f = 0; f < files.size(); ++f) {
     run.strCurrentFile = Num("/dir/f", static_cast<int>(f));
     WordTableContext ctx{&oneByOne, &settings, &run, true};
     for (const std::string& w : files[f]) whole.AddWordToList(ctx, w);
 
-    WordTable part;
+    // Odd files are counted in batches of varied size into a table used before and
+    // reserved for them, as worker threads count.
+    WordTable& part = f % 2 ? reused : fresh;
+    part.Clear();
     Settings alone = settings;
     alone.source = Source::optInFile;
     WordTableContext partCtx{nullptr, &alone, &run, true};
-    for (const std::string& w : files[f]) part.AddWordToList(partCtx, w);
+    if (f % 2) {
+      part.Reserve(static_cast<std::int64_t>(files[f].size()));
+      for (std::size_t k = 0; k < files[f].size(); ++k) {
+        part.AddWordLater(partCtx, files[f][k]);
+        if (k % 37 == 0) part.CountDeferred(partCtx);
+      }
+      part.CountDeferred(partCtx);
+    } else {
+      for (const std::string& w : files[f]) part.AddWordToList(partCtx, w);
+    }
     std::vector<std::int64_t> reached;
     parts.Merge(WordTableContext{&merged, &settings, &run, true}, part,
                 [&](std::int64_t k) { reached.push_back(k); });
