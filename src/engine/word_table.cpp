@@ -121,23 +121,6 @@ std::size_t CodePointCount(std::string_view s) {
   return n;
 }
 
-std::string MakeSortKey(const std::string& word) {
-  bool ascii = true;
-  for (char c : word) {
-    if (static_cast<unsigned char>(c) >= 0x80) {
-      ascii = false;
-      break;
-    }
-  }
-  if (!ascii) return LowerCaseAccented(FoldAccents(word));
-  // Folding leaves ASCII alone; lower-casing it is the plain A-Z mapping.
-  std::string key = word;
-  for (char& c : key) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return key;
-}
-
 // The first 8 bytes, big-endian and zero-padded: comparing these as numbers orders like
 // comparing the strings' first 8 bytes, so most comparisons in a sort never touch the heap.
 std::uint64_t Prefix(const std::string& s) {
@@ -179,6 +162,23 @@ struct SortItem {
 };
 
 }  // namespace
+
+std::string MakeSortKey(const std::string& word) {
+  bool ascii = true;
+  for (char c : word) {
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      ascii = false;
+      break;
+    }
+  }
+  if (!ascii) return LowerCaseAccented(FoldAccents(word));
+  // Folding leaves ASCII alone; lower-casing it is the plain A-Z mapping.
+  std::string key = word;
+  for (char& c : key) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return key;
+}
 
 // ---- WordRecord ----
 
@@ -572,13 +572,17 @@ void WordTable::SortWordsByKey() {
     rec.strSortKey = MakeSortKey(rec.strWord);
     items[i - 1] = SortItem{Prefix(rec.strSortKey), static_cast<std::uint32_t>(i)};
   }
-  std::sort(items.begin(), items.end(), [this](const SortItem& a, const SortItem& b) {
+  const auto before = [this](const SortItem& a, const SortItem& b) {
     if (a.prefix != b.prefix) return a.prefix < b.prefix;
     const WordRecord& ra = udtWords[a.index];
     const WordRecord& rb = udtWords[b.index];
     if (const int c = ra.strSortKey.compare(rb.strSortKey); c != 0) return c < 0;
     return ra.strWord < rb.strWord;
-  });
+  };
+  // A phrase run hands its entries over in this order already: a check in one pass spares
+  // the sort and a second copy of the whole table.
+  if (std::is_sorted(items.begin(), items.end(), before)) return;
+  std::sort(items.begin(), items.end(), before);
   Reorder(udtWords, items);
   indexedWords_ = -1;
 }

@@ -216,6 +216,9 @@ class WordTable {
   std::int64_t lngLastDisplaySecond_ = -1;
 };
 
+// The key SortWordsByKey orders by: FoldAccents then LowerCaseAccented of word.
+std::string MakeSortKey(const std::string& word);
+
 // Binary search over words[1..count] (ascending, ordinal; words[0] unused). True and
 // position = index when found; otherwise false and position = minus the index where key
 // would be inserted (-1 before the first entry or for count 0, -(count + 1) after the last).
