@@ -13,6 +13,7 @@
 #include "engine/engine_session.h"
 #include "engine/extraction.h"
 #include "engine/list_lookup.h"
+#include "engine/word_table.h"
 #include "host/host.h"
 #include "util/hash.h"
 #include "util/huge_pages.h"
@@ -65,6 +66,17 @@ struct PhraseCounter::Impl {
   std::vector<std::vector<std::uint64_t>> scratch;  // per phrase length: (next word, position)
   std::vector<std::pair<std::int64_t, std::int64_t>> tallies;
   std::vector<std::uint32_t> files;
+  // The phrases that reach the minimum frequency, in the order they become table entries;
+  // their per-file counts (folder runs) end to end.
+  struct Kept {
+    std::uint32_t position;
+    std::uint32_t length;
+    std::uint32_t occurrences;
+    std::uint32_t talliesEnd;
+  };
+  std::vector<Kept> kept;
+  std::vector<std::pair<std::int64_t, std::int64_t>> keptTallies;
+  std::string phraseText;
 
   // Live display of new phrases.
   std::string pending;
@@ -74,10 +86,12 @@ struct PhraseCounter::Impl {
   bool AnyCountedEndsHere(int available) const;
   bool Counted(int length, bool allIgnored, bool anyIgnored) const;
   void ShowNew(EngineSession& session, std::size_t position, int length);
-  std::string Text(std::size_t position, int length) const;
+  void NumberWordsInSortOrder();
+  void Text(std::size_t position, int length, std::string& out) const;
   void Visit(EngineSession& session, const std::uint64_t* items, std::size_t n, int length,
              bool allIgnored, bool anyIgnored);
-  void Keep(EngineSession& session, const std::uint64_t* items, std::size_t n, int length);
+  void Keep(const std::uint64_t* items, std::size_t n, int length);
+  void AddKeptToTable(EngineSession& session);
 };
 
 std::uint32_t PhraseCounter::Impl::Intern(EngineSession& session, std::string_view word) {
@@ -115,13 +129,40 @@ bool PhraseCounter::Impl::AnyCountedEndsHere(int available) const {
   return false;
 }
 
-std::string PhraseCounter::Impl::Text(std::size_t position, int length) const {
-  std::string out;
+void PhraseCounter::Impl::Text(std::size_t position, int length, std::string& out) const {
+  out.clear();
   for (int k = 0; k < length; ++k) {
     if (k > 0) out += ' ';
     out += words[text[position + static_cast<std::size_t>(k)]];
   }
-  return out;
+}
+
+// Word ids are renumbered in the order of the table's sort key (then the word), so that
+// the phrases, visited word by word in id order, reach the table already sorted whenever
+// no two words share a key (otherwise the table sorts them itself).
+void PhraseCounter::Impl::NumberWordsInSortOrder() {
+  std::vector<std::string> keys;
+  keys.reserve(words.size());
+  for (const std::string& w : words) keys.push_back(MakeSortKey(w));
+  std::vector<std::uint32_t> order(words.size());
+  for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+    if (const int c = keys[a].compare(keys[b]); c != 0) return c < 0;
+    return words[a] < words[b];
+  });
+  std::vector<std::uint32_t> newId(words.size());
+  std::vector<std::string> sortedWords(words.size());
+  std::vector<std::uint8_t> sortedIgnored(words.size());
+  for (std::uint32_t i = 0; i < order.size(); ++i) {
+    newId[order[i]] = i;
+    sortedWords[i] = std::move(words[order[i]]);
+    sortedIgnored[i] = wordIgnored[order[i]];
+  }
+  words = std::move(sortedWords);
+  wordIgnored = std::move(sortedIgnored);
+  for (std::uint32_t& w : text) {
+    if (w != kEnd) w = newId[w];
+  }
 }
 
 void PhraseCounter::Impl::ShowNew(EngineSession& session, std::size_t position, int length) {
@@ -132,7 +173,8 @@ void PhraseCounter::Impl::ShowNew(EngineSession& session, std::size_t position, 
   if (second == lastDisplaySecond) {
     // Text past the box's limit is cleared as soon as it is written: no need to build it.
     if (pending.size() <= kDisplayLimit) {
-      pending += Text(position, length);
+      Text(position, length, phraseText);
+      pending += phraseText;
       pending += ", ";
     }
     return;
@@ -143,11 +185,11 @@ void PhraseCounter::Impl::ShowNew(EngineSession& session, std::size_t position, 
   if (session.host.TxbLength() > kDisplayLimit) session.host.TxbClear();
 }
 
-// A phrase that reaches the minimum frequency becomes a table entry, with its count per file.
-void PhraseCounter::Impl::Keep(EngineSession& session, const std::uint64_t* items, std::size_t n,
-                               int length) {
-  tallies.clear();
+// A phrase that reaches the minimum frequency is noted, with its count per file, to become a
+// table entry once all are known.
+void PhraseCounter::Impl::Keep(const std::uint64_t* items, std::size_t n, int length) {
   if (folder) {
+    tallies.clear();
     files.clear();
     for (std::size_t i = 0; i < n; ++i) {
       // The occurrence belongs to the file of its last word.
@@ -160,13 +202,43 @@ void PhraseCounter::Impl::Keep(EngineSession& session, const std::uint64_t* item
     for (std::size_t i = 0; i < files.size();) {
       std::size_t j = i;
       while (j < files.size() && files[j] == files[i]) ++j;
-      tallies.emplace_back(files[i], static_cast<std::int64_t>(j - i));
+      keptTallies.emplace_back(files[i], static_cast<std::int64_t>(j - i));
       i = j;
     }
-  } else {
-    tallies.emplace_back(0, static_cast<std::int64_t>(n));
   }
-  session.words.AddEntry(Text(static_cast<std::uint32_t>(items[0]), length), tallies);
+  kept.push_back(Kept{static_cast<std::uint32_t>(items[0]), static_cast<std::uint32_t>(length),
+                      static_cast<std::uint32_t>(n), static_cast<std::uint32_t>(keptTallies.size())});
+}
+
+// The table is given room for all kept phrases at once: grown by doubling, its largest
+// step would hold the old and the new array together.
+void PhraseCounter::Impl::AddKeptToTable(EngineSession& session) {
+  std::vector<WordRecord>& records = session.words.udtWords;
+  const std::size_t needed = static_cast<std::size_t>(session.words.lngNumWords) + 1 + kept.size();
+  if (records.capacity() < needed && records.size() <= 1) {
+    std::vector<WordRecord> room;
+    ReserveHugePages(room, needed);
+    room.resize(records.size());
+    records.swap(room);
+  }
+  std::size_t talliesBegin = 0;
+  for (std::size_t k = 0; k < kept.size(); ++k) {
+    if ((k & 0x3FFF) == 0x3FFF) {
+      session.host.Pump();
+      if (session.run.blnStop) break;
+    }
+    const Kept& e = kept[k];
+    tallies.clear();
+    if (folder) {
+      tallies.assign(keptTallies.begin() + static_cast<std::ptrdiff_t>(talliesBegin),
+                     keptTallies.begin() + static_cast<std::ptrdiff_t>(e.talliesEnd));
+      talliesBegin = e.talliesEnd;
+    } else {
+      tallies.emplace_back(0, static_cast<std::int64_t>(e.occurrences));
+    }
+    Text(e.position, static_cast<int>(e.length), phraseText);
+    session.words.AddEntry(phraseText, tallies);
+  }
 }
 
 // items: the positions (low 32 bits) where one phrase of the given length occurs, ascending.
@@ -187,7 +259,7 @@ void PhraseCounter::Impl::Visit(EngineSession& session, const std::uint64_t* ite
     ++distinct;
     ShowNew(session, first, length);
     if (static_cast<std::int64_t>(n) >= minFrequency)
-      Keep(session, items, n, length);
+      Keep(items, n, length);
     else
       ++left;
   }
@@ -266,6 +338,7 @@ std::int64_t PhraseCounter::MoveIntoTable(EngineSession& session, std::int64_t m
   m.wordIndex.Release();
   m.minFrequency = std::max<std::int64_t>(minFrequency, 0);
   m.scratch.resize(static_cast<std::size_t>(m.maxWords) + 1);
+  m.NumberWordsInSortOrder();
   // Every position by its word (counting sort, positions ascending), as (word, position).
   std::vector<std::uint64_t> byWord;
   {
@@ -291,6 +364,9 @@ std::int64_t PhraseCounter::MoveIntoTable(EngineSession& session, std::int64_t m
     m.Visit(session, &byWord[i], j - i, 1, ignored, ignored);
     i = j;
   }
+  std::vector<std::uint64_t>().swap(byWord);
+  std::vector<std::vector<std::uint64_t>>().swap(m.scratch);
+  m.AddKeptToTable(session);
   const std::int64_t left = m.left;
   impl_ = std::make_unique<Impl>();
   return left;
