@@ -67,6 +67,15 @@ char32_t LookUpEntity(std::u32string_view entity) {
     return m;
   }();
   auto it = index.find(entity);
+  if (it != index.end()) return it->second;
+  // The table names its numeric references in decimal; "&#x201C;" or "&#08220;" must
+  // give what "&#8220;" gives, so a reference is looked up by the character it names.
+  const char32_t c = NumericReferenceValue(entity);
+  if (c == 0) return 0;
+  std::u32string decimal = U"&#";
+  for (char ch : std::to_string(std::uint32_t(c))) decimal += char32_t(ch);
+  decimal += U';';
+  it = index.find(decimal);
   return it == index.end() ? 0 : it->second;
 }
 

@@ -17,7 +17,8 @@ struct EntityEntry {
 const EntityEntry* EntityTableBegin();
 const EntityEntry* EntityTableEnd();
 
-// The replacement for an entity of the table (exact case), or 0 when it is not in it.
+// The replacement for an entity of the table (exact case), or 0 when it is not in it. A
+// numeric reference finds the entry of the character it names, however it is spelled.
 char32_t LookUpEntity(std::u32string_view entity);
 
 // The longest numeric reference parsed, "&" to ";" inclusive ("&#x" and nine digits, ";").
