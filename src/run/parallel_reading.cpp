@@ -4,6 +4,7 @@
 #include "run/parallel_reading.h"
 
 #include <atomic>
+#include <mutex>
 #include <thread>
 
 #include "engine/extraction.h"
@@ -19,9 +20,38 @@ namespace talq {
 
 namespace {
 
+// Tables given back once merged, for workers to count into again: a table that grew once
+// does not grow (rehashing its entries, faulting in pages) again for every stretch.
+class TablePool {
+ public:
+  // An empty table, its index sized for as many entries as it last held.
+  WordTable Take() {
+    WordTable t;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (free_.empty()) return t;
+      t = std::move(free_.back());
+      free_.pop_back();
+    }
+    const std::int64_t last = t.lngNumWords;
+    t.Clear();
+    t.Reserve(last);
+    return t;
+  }
+  void Give(WordTable&& t) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    free_.push_back(std::move(t));
+  }
+
+ private:
+  std::mutex mutex_;
+  std::vector<WordTable> free_;
+};
+
 // What a job needs of the calling session, copied once on the calling thread.
 struct Prototype {
-  explicit Prototype(const SourceSession& from, int only7bit) : session(host) {
+  Prototype(const SourceSession& from, int only7bit, TablePool* pool)
+      : session(host), tables(pool) {
     SourceSession& p = session;
     p.settings = from.settings;
     p.settings.chkOnly7bitASCII = only7bit;
@@ -30,10 +60,12 @@ struct Prototype {
     p.run.blnStop = false;
     p.lists = from.lists;
     p.extraction = from.extraction;
+    p.extraction.blnWordsByLine = true;  // nobody watches a worker between words
     p.comments = from.comments;
   }
   ScriptedHost host;
   SourceSession session;
+  TablePool* tables = nullptr;  // shared by the copies every worker thread makes
 };
 
 // One worker session per thread and prototype, reset for every job: copying the lists for
@@ -45,11 +77,12 @@ SourceSession& WorkerSession(const Prototype& proto) {
   };
   thread_local PerThread mine;
   if (mine.owner != &proto) {
-    mine.copy = std::make_unique<Prototype>(proto.session, proto.session.settings.chkOnly7bitASCII);
+    mine.copy = std::make_unique<Prototype>(proto.session, proto.session.settings.chkOnly7bitASCII,
+                                            proto.tables);
     mine.owner = &proto;
   }
   SourceSession& w = mine.copy->session;
-  w.words.Clear();
+  w.words = proto.tables->Take();
   w.run.blnStop = false;
   w.extraction.lngTotalNumOccurrences = 0;
   w.settings.chkOnly7bitASCII = proto.session.settings.chkOnly7bitASCII;
@@ -80,17 +113,17 @@ void CountLines(SourceSession& w, LineReader& reader, bool html, bool utf8,
   ReadLines(w, reader, html, utf8, hooks);
   w.words.SettleCounts();
   out.table = std::move(w.words);
-  w.words.Clear();
   out.occurrences = w.extraction.lngTotalNumOccurrences;
   out.opened = true;
   out.whole = !cancel.load();
 }
 
-// Merges one counted stretch on the calling thread.
-void MergeCounted(SourceSession& s, Counted& c,
+// Merges one counted stretch on the calling thread and gives its table back.
+void MergeCounted(SourceSession& s, Counted& c, TablePool& tables,
                   const std::function<void(std::int64_t)>& before = nullptr) {
   s.words.Merge(CountingContext(s), c.table, before);
   s.extraction.lngTotalNumOccurrences += c.occurrences;
+  tables.Give(std::move(c.table));
 }
 
 bool IsByteEncoding(TextEncoding e) { return e == TextEncoding::Ansi || e == TextEncoding::Utf8; }
@@ -99,7 +132,7 @@ bool IsByteEncoding(TextEncoding e) { return e == TextEncoding::Ansi || e == Tex
 
 struct ParallelReader::FolderWork {
   FolderWork(const SourceSession& s, int only7bit, const std::vector<Planned>& plan, int jobs)
-      : proto(s, only7bit),
+      : proto(s, only7bit, &tables),
         work(jobs, plan.size(), std::size_t(jobs) * 2 + 2,
              [this, &plan](std::size_t i, const std::atomic<bool>& cancel) {
                return ReadOne(plan[i], cancel);
@@ -124,6 +157,7 @@ struct ParallelReader::FolderWork {
     return c;
   }
 
+  TablePool tables;
   Prototype proto;
   OrderedWork<Counted> work;
 };
@@ -169,7 +203,7 @@ bool ParallelReader::ReadPlanned(SourceSession& s, const FileToRead& f) {
   if (!c) return true;  // stopped before the file was begun
   // Read here only what the calling thread judged the same way; a stop keeps the part read.
   if (!c->opened || c->encoding != f.encoding || c->bomLength != f.bomLength) return false;
-  MergeCounted(s, *c);
+  MergeCounted(s, *c, folder_->tables);
   s.host.Pump();
   return true;
 }
@@ -189,7 +223,8 @@ bool ParallelReader::ReadChunked(SourceSession& s, const FileToRead& f) {
   }
   cuts.push_back(f.length);
 
-  Prototype proto(s, s.settings.chkOnly7bitASCII);
+  TablePool tables;
+  Prototype proto(s, s.settings.chkOnly7bitASCII, &tables);
   const int width = s.run.intProgressWidth;
   OrderedWork<Counted> work(
       jobs_, cuts.size() - 1, std::size_t(jobs_),
@@ -227,7 +262,7 @@ bool ParallelReader::ReadChunked(SourceSession& s, const FileToRead& f) {
       }
     };
     // A stretch cut short by a stop still counts what it read, as the line loop would.
-    if (c->opened) MergeCounted(s, *c, showBar);
+    if (c->opened) MergeCounted(s, *c, tables, showBar);
     showBar(INT64_MAX);
     if (!c->whole) break;  // stopped, or unreadable now: the file ends as at a read error
     s.host.Pump();
