@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace talq::test {
 
@@ -32,6 +33,8 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
   const std::filesystem::path& path() const { return path_; }
   std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+  // Writes bytes to the relative path `name`, making its folders; returns the full path.
+  std::string Write(const std::string& name, const std::string& bytes) const;
 
  private:
   std::filesystem::path path_;
@@ -71,6 +74,21 @@ inline std::string ReadWholeFile(const std::filesystem::path& path) {
 inline std::string WriteWholeFile(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
   return path.string();
+}
+
+inline std::string TempDir::Write(const std::string& name, const std::string& bytes) const {
+  std::filesystem::create_directories((path_ / name).parent_path());
+  return WriteWholeFile(path_ / name, bytes);
+}
+
+// The lines of text that each end with eol; a last piece without one is a line too.
+inline std::vector<std::string> SplitLines(const std::string& text, const std::string& eol) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find(eol, start)) != std::string::npos; start = end + eol.size())
+    lines.push_back(text.substr(start, end - start));
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
 }
 
 }  // namespace talq::test
