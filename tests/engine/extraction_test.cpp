@@ -273,47 +273,38 @@ TEST_F(ExtractionTest, WordsToIgnoreAreLeftOut) {
   EXPECT_EQ(Count("The THE the École école them Them cat"), "Them=1 | cat=1 | them=1");
 }
 
-TEST_F(ExtractionTest, CountAllPhrasesOffersEveryRun) {
-  session.run.blnCountingMFP = true;
-  session.run.blnThereAreCountOnlyWords = true;
-  session.extraction.intMinNumWordsInPhrase = 2;
-  session.extraction.intMaxNumWordsInPhrase = 3;
-  SetPhraseWindow(session, 3);
-  EXPECT_EQ(Count("a b c a b c"),
-            "a b=2 | a b c=2 | b c=2 | b c a=1 | c a=1 | c a b=1");
-}
-
-TEST_F(ExtractionTest, CountAllPhrasesStrippingWordsToIgnore) {
-  lists.ignore = {"the"};
-  session.extraction.lists = &lists;
-  session.settings.wordsToIgnoreHandling = WordsToIgnoreHandling::optRemoveWordsToIgnore;
-  session.run.blnCountingMFP = true;
-  session.run.blnThereAreCountOnlyWords = true;
-  session.run.blnThereAreWordsToIgnore = true;
-  session.extraction.blnStripPhrases = true;
-  session.extraction.intMinNumWordsInPhrase = 2;
-  session.extraction.intMaxNumWordsInPhrase = 3;
-  SetPhraseWindow(session, 6);
-  EXPECT_EQ(Count("end of the day"), "end of=1 | end of day=1 | of day=1");
-}
-
-TEST_F(ExtractionTest, CountAllPhrasesSingleWordsFollowTheIgnoreOption) {
-  const std::pair<WordsToIgnoreHandling, const char*> rows[] = {
-      {WordsToIgnoreHandling::optAllowPhrasesAllWordsToIgnore,
-       "cat=1 | the=2 | the cat=1 | the the=1"},
-      {WordsToIgnoreHandling::optExcludePhrasesAllWordsToIgnore, "cat=1 | the cat=1"},
+// Counting every phrase of min..max words, with "the" a word to ignore in some rows.
+TEST_F(ExtractionTest, CountAllPhrases) {
+  using H = WordsToIgnoreHandling;
+  struct Row {
+    bool ignoreThe;
+    H handling;
+    int minWords, maxWords, window;
+    const char* text;
+    const char* expected;
   };
-  for (const auto& [handling, expected] : rows) {
+  const Row rows[] = {
+      {false, H::optAllowPhrasesAllWordsToIgnore, 2, 3, 3, "a b c a b c",
+       "a b=2 | a b c=2 | b c=2 | b c a=1 | c a=1 | c a b=1"},
+      {true, H::optRemoveWordsToIgnore, 2, 3, 6, "end of the day",
+       "end of=1 | end of day=1 | of day=1"},
+      // Single words follow the option too.
+      {true, H::optAllowPhrasesAllWordsToIgnore, 1, 2, 2, "the the cat",
+       "cat=1 | the=2 | the cat=1 | the the=1"},
+      {true, H::optExcludePhrasesAllWordsToIgnore, 1, 2, 2, "the the cat", "cat=1 | the cat=1"},
+  };
+  for (const Row& r : rows) {
     session.words.Clear();
     lists.ignore = {"the"};
-    session.extraction.lists = &lists;
-    session.settings.wordsToIgnoreHandling = handling;
+    session.extraction.lists = r.ignoreThe ? &lists : nullptr;
+    session.settings.wordsToIgnoreHandling = r.handling;
     session.run.blnCountingMFP = session.run.blnThereAreCountOnlyWords = true;
-    session.run.blnThereAreWordsToIgnore = true;
-    session.extraction.intMinNumWordsInPhrase = 1;
-    session.extraction.intMaxNumWordsInPhrase = 2;
-    SetPhraseWindow(session, 2);
-    EXPECT_EQ(Count("the the cat"), expected);
+    session.run.blnThereAreWordsToIgnore = r.ignoreThe;
+    session.extraction.blnStripPhrases = r.handling == H::optRemoveWordsToIgnore;
+    session.extraction.intMinNumWordsInPhrase = r.minWords;
+    session.extraction.intMaxNumWordsInPhrase = r.maxWords;
+    SetPhraseWindow(session, r.window);
+    EXPECT_EQ(Count(r.text), r.expected) << r.text;
   }
 }
 

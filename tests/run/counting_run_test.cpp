@@ -12,6 +12,7 @@
 #include "run/session.h"
 #include "host/scripted_host.h"
 #include "settings/setting_choices.h"
+#include "support/shown_messages.h"
 #include "support/table_dump.h"
 #include "support/temp_files.h"
 #include "util/program_texts.h"
@@ -62,11 +63,6 @@ class CountingRunTest : public ::testing::Test {
       out << "qx" << char('a' + i / 676) << char('a' + i / 26 % 26) << char('a' + i % 26) << "\n";
     return path;
   }
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> t;
-    for (const auto& m : host.messages) t.push_back(m.title + ": " + m.text);
-    return t;
-  }
 
   StoppingHost host;
   Session s{host};
@@ -77,7 +73,7 @@ class CountingRunTest : public ::testing::Test {
 TEST_F(CountingRunTest, CountsAFileIntoAReport) {
   UseFile(kData + "/small.txt");
   EXPECT_EQ(cmdCountWords_Click(s), RunResult::Reported);
-  EXPECT_TRUE(host.messages.empty()) << Texts()[0];
+  EXPECT_EQ(test::Shown(host), test::Lines{});
   // A single file has no per-file data (file 0). Short words and the repeated letters of "zzzzap" are excluded; "1234" is no word.
   EXPECT_EQ(DumpWordTable(s.words),
             "a\t2\tx\t0:2\n"
@@ -136,7 +132,7 @@ TEST_F(CountingRunTest, InvalidInputIsRefusedWithItsMessage) {
     s.settings.source = c.source;
     s.settings.txbFile[0] = c.path;
     EXPECT_EQ(cmdCountWords_Click(s), RunResult::Refused) << c.expected;
-    EXPECT_EQ(Texts(), std::vector<std::string>{c.expected});
+    EXPECT_EQ(test::Shown(host), std::vector<std::string>{c.expected});
     EXPECT_TRUE(host.prompts.empty()) << "the chooser is not shown";
   }
 }
@@ -158,7 +154,7 @@ TEST_F(CountingRunTest, ContradictoryFrequencyLimitsRefuseTheRun) {
     s.run.blnCountingMFP = c.mfp;
     s.run.blnThereAreCountOnlyWords = s.run.blnCountOnlyWordsIncludePhrase = c.countOnlyWithPhrase;
     EXPECT_EQ(DoCount(s), RunResult::Refused);
-    EXPECT_EQ(Texts(), std::vector<std::string>{
+    EXPECT_EQ(test::Shown(host), std::vector<std::string>{
                            "Invalid input: The settings currently say to ignore " + c.noun +
                            "\nwith fewer than 10 occurrences and with more than 5 occurrences,\n"
                            "which implies that all " + c.noun + " will be ignored."});
@@ -166,44 +162,40 @@ TEST_F(CountingRunTest, ContradictoryFrequencyLimitsRefuseTheRun) {
   EXPECT_EQ(DumpWordTable(s.words), before) << "the previous results stay";
 }
 
-TEST_F(CountingRunTest, StopWithFewWordsDoesNotAskToStop) {
-  UseFile(DistinctWordsFile(300));
-  host.stopAt = 201;  // two pumps a line
-  host.answers = {MsgAnswer::Yes};  // list what was found
-  EXPECT_EQ(cmdCountWords_Click(s), RunResult::Reported);
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].title, "Counting interrupted");
-  EXPECT_EQ(host.messages[0].text,
-            "The operation was stopped before all words were counted.\n"
-            "Do you wish to list those which were were found?");
-  EXPECT_EQ(s.words.lngNumWords, 100);
-  EXPECT_TRUE(s.reports.blnCountingStopped);
-  EXPECT_NE(host.TxbText().find("qxaaa"), std::string::npos) << "the partial table is listed";
-}
-
-TEST_F(CountingRunTest, StopWithManyWordsAsksFirst) {
-  const std::string file = DistinctWordsFile(1200);
+// A stop part-way: with few words the count stops at once and offers what it found; with
+// many it asks first.
+TEST_F(CountingRunTest, StopPartWay) {
+  const std::string listThem = "Counting interrupted: The operation was stopped before all words "
+                               "were counted.\nDo you wish to list those which were were found?";
+  const std::string reallyStop = ProgramText(25) + ": 900 found so far.\n\nReally stop?";
   struct Case {
+    int lines, stopAt;  // two pumps a line
     std::vector<MsgAnswer> answers;
     RunResult result;
     std::int64_t words;
+    std::string question;
   } cases[] = {
-      {{MsgAnswer::No}, RunResult::Reported, 1200},                 // keeps counting
-      {{MsgAnswer::Yes, MsgAnswer::No}, RunResult::Stopped, 900},   // stops, lists nothing
-      {{MsgAnswer::Yes, MsgAnswer::Yes}, RunResult::Reported, 900}, // lists the partial table
+      {300, 201, {MsgAnswer::Yes}, RunResult::Reported, 100, listThem},
+      {1200, 1801, {MsgAnswer::No}, RunResult::Reported, 1200, reallyStop},  // keeps counting
+      {1200, 1801, {MsgAnswer::Yes, MsgAnswer::No}, RunResult::Stopped, 900, reallyStop},
+      {1200, 1801, {MsgAnswer::Yes, MsgAnswer::Yes}, RunResult::Reported, 900, reallyStop},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.lines << " lines, " << c.answers.size() << " answers");
     host.messages.clear();
+    host.TxbClear();
     host.pumps = 0;
-    host.stopAt = 1801;
+    host.stopAt = c.stopAt;
     host.answers.assign(c.answers.begin(), c.answers.end());
-    UseFile(file);
+    UseFile(DistinctWordsFile(c.lines));
     EXPECT_EQ(cmdCountWords_Click(s), c.result);
     ASSERT_GE(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].title, ProgramText(25));
-    EXPECT_EQ(host.messages[0].text, "900 found so far.\n\nReally stop?");
+    EXPECT_EQ(test::Shown(host)[0], c.question);
     EXPECT_EQ(host.messages[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(s.words.lngNumWords, c.words);
+    const bool listed = c.result == RunResult::Reported;
+    EXPECT_EQ(host.TxbText().find("qxaaa") != std::string::npos, listed);
+    EXPECT_EQ(s.reports.blnCountingStopped, listed && c.words < c.lines) << "a partial list says so";
     EXPECT_FALSE(s.run.blnStop);
     EXPECT_EQ(host.captions["cmdCountWords"], ProgramText(21));
   }
