@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/scripted_host.h"
+#include "support/shown_messages.h"
 
 namespace talq {
 namespace {
@@ -40,15 +41,13 @@ TEST(PatternsTest, ReportRegExpShowsExactTexts) {
   ReportRegExp(host, 1, "<ab>", "t", "", false);  // admissible: silent
   ReportRegExp(host, 1, "<ab>", "Check", "", true);
   ReportRegExp(host, -4, "<^a$>", "Check", "", false);
-  ASSERT_EQ(host.messages.size(), 3u);
-  EXPECT_EQ(host.messages[0].text,
-            "<a.b>\ncontains an unescaped '.' outside square brackets.\n"
-            "Perhaps use '[\\S]' instead of '.'.\n\nThe following line will be ignored:\nx <a.b>");
-  EXPECT_EQ(host.messages[0].title, "/tmp/list.txt inadmissible regular expression");
-  EXPECT_EQ(host.messages[0].icon, MsgIcon::Information);
-  EXPECT_EQ(host.messages[1].text, "<ab>\nis valid and is TALQ-admissible.");
-  EXPECT_EQ(host.messages[2].text,
-            "<^a$>\nis of the form '^...$' -- not admissible in this program.'");
+  EXPECT_EQ(test::Shown(host),
+            (test::Lines{"/tmp/list.txt inadmissible regular expression: <a.b>\n"
+                         "contains an unescaped '.' outside square brackets.\n"
+                         "Perhaps use '[\\S]' instead of '.'.\n\nThe following line will be ignored:\nx <a.b>",
+                         "Check: <ab>\nis valid and is TALQ-admissible.",
+                         "Check: <^a$>\nis of the form '^...$' -- not admissible in this program.'"}));
+  for (const auto& m : host.messages) EXPECT_EQ(m.icon, MsgIcon::Information);
   EXPECT_EQ(RegExpCheckMessage(-5),
             "contains an unescaped '$' outside square brackets.\nPerhaps use '\\$' instead.");
   EXPECT_EQ(RegExpCheckMessage(0), "Not a TALQ-regexp.");

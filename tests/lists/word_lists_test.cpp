@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 
 #include "engine/extraction.h"
@@ -12,16 +11,15 @@
 #include "lists/list_lookup_impl.h"
 #include "lists/patterns.h"
 #include "run/session.h"
-#include "support/temp_files.h"
+#include "support/shown_messages.h"
 #include "support/table_dump.h"
+#include "support/temp_files.h"
 #include "text/word_chars.h"
 #include "util/program_texts.h"
 #include "util/utf8.h"
 
 namespace talq {
 namespace {
-
-namespace fs = std::filesystem;
 
 class WordListsTest : public ::testing::Test {
  protected:
@@ -30,11 +28,8 @@ class WordListsTest : public ::testing::Test {
     host.answers.push_back(MsgAnswer::No);  // "Do you wish to list them?"
   }
 
-  std::string Write(const std::string& name, const std::string& content) {
-    return test::WriteWholeFile(dir_ / name, content);
-  }
   bool Load(int index, const std::string& content) {
-    path_ = Write(index == kWordsToIgnore ? "ignore.txt" : "only.txt", content);
+    path_ = temp_.Write(index == kWordsToIgnore ? "ignore.txt" : "only.txt", content);
     return LoadListFile(session, index, path_);
   }
   std::vector<std::string> Entries(int index) {
@@ -63,7 +58,6 @@ class WordListsTest : public ::testing::Test {
   ScriptedHost host;
   Session session{host};
   test::TempDir temp_;
-  fs::path dir_ = temp_.path();
   std::string path_;
 };
 
@@ -78,12 +72,11 @@ TEST_F(WordListsTest, CountOnlyPhraseFileAsksAndLoadsSortedEntries) {
 
 TEST_F(WordListsTest, WildcardRefusedInCountOnlyFileButAcceptedTypedOrInsideExpression) {
   EXPECT_FALSE(Load(kCountOnly, "apple\ncolou?r\n"));
-  ASSERT_FALSE(host.messages.empty());
-  EXPECT_EQ(host.messages.back().title, "Error when reading count-only words/phrases");
-  EXPECT_EQ(host.messages.back().text,
-            "The file " + path_ +
-                "\n contains words with wildcards: * ?\n\nEither these should be removed or "
-                "regular expressions\nshould be used instead of simple patterns.");
+  EXPECT_EQ(test::Shown(host), test::Lines{"Error when reading count-only words/phrases: The file " +
+                                           path_ +
+                                           "\n contains words with wildcards: * ?\n\nEither these "
+                                           "should be removed or regular expressions\nshould be "
+                                           "used instead of simple patterns."});
   EXPECT_EQ(session.lists.lngNumCountOnlyWords, 0);
   EXPECT_EQ(session.lists.strLoadedFile[kCountOnly], "");
   EXPECT_TRUE(session.settings.cboWordsFile[kCountOnly].items.empty());
@@ -182,13 +175,8 @@ TEST_F(WordListsTest, CheckAllowedExtraCharsReportsTheFirstOffender) {
     session.settings.txbWordsToIgnoreOrCount[kWordsToIgnore] = c.ignore;
     session.settings.txbWordsToIgnoreOrCount[kCountOnly] = c.countOnly;
     EXPECT_EQ(CheckAllowedExtraChars(session), c.message.empty()) << c.ignore << c.countOnly;
-    if (c.message.empty()) {
-      EXPECT_TRUE(host.messages.empty());
-    } else {
-      ASSERT_EQ(host.messages.size(), 1u);
-      EXPECT_EQ(host.messages[0].text, c.message);
-      EXPECT_EQ(host.messages[0].title, "Character not allowed");
-    }
+    EXPECT_EQ(test::Shown(host),
+              c.message.empty() ? test::Lines{} : test::Lines{"Character not allowed: " + c.message});
   }
   session.settings.txbWordsToIgnoreOrCount[kCountOnly] = "apple, pear";
   LeaveExtraWordsBox(session, kCountOnly);
@@ -199,9 +187,8 @@ TEST_F(WordListsTest, HistoryHoldsAtMost99Files) {
   FileHistory& h = session.settings.cboWordsFile[kWordsToIgnore];
   for (int i = 0; i < kMaxListFiles; ++i) h.items.push_back("/x/" + std::to_string(i));
   EXPECT_FALSE(AddListFile(session, kWordsToIgnore));
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].text, "No more files may be added to this list.");
-  EXPECT_EQ(host.messages[0].title, "Words-to-ignore files (99)");
+  EXPECT_EQ(test::Shown(host),
+            test::Lines{"Words-to-ignore files (99): No more files may be added to this list."});
   EXPECT_EQ(h.items.size(), 99u);
 
   bool added = true;
@@ -239,8 +226,8 @@ TEST_F(WordListsTest, CommonWordLanguages) {
 
 // Choosing a history entry: load it, remove it, or cancel back to the loaded file.
 TEST_F(WordListsTest, LoadOrRemoveHistoryEntry) {
-  const std::string first = Write("first.txt", "alpha\n");
-  const std::string second = Write("second.txt", "beta\ngamma\n");
+  const std::string first = temp_.Write("first.txt", "alpha\n");
+  const std::string second = temp_.Write("second.txt", "beta\ngamma\n");
   ASSERT_TRUE(LoadListFile(session, kWordsToIgnore, first));
   bool added = false;
   AddFileToHistory(session, kWordsToIgnore, second, added);
@@ -317,7 +304,7 @@ TEST_F(WordListsTest, CountsHonourTheLists) {
     s.settings.blnStartUpCompleted = true;
     if (c.tweak) c.tweak(s.settings);
     if (!c.file.empty()) {
-      const std::string path = Write("list.txt", c.file);
+      const std::string path = temp_.Write("list.txt", c.file);
       ASSERT_TRUE(LoadListFile(s, c.index, path)) << c.name;
     }
     if (!c.typed.empty()) {

@@ -4,6 +4,7 @@
 
 #include "run/session.h"
 #include "host/scripted_host.h"
+#include "support/shown_messages.h"
 
 namespace talq {
 namespace {
@@ -109,20 +110,17 @@ TEST(CheckPatternCharacters, FirstOffenderIsReported) {
     s.settings.txbFileFilepathSpecifications[1] = c.exclusions;
     GetFileFilepathSpecifications(s, 0);
     GetFileFilepathSpecifications(s, 1);
+    SCOPED_TRACE(std::string(c.patterns) + " / " + c.exclusions);
     const bool ok = CheckPatternCharacters(s);
-    EXPECT_EQ(ok, std::string(c.message).empty()) << c.patterns << " / " << c.exclusions;
-    if (!ok) {
-      ASSERT_EQ(host.messages.size(), 1u);
-      EXPECT_EQ(host.messages[0].text, c.message);
-      EXPECT_EQ(host.messages[0].title, "Invalid input");
-      EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
-    }
+    EXPECT_EQ(ok, *c.message == '\0');
+    EXPECT_EQ(test::Shown(host), ok ? test::Lines{} : test::Lines{std::string("Invalid input: ") + c.message});
+    for (const auto& m : host.messages) EXPECT_EQ(m.icon, MsgIcon::Exclamation);
   }
 }
 
 TEST(FileSpecificationsLostFocus, DocPatternsAreRefused) {
   const char* kDoc =
-      "This software does not process .doc files.  To process\n"
+      "Match file patterns: This software does not process .doc files.  To process\n"
       "Word .doc files they should first be converted to .docx files.";
   struct Case {
     const char* box;
@@ -134,11 +132,7 @@ TEST(FileSpecificationsLostFocus, DocPatternsAreRefused) {
     Session s(host);
     s.settings.txbFileFilepathSpecifications[0] = c.box;
     EXPECT_EQ(FileSpecificationsLostFocus(s, 0), !c.refused) << c.box;
-    ASSERT_EQ(host.messages.size(), c.refused ? 1u : 0u) << c.box;
-    if (c.refused) {
-      EXPECT_EQ(host.messages[0].text, kDoc);
-      EXPECT_EQ(host.messages[0].title, "Match file patterns");
-    }
+    EXPECT_EQ(test::Shown(host), c.refused ? test::Lines{kDoc} : test::Lines{}) << c.box;
   }
 }
 
