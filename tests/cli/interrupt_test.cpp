@@ -19,23 +19,13 @@ namespace {
 
 using namespace talq::cli::test;
 
-// A text with several thousand distinct words, so that stopping asks "Really stop?".
+// A text of distinct four-letter words (no letter four times, no digits) in lines of 12,
+// so that stopping asks "Really stop?".
 std::string ManyWords(std::size_t bytes) {
   std::string text;
-  std::string word = "aaaa";
-  while (text.size() < bytes) {
-    for (int i = 0; i < 12 && text.size() < bytes; ++i) {
-      text += word;
-      text += ' ';
-      for (int k = 3; k >= 0; --k) {  // next word of four letters, skipping repetitions
-        if (word[k] < 'z') {
-          ++word[k];
-          break;
-        }
-        word[k] = 'b';
-      }
-    }
-    text += '\n';
+  for (int i = 0; text.size() < bytes; ++i) {
+    text += {char('b' + i % 24), char('b' + i / 24 % 24), char('b' + i / 576 % 24), 'a'};
+    text += i % 12 == 11 ? '\n' : ' ';
   }
   return text;
 }
@@ -75,22 +65,16 @@ bool RunAndInterrupt(const std::vector<std::string>& args, long long after, cons
   return waitpid(pid, &status, 0) == pid;
 }
 
-// Starts talq count on path with Ctrl-C after a moment; false when the count ended first.
-bool CountAndInterrupt(const std::string& path, bool quiet, const std::string& out,
-                       const std::string& err, int& status) {
-  // Ctrl-C comes once the count has read a few megabytes, whatever the machine's speed:
-  // the handler is in place by then and most of the file is still ahead.
-  return RunAndInterrupt({"count", path, "--set", "chkIgnoreRepetitions=0", quiet ? "-q" : "--summary"},
-                         8 << 20, out, err, status);
-}
-
 TEST(Interrupt, FirstCtrlCStopsTheCountListsWhatWasFoundAndExits130) {
   TempDir dir;
   WriteWholeFile(dir / "big.txt", ManyWords(64u << 20));
   const std::string out = dir / "out.txt", err = dir / "err.txt";
   for (bool quiet : {false, true}) {
     int status = 0;
-    if (!CountAndInterrupt(dir / "big.txt", quiet, out, err, status))
+    // Ctrl-C comes once the count has read a few megabytes, whatever the machine's speed:
+    // the handler is in place by then and most of the file is still ahead.
+    if (!RunAndInterrupt({"count", dir / "big.txt", "--set", "chkIgnoreRepetitions=0",
+                          quiet ? "-q" : "--summary"}, 8 << 20, out, err, status))
       GTEST_SKIP() << "the count ended before Ctrl-C";
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 130);
@@ -111,7 +95,6 @@ TEST(Interrupt, FirstCtrlCStopsTheCountListsWhatWasFoundAndExits130) {
     EXPECT_GT(std::count(report.begin(), report.end(), '\n'), 1000);
   }
 }
-
 
 // Former fault: Ctrl-C while a large words-to-ignore list loaded was taken by the count that
 // followed, which printed the loading notice as its report.

@@ -7,6 +7,7 @@
 
 #include "report_fixture.h"
 #include "reports/report_sinks.h"
+#include "support/shown_messages.h"
 
 namespace talq::testing {
 namespace {
@@ -42,18 +43,6 @@ class SinksTest : public ReportTest {
   std::string Out() const { return (tmp_ / "out.txt").string(); }
 };
 
-TEST_F(SinksTest, FileHasCrLfLinesInUtf8AndNineIsOneLine) {
-  FillStandardTable(s);
-  s.settings.cboDisplayFormat = 9;
-  s.settings.source = Source::optInFile;
-  s.settings.txbFile[0] = "/in/Book.txt";
-  s.settings.txbFile[1] = Out();
-  ListWords(s);
-  EXPECT_EQ(ReadWholeFile(Out()), "File: /in/Book.txt\r\nthe, cat, dogs, \xC3\x89tude, a-very-long-word");
-  EXPECT_EQ(host.TxbText(), "the, cat, dogs, \xC3\x89tude, a-very-long-word");
-  EXPECT_TRUE(s.reports.blnOutputFileWritten);
-}
-
 TEST_F(SinksTest, OverwritePromptAnswers) {
   const std::string prompt =
       "To overwrite the current output file click on 'OK'.\n"
@@ -63,15 +52,16 @@ TEST_F(SinksTest, OverwritePromptAnswers) {
     const char* name;
     std::optional<std::string> answer;
     bool disabled;
-    std::string path;   // the output box afterwards
-    std::string error;  // message shown, if any
+    std::string path;  // the output box afterwards
+    test::Lines shown;
   } cases[] = {
-      {"cancel", std::nullopt, true, Out(), ""},
-      {"emptied", "  ", true, Out(), ""},
-      {"kept", Out(), false, Out(), ""},
+      {"cancel", std::nullopt, true, Out(), {}},
+      {"emptied", "  ", true, Out(), {}},
+      {"kept", Out(), false, Out(), {}},
       {"typed path keeps its case", std::string("  ").append((tmp_ / "New Report.TXT").string()),
-       false, (tmp_ / "New Report.TXT").string(), ""},
-      {"missing folder", (tmp_ / "nope" / "x.txt").string(), true, Out(), "Folder does not exist."},
+       false, (tmp_ / "New Report.TXT").string(), {}},
+      {"missing folder", (tmp_ / "nope" / "x.txt").string(), true, Out(),
+       {"Error: Folder does not exist."}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -93,14 +83,8 @@ TEST_F(SinksTest, OverwritePromptAnswers) {
     } else {
       EXPECT_NE(ReadWholeFile(c.path).find("the"), std::string::npos);
     }
-    if (c.error.empty()) {
-      EXPECT_TRUE(host.messages.empty());
-    } else {
-      ASSERT_EQ(host.messages.size(), 1u);
-      EXPECT_EQ(host.messages[0].text, c.error);
-      EXPECT_EQ(host.messages[0].title, "Error");
-      EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
-    }
+    EXPECT_EQ(test::Shown(host), c.shown);
+    for (const auto& m : host.messages) EXPECT_EQ(m.icon, MsgIcon::Exclamation);
     EXPECT_NE(host.TxbText().find("        1        10  the"), std::string::npos);  // listed
   }
 }
@@ -140,9 +124,7 @@ TEST_F(SinksTest, FileErrors) {
     host.messages.clear();
     s.reports.intOutputFileError = 0;
     ListWords(s);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, c.text);
-    EXPECT_EQ(host.messages[0].title, c.title);
+    EXPECT_EQ(test::Shown(host), test::Lines{c.title + ": " + c.text});
     EXPECT_EQ(host.TxbText(), "");  // nothing listed
     EXPECT_FALSE(s.reports.blnOutputFileWritten);
     EXPECT_NE(s.reports.intOutputFileError, 0);  // the run fails
@@ -168,26 +150,18 @@ std::vector<std::string> OtherFiles(const std::filesystem::path& dir) {
 }
 
 TEST_F(SinksTest, FailedReportLeavesTheOldFileWhole) {
-  struct Case {
-    const char* name;
-    std::size_t room;  // bytes the disk takes before it is full
-    const char* message;
-  } cases[] = {
-      {"full at once", 0, "At ListWords error #28.\nDescription: No space left on device"},
-      {"full mid-report", 40, "At ListWords error #28.\nDescription: No space left on device"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const std::size_t room : {0, 40}) {  // bytes the disk takes before it is full
+    SCOPED_TRACE(room);
     test::WriteWholeFile(Out(), "the old report\n");
     FillStandardTable(s);
     s.settings.txbFile[1] = Out();
     host.messages.clear();
-    g_room = c.room;
+    g_room = room;
     SetOutputFileWriter(&FullDiskWrite);
     ListWords(s);
     SetOutputFileWriter(nullptr);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, c.message);
+    EXPECT_EQ(test::Shown(host),
+              test::Lines{ProgramText(97) + ": At ListWords error #28.\nDescription: No space left on device"});
     EXPECT_EQ(s.reports.intOutputFileError, ENOSPC);  // the run fails: exit 1
     EXPECT_FALSE(s.reports.blnOutputFileWritten);
     EXPECT_EQ(ReadWholeFile(Out()), "the old report\n");
@@ -233,49 +207,40 @@ TEST_F(SinksTest, StopDuringEitherPass) {
 }
 
 TEST_F(SinksTest, TextBoxFlushesInBlocksAndReportsWhenFull) {
-  CappedHost h;
-  Session st{h};
   std::vector<std::tuple<std::string, std::string, int>> adds;
-  for (int k = 0; k < 3000; ++k) {
-    std::string word = "word";
-    word += std::to_string(10000 + k);
-    adds.emplace_back("/d/a.txt", word, 1);
-  }
-  FillTable(st, adds);
-  st.settings.source = Source::optInFile;
-  ListWords(st);
+  for (int k = 0; k < 3000; ++k) adds.emplace_back("/d/a.txt", "word" + std::to_string(10000 + k), 1);
+  auto list = [&](ScriptedHost& h) {
+    Session st{h};
+    FillTable(st, adds);
+    st.settings.source = Source::optInFile;
+    ListWords(st);
+    return st.reports.blnTextboxFull;
+  };
+  const std::string full = "Textbox is full.: " + ProgramText(93) + "  " + ProgramText(94);
+  CappedHost h;
+  EXPECT_TRUE(list(h));
   ASSERT_GT(h.appends.size(), 2u);
   for (std::size_t k = 0; k + 1 < h.appends.size(); ++k) EXPECT_GE(h.appends[k], 2049u);
   // About 90,000 characters were listed: the box cut back to its last full line.
-  ASSERT_EQ(h.messages.size(), 1u);
-  EXPECT_EQ(h.messages[0].title, "Textbox is full.");
-  EXPECT_EQ(h.messages[0].text, ProgramText(93) + "  " + ProgramText(94));
+  EXPECT_EQ(test::Shown(h), test::Lines{full});
   const std::string text = h.TxbText();
   ASSERT_TRUE(text.ends_with("\n\nTextbox is full.")) << text.substr(text.size() - 40);
   const std::string last = text.substr(0, text.size() - 18);
   EXPECT_TRUE(last.ends_with("  word" + last.substr(last.size() - 5)));  // a whole line
   EXPECT_LE(h.TxbLength(), lngTextboxLimit + 1000);
-  EXPECT_TRUE(st.reports.blnTextboxFull);
 
   // Former fault: a box that takes every append (the desktop's) got the whole list, since
   // the pending text alone never reached the limit; it now stops at the limit as well.
   ScriptedHost open;
   open.capacityLimited = true;
-  Session so{open};
-  FillTable(so, adds);
-  so.settings.source = Source::optInFile;
-  ListWords(so);
+  list(open);
   EXPECT_TRUE(open.TxbText().ends_with("\n\nTextbox is full."));
   EXPECT_LE(open.TxbLength(), lngTextboxLimit + 1000);
-  ASSERT_EQ(open.messages.size(), 1u);
-  EXPECT_EQ(open.messages[0].title, "Textbox is full.");
+  EXPECT_EQ(test::Shown(open), test::Lines{full});
 
   // Without a capacity limit the whole list is kept and nothing is reported.
   ScriptedHost big;
-  Session sb{big};
-  FillTable(sb, adds);
-  sb.settings.source = Source::optInFile;
-  ListWords(sb);
+  list(big);
   EXPECT_TRUE(big.messages.empty());
   EXPECT_GT(big.TxbLength(), 80000u);
 }
@@ -305,11 +270,9 @@ TEST_F(SinksTest, ReportErrorMessage) {
   FillStandardTable(s);
   s.reports.blnOutputFileWritten = true;
   ReportError(s, 61, "Disk full", "ListWords");
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].text,
-            "At ListWords error #61.\nDescription: Disk full\n" + ProgramText(96));
-  EXPECT_EQ(host.messages[0].title, ProgramText(97));
-  EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
+  EXPECT_EQ(test::Shown(host), test::Lines{ProgramText(97) + ": At ListWords error #61.\n"
+                                           "Description: Disk full\n" + ProgramText(96)});
+  for (const auto& m : host.messages) EXPECT_EQ(m.icon, MsgIcon::Exclamation);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "settings/defaults.h"
 #include "settings/setting_choices.h"
 #include "support/counting_session.h"
+#include "support/shown_messages.h"
 #include "support/temp_files.h"
 #include "support/zip_files.h"
 #include "util/program_texts.h"
@@ -30,11 +31,9 @@ using test::ReadWholeFile;
 
 // The lines of a CR LF file, the first one (it holds the date) left out.
 std::vector<std::string> LinesAfterFirst(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = text.find("\r\n") + 2;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(text.substr(start, end - start));
-  EXPECT_EQ(start, text.size()) << "every line ends with CR LF";
+  EXPECT_TRUE(text.ends_with("\r\n"));
+  std::vector<std::string> lines = test::SplitLines(text, "\r\n");
+  lines.erase(lines.begin());
   return lines;
 }
 
@@ -51,14 +50,8 @@ class DialogHost : public ScriptedHost {
 
 class WordsFilesTableTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    test::PrepareCountingSession(s);
-    fs::create_directories(dir / "in");
-  }
-
-  void Write(const std::string& name, const std::string& text) {
-    std::ofstream(dir / "in" / name, std::ios::binary) << text;
-  }
+  void SetUp() override { test::PrepareCountingSession(s); }
+  void Write(const std::string& name, const std::string& text) { temp.Write("in/" + name, text); }
   // The two-file example: cat twice in one.txt and once in two.txt; dog only in one.txt.
   void TwoFiles() {
     FillTable(s, {{"/t/one.txt", "cat", 2}, {"/t/one.txt", "dog", 1}, {"/t/two.txt", "cat", 1}});
@@ -161,9 +154,7 @@ TEST_F(WordsFilesTableTest, ChecksBeforeCounting) {
   Write("one.txt", "cat\n");
   host.messages.clear();
   EXPECT_EQ(Command(""), RunResult::Refused);
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].text, ProgramText(103) + ProgramText(104));
-  EXPECT_EQ(host.messages[0].title, ProgramText(101));
+  EXPECT_EQ(test::Shown(host), test::Lines{ProgramText(101) + ": " + ProgramText(103) + ProgramText(104)});
 
   const std::string existing = (dir / "old.txt").string();
   std::ofstream(existing) << "keep";
@@ -173,8 +164,7 @@ TEST_F(WordsFilesTableTest, ChecksBeforeCounting) {
   host.inputs = {(dir / "missing" / "t.txt").string()};
   host.messages.clear();
   EXPECT_EQ(Command(existing), RunResult::Refused);
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].text, "Folder does not exist.");
+  EXPECT_EQ(test::Shown(host), test::Lines{"Error: Folder does not exist."});
   EXPECT_EQ(ReadWholeFile(existing), "keep");
 
   s.settings.chkWarnOnOverwrite = 0;
