@@ -6,6 +6,7 @@
 #include "host/scripted_host.h"
 #include "run/session.h"
 #include "settings/setting_fields.h"
+#include "support/shown_messages.h"
 
 namespace talq {
 namespace {
@@ -45,10 +46,8 @@ TEST_F(SettingChangesTest, ChangeAfterACountAsksWhetherToReadAnew) {
     const int before = Field(c.field);
     host.answers.push_back(c.answer);
     EXPECT_EQ(Click(c.field), c.answer == MsgAnswer::Yes);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text,
-              std::string("Changing this entails reading the ") + c.noun + " anew.  Is this OK?");
-    EXPECT_EQ(host.messages[0].title, "TALQ");
+    EXPECT_EQ(test::Shown(host), test::Lines{std::string("TALQ: Changing this entails reading the ") +
+                                             c.noun + " anew.  Is this OK?"});
     EXPECT_EQ(host.messages[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(Field(c.field), c.answer == MsgAnswer::Yes ? 1 - before : before);
     EXPECT_EQ(s.settings.blnWordsGot, c.answer == MsgAnswer::No);
@@ -78,8 +77,7 @@ TEST_F(SettingChangesTest, CharacterFieldsCheckTheExtraEntries) {
   EXPECT_TRUE(host.messages.empty());
   Click("chkAllowWordsWithHyphens");  // unchecked
   ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].title, "Character not allowed");
-  EXPECT_EQ(host.messages[0].text.substr(0, 16), "The character '-");
+  EXPECT_TRUE(test::Shown(host)[0].starts_with("Character not allowed: The character '-'"));
 
   host.messages.clear();
   Field("chkAllowWordsWithHyphens") = 0;

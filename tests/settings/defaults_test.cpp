@@ -8,6 +8,7 @@
 #include "host/scripted_host.h"
 #include "settings/nondefault_settings.h"
 #include "settings/setting_fields.h"
+#include "support/shown_messages.h"
 
 namespace talq {
 namespace {
@@ -67,11 +68,10 @@ TEST(InitializeTest, AsksPerHistoryAfterTheDefaultsAndClearsOnYes) {
   host.answers = {MsgAnswer::Yes, MsgAnswer::No};
   Initialize(s, &host);
 
-  ASSERT_EQ(host.messages.size(), 2u);
-  EXPECT_EQ(host.messages[0].text, "Do you wish to clear all words-to-ignore files?");
-  EXPECT_EQ(host.messages[1].text, "Do you wish to clear all count-only-words/phrases files?");
+  EXPECT_EQ(test::Shown(host),
+            (test::Lines{"TALQ: Do you wish to clear all words-to-ignore files?",
+                         "TALQ: Do you wish to clear all count-only-words/phrases files?"}));
   for (const auto& m : host.messages) {
-    EXPECT_EQ(m.title, "TALQ");
     EXPECT_EQ(m.buttons, MsgButtons::YesNo);
     EXPECT_EQ(m.icon, MsgIcon::Question);
   }
@@ -129,14 +129,9 @@ TEST(CleanUpUserSpecifiedExtraCharsTest, Cases) {
       CleanUpUserSpecifiedExtraChars(s, host);
       EXPECT_EQ(s.txbUserSpecifiedExtraChars, c.kept);
       EXPECT_EQ(s.chkAllowWordsWithUserSpecifiedExtraChars, *c.kept ? checked : 0);
-      if (*c.message == '\0') {
-        EXPECT_TRUE(host.messages.empty());
-      } else {
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0].text, c.message);
-        EXPECT_EQ(host.messages[0].title, "Invalid character");
-        EXPECT_EQ(host.messages[0].icon, MsgIcon::Information);
-      }
+      EXPECT_EQ(test::Shown(host), *c.message ? test::Lines{std::string("Invalid character: ") + c.message}
+                                              : test::Lines{});
+      for (const auto& m : host.messages) EXPECT_EQ(m.icon, MsgIcon::Information);
     }
   }
 }

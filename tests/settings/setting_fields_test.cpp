@@ -141,18 +141,15 @@ TEST(SettingFieldsTest, HistoryAddsSelectsAndKeepsOneEntryPerPath) {
 TEST(SettingChoicesTest, FillTakesCaptionsFromProgramTextsAndSelectsDefaults) {
   ASSERT_GT(LoadProgramTexts(std::string(TALQ_SOURCE_DATA_DIR) + "/talq.dat"), 0);
   Settings s;
-  s.cboShortWordSize = s.cboLongWordSize = s.cboThresholdFrequency = s.cboExcessFrequency = -1;
-  s.cboCommonWordsLanguages = s.cboWordOrder = s.cboDisplayFormat = -1;
+  const char* const unselected[] = {"cboShortWordSize",        "cboLongWordSize",
+                                    "cboThresholdFrequency",   "cboExcessFrequency",
+                                    "cboCommonWordsLanguages", "cboWordOrder",
+                                    "cboDisplayFormat"};
+  for (const char* name : unselected) FindField(name)->intRef(s) = -1;
   const SettingChoices c = FillSettingChoices(s);
   EXPECT_EQ(c.cboDisplayFormat.size(), 14u);
   EXPECT_EQ(c.cboDisplayFormat[13], ProgramText(64));
-  EXPECT_EQ(s.cboShortWordSize, 1);
-  EXPECT_EQ(s.cboLongWordSize, 3);
-  EXPECT_EQ(s.cboThresholdFrequency, 0);
-  EXPECT_EQ(s.cboExcessFrequency, 10);
-  EXPECT_EQ(s.cboCommonWordsLanguages, 0);
-  EXPECT_EQ(s.cboWordOrder, 0);
-  EXPECT_EQ(s.cboDisplayFormat, 0);
+  for (const char* name : unselected) EXPECT_EQ(FieldValueText(s, name), FindField(name)->defaultText) << name;
 }
 
 }  // namespace

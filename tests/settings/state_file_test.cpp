@@ -17,16 +17,8 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> Lines(const Settings& s) {
   const std::string record = StateRecordText(s);
-  std::vector<std::string> lines;
-  for (std::size_t start = 0, end; (end = record.find("\r\n", start)) != std::string::npos;
-       start = end + 2)
-    lines.push_back(record.substr(start, end - start));
-  EXPECT_EQ(record.size(), [&] {
-    std::size_t n = 0;
-    for (const auto& l : lines) n += l.size() + 2;
-    return n;
-  }()) << "every line ends in CR LF";
-  return lines;
+  EXPECT_TRUE(record.ends_with("\r\n"));
+  return test::SplitLines(record, "\r\n");
 }
 
 std::string Join(const std::vector<std::string>& lines, std::size_t count, const char* eol) {
@@ -49,8 +41,7 @@ std::string Dump(const Settings& s) {
 
 class StateFileTest : public ::testing::Test {
  protected:
-  std::string Write(const std::string& text) { return test::WriteWholeFile(dir_ / "s.talq", text); }
-  std::string Read(const std::string& path) { return test::ReadWholeFile(path); }
+  std::string Write(const std::string& text) { return temp_.Write("s.talq", text); }
   test::TempDir temp_;
   fs::path dir_ = temp_.path();
 };
@@ -196,7 +187,7 @@ TEST_F(StateFileTest, SavingIsAtomic) {
   setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, previous);
   EXPECT_EQ(error, std::string(kSaveStateError) + "File too large");
-  EXPECT_EQ(Read(path), "old record\r\n");
+  EXPECT_EQ(test::ReadWholeFile(path), "old record\r\n");
 
   fs::create_directory(dir_ / "folder.talq");
   EXPECT_EQ(SaveState(s, (dir_ / "folder.talq").string()),
@@ -209,7 +200,7 @@ TEST_F(StateFileTest, SavingIsAtomic) {
   fs::create_symlink(path, dir_ / "link.talq");
   ASSERT_EQ(SaveState(s, (dir_ / "link.talq").string()), "");
   EXPECT_TRUE(fs::is_symlink(dir_ / "link.talq"));
-  EXPECT_EQ(Read(path), StateRecordText(s));
+  EXPECT_EQ(test::ReadWholeFile(path), StateRecordText(s));
 }
 
 }  // namespace
