@@ -10,6 +10,7 @@
 
 #include "sources/docx_reading.h"
 #include "support/counting_session.h"
+#include "support/shown_messages.h"
 #include "support/zip_files.h"
 
 namespace talq {
@@ -38,8 +39,7 @@ class DocxTest : public test::CountingTest {
     return p;
   }
   std::string Write(const std::string& name, const std::string& bytes) {
-    fs::create_directories((dir / name).parent_path());
-    return test::WriteWholeFile(dir / name, bytes);
+    return base_.Write("work/" + name, bytes);
   }
 
   test::TempDir base_;
@@ -166,9 +166,9 @@ TEST_F(DocxTest, BigDocumentsAskAndNoTemporaryDirectoryRefuses) {
   DocxExtraction docx;
   EXPECT_EQ(ExtractDocx(big, host, true, docx), kDocxDeclined);  // No is the default
   ASSERT_EQ(host.messages.size(), 2u);
-  EXPECT_EQ(host.messages[0].text, big + "\nis rather large.  It may take awhile to scan.\n"
-                                         "Do you wish to continue?");
-  EXPECT_EQ(host.messages[0].title, "Big file");
+  EXPECT_EQ(test::Shown(host)[0], "Big file: " + big +
+                                      "\nis rather large.  It may take awhile to scan.\n"
+                                      "Do you wish to continue?");
   EXPECT_EQ(host.messages[1].text,
             "You could try saving it as a text file\nand applying this program to that text file.");
 

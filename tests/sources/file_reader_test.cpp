@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "support/counting_session.h"
+#include "support/shown_messages.h"
 
 namespace talq {
 namespace {
@@ -16,9 +17,7 @@ const std::string kData = std::string(TALQ_TEST_DATA_DIR) + "/sources/";
 
 class FileReaderTest : public test::CountingTest {
  protected:
-  std::string Write(const std::string& name, const std::string& bytes) {
-    return test::WriteWholeFile(dir / name, bytes);
-  }
+  std::string Write(const std::string& name, const std::string& bytes) { return temp.Write(name, bytes); }
   // Counts one file or clipboard text; returns the included entries.
   test::Counts Count(const std::string& path) {
     CountFile(path);
@@ -107,16 +106,15 @@ TEST_F(FileReaderTest, RefusalsReturnTheirStatusAndMessage) {
   host.messages.clear();
   EXPECT_EQ(DoItFromFile(s, kData + "binary.bin"), kFileNotText);
   ASSERT_FALSE(host.messages.empty());
-  EXPECT_EQ(host.messages.back().title, "Not a text file");
-  EXPECT_EQ(host.messages.back().text.rfind(kData + "binary.bin is not a text file.\n\n", 0), 0u);
+  EXPECT_TRUE(test::Shown(host).back().starts_with("Not a text file: " + kData +
+                                                   "binary.bin is not a text file.\n\n"));
 
   host.messages.clear();
   std::string in = Write("in.txt", "some words\n");
   s.settings.txbFile[1] = (dir / "." / "in.txt").string();  // another spelling of the same file
   EXPECT_EQ(DoItFromFile(s, in), kFileIsOutputFile);
-  ASSERT_FALSE(host.messages.empty());
-  EXPECT_EQ(host.messages.back().text, "The output file cannot be the same as some input file.");
-  EXPECT_EQ(host.messages.back().title, "Error");
+  EXPECT_EQ(test::Shown(host),
+            test::Lines{"Error: The output file cannot be the same as some input file."});
 }
 
 TEST_F(FileReaderTest, ReportFileStatusTexts) {
@@ -133,10 +131,8 @@ TEST_F(FileReaderTest, ReportFileStatusTexts) {
   for (const auto& c : cases) {
     host.messages.clear();
     ReportFileStatus(s, c.status, c.box);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, c.text);
-    EXPECT_EQ(host.messages[0].title, c.title);
-    EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(test::Shown(host), test::Lines{c.title + ": " + c.text});
+    for (const auto& m : host.messages) EXPECT_EQ(m.icon, MsgIcon::Exclamation);
   }
   host.messages.clear();
   ReportFileStatus(s, kFileNotText, "x");
@@ -159,10 +155,10 @@ TEST_F(FileReaderTest, ClipboardLimitsAndPlausibility) {
   EXPECT_EQ(GetClipboardText(s, false), 0);
   host.clipboard = std::string(100001, 'a');
   EXPECT_EQ(GetClipboardText(s, false), 3);
-  EXPECT_EQ(host.messages.back().title, "Too much clipboard text");
-  EXPECT_EQ(host.messages.back().text,
-            "There are 100,001 characters in the text on the clipboard.\nThe maximum permitted is "
-            "100,000.  If possible,\ncount word frequencies for this text using an input file.");
+  EXPECT_EQ(test::Shown(host).back(),
+            "Too much clipboard text: There are 100,001 characters in the text on the clipboard.\n"
+            "The maximum permitted is 100,000.  If possible,\n"
+            "count word frequencies for this text using an input file.");
   host.clipboard = "";
   EXPECT_EQ(GetClipboardText(s, false), 4);
 
