@@ -10,6 +10,7 @@
 #include "engine/list_lookup.h"
 #include "host/scripted_host.h"
 #include "run/session.h"
+#include "support/shown_messages.h"
 #include "support/table_dump.h"
 #include "text/word_chars.h"
 #include "util/text_case.h"
@@ -260,10 +261,9 @@ TEST_F(ExtractionTest, InvalidExpressionIsReportedAndTheWordNotCounted) {
   UseCountOnly({"dog"}, 1);
   lists.invalidFor = "dog";
   EXPECT_EQ(Count("dog"), "");
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].text, "The regular expression\n[a\nis invalid.");
-  EXPECT_EQ(host.messages[0].title, "Count words/phrases");
-  EXPECT_EQ(host.messages[0].icon, MsgIcon::Information);
+  EXPECT_EQ(test::Shown(host),
+            test::Lines{"Count words/phrases: The regular expression\n[a\nis invalid."});
+  for (const auto& m : host.messages) EXPECT_EQ(m.icon, MsgIcon::Information);
 }
 
 TEST_F(ExtractionTest, WordsToIgnoreAreLeftOut) {

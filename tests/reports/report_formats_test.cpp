@@ -4,6 +4,7 @@
 #include "reports/display_controls.h"
 #include "reports/report_formats.h"
 #include "reports/report_sinks.h"
+#include "support/shown_messages.h"
 #include "util/numbers.h"
 
 namespace talq::testing {
@@ -158,9 +159,7 @@ TEST_F(FormatsTest, RelistAfterStoppedCountTellsTheListIsIncomplete) {
   FillStandardTable(s);
   s.reports.blnCountingStopped = true;
   RelistIfReady(s);
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].title, ProgramText(23));
-  EXPECT_EQ(host.messages[0].text, ProgramText(22));
+  EXPECT_EQ(test::Shown(host), test::Lines{ProgramText(23) + ": " + ProgramText(22)});
   EXPECT_NE(host.TxbText().find("Counting was stopped and this list is incomplete."),
             std::string::npos);
   s.reports.blnSettingDisplayFormat = true;

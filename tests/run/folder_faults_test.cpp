@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 #include "sources/file_reader.h"
 #include "sources/folder_scan.h"
@@ -23,22 +22,9 @@ class FolderFaultsTest : public test::CountingTest {
   void SetUp() override {
     CountingTest::SetUp();
     s.settings.chkDisableOutputToFile = 1;
-    std::string tmpl = (fs::temp_directory_path() / "talq_faults_XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-    root_ = tmpl;
     s.settings.source = Source::optFolder;
     s.settings.txbFolder = root_;
     s.settings.chkIncludeSubfolders = 1;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    for (auto& p : fs::recursive_directory_iterator(root_, ec))
-      fs::permissions(p.path(), fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(root_, ec);
-  }
-  void Write(const std::string& rel, const std::string& text) {
-    fs::create_directories((fs::path(root_) / rel).parent_path());
-    std::ofstream(fs::path(root_) / rel, std::ios::binary) << text;
   }
   // Every entry's frequency, included or not.
   Counts Table() {
@@ -48,7 +34,7 @@ class FolderFaultsTest : public test::CountingTest {
     return m;
   }
 
-  std::string root_;
+  const std::string root_ = temp.path().string();
 };
 
 TEST_F(FolderFaultsTest, FilesChangingBetweenListingAndReadingAreSkipped) {

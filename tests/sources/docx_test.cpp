@@ -39,11 +39,10 @@ class DocxTest : public test::CountingTest {
     return p;
   }
   std::string Write(const std::string& name, const std::string& bytes) {
-    return base_.Write("work/" + name, bytes);
+    return temp.Write("work/" + name, bytes);
   }
 
-  test::TempDir base_;
-  fs::path dir = base_.path() / "work", tmp = base_.path() / "tmp";
+  fs::path dir = temp.path() / "work", tmp = temp.path() / "tmp";
   test::ScopedEnv tmpEnv_{"TMPDIR", tmp.string()};
 };
 

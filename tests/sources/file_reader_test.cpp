@@ -17,7 +17,6 @@ const std::string kData = std::string(TALQ_TEST_DATA_DIR) + "/sources/";
 
 class FileReaderTest : public test::CountingTest {
  protected:
-  std::string Write(const std::string& name, const std::string& bytes) { return temp.Write(name, bytes); }
   // Counts one file or clipboard text; returns the included entries.
   test::Counts Count(const std::string& path) {
     CountFile(path);
@@ -28,8 +27,7 @@ class FileReaderTest : public test::CountingTest {
     return Table();
   }
 
-  test::TempDir temp;
-  fs::path dir = temp.path();
+  const fs::path dir = temp.path();
 };
 
 using test::Counts;

@@ -1,5 +1,6 @@
 // A session set up as the program starts it (program texts, choices, defaults) with short
-// words counted, for tests that run whole counts from files, folders or the clipboard.
+// words counted, and a temporary folder, for tests that run whole counts from files, folders
+// or the clipboard.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -57,9 +58,11 @@ class CountingTest : public ::testing::Test {
     host.clipboard = text;
     return CountWords(s);
   }
+  std::string Write(const std::string& name, const std::string& bytes) { return temp.Write(name, bytes); }
 
   ScriptedHost host;
   Session s{host};
+  TempDir temp;
 };
 
 }  // namespace talq::test
