@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -39,20 +40,37 @@ inline std::uint64_t Step(std::uint64_t h, std::uint32_t word) {
   return Fmix(h ^ (word + 0x9e3779b97f4a7c15ull));
 }
 
-// The words of the phrases, numbered in order of first sight.
+// The words of the phrases, numbered in order of first sight. Their text is copied end to
+// end, so that telling words apart reads a few megabytes rather than the whole table.
 class WordIds {
  public:
-  std::uint32_t Id(std::string_view word, std::vector<std::string_view>& vocabulary) {
+  std::uint32_t Id(std::string_view word) {
     const std::uint64_t h = HashBytes(word);
     std::size_t pos = 0;
-    const std::uint32_t found = index_.Find(h, [&](std::uint32_t id) { return vocabulary[id] == word; }, pos);
+    const std::uint32_t found = index_.Find(h, [&](std::uint32_t id) { return Word(id) == word; }, pos);
     if (found != IdIndex::kMissing) return found;
-    vocabulary.push_back(word);
+    text_.append(word);
+    ends_.push_back(text_.size());
     return index_.Add(h, pos);
   }
 
+  // Every word in id order; the views last as long as this.
+  std::vector<std::string_view> Words() const {
+    std::vector<std::string_view> out;
+    out.reserve(ends_.size());
+    for (std::uint32_t id = 0; id < ends_.size(); ++id) out.push_back(Word(id));
+    return out;
+  }
+
  private:
+  std::string_view Word(std::uint32_t id) const {
+    const std::size_t begin = id == 0 ? 0 : ends_[id - 1];
+    return std::string_view(text_).substr(begin, ends_[id] - begin);
+  }
+
   IdIndex index_;
+  std::string text_;
+  std::vector<std::size_t> ends_;
 };
 
 struct Phrase {
@@ -94,9 +112,20 @@ class Redundancy {
   EngineSession& s_;
   std::vector<Phrase> phrases_;
   std::vector<std::uint32_t> ids_;
+  WordIds words_;
   std::vector<std::string_view> vocabulary_;
   std::vector<std::uint8_t> starts_, ends_, single_;  // per word: begins, ends, is a phrase
-  std::vector<std::uint32_t> slots_;                  // phrase + 1; 0 empty
+  // A slot holds what a lookup compares before it reads the phrase's words, so that a
+  // probe past another phrase costs no further cache miss.
+  struct Slot {
+    std::uint32_t phrase;  // + 1; 0 empty
+    std::uint32_t first;   // into ids
+    std::uint64_t key;     // Key(frequency, length)
+  };
+  static std::uint64_t Key(std::int64_t frequency, std::size_t length) {
+    return static_cast<std::uint64_t>(frequency) << 8 | std::min<std::size_t>(length, 255);
+  }
+  std::vector<Slot> slots_;
   // Two bits per start and per end of every phrase (the phrase itself among them): nearly
   // every key looked up is no phrase and begins or ends none, and this filter, far smaller
   // than the table, says so.
@@ -110,7 +139,6 @@ class Redundancy {
 };
 
 void Redundancy::Read() {
-  WordIds words;
   const WordTable& t = s_.words;
   const auto entries = static_cast<std::size_t>(std::max<std::int64_t>(t.lngNumWords, 0));
   ReserveHugePages(phrases_, entries);
@@ -126,7 +154,7 @@ void Redundancy::Read() {
     for (;;) {
       const std::size_t space = text.find(' ', start);
       const std::string_view word = text.substr(start, space == std::string_view::npos ? space : space - start);
-      ids_.push_back(words.Id(word, vocabulary_));
+      ids_.push_back(words_.Id(word));
       ++p.length;
       if (space == std::string_view::npos) break;
       start = space + 1;
@@ -134,6 +162,7 @@ void Redundancy::Read() {
     if (p.length < 32) lengths_ |= std::uint32_t{1} << p.length;
     phrases_.push_back(p);
   }
+  vocabulary_ = words_.Words();
   const std::size_t n = vocabulary_.size();
   starts_.assign(n, 0);
   ends_.assign(n, 0);
@@ -141,7 +170,7 @@ void Redundancy::Read() {
   std::size_t size = 1024;
   while (size < phrases_.size() * 2) size *= 2;
   ReserveHugePages(slots_, size);
-  slots_.assign(size, 0);
+  slots_.assign(size, Slot{0, 0, 0});
   std::size_t filterWords = 64;  // of 64 bits; about eight bits per key
   filterShift_ = 64 - 6;
   while (filterWords * 64 < ids_.size() * 2 * 8 - phrases_.size() * 8) {
@@ -150,6 +179,26 @@ void Redundancy::Read() {
   }
   ReserveHugePages(filter_, filterWords);
   filter_.assign(filterWords, 0);
+  // Marks and slots are written a few dozen steps after their cache lines are asked for,
+  // so that the misses overlap instead of following one another.
+  constexpr std::size_t kAhead = 32;
+  std::uint64_t marks[kAhead];
+  std::size_t numMarks = 0;
+  auto mark = [&](std::uint64_t h) {
+    __builtin_prefetch(&filter_[h >> filterShift_], 1);
+    std::uint64_t& m = marks[numMarks++ % kAhead];
+    if (numMarks > kAhead) Mark(m);
+    m = h;
+  };
+  std::pair<std::uint64_t, std::uint32_t> inserts[kAhead];
+  std::size_t numInserts = 0;
+  const std::size_t mask = slots_.size() - 1;
+  auto insert = [&](const std::pair<std::uint64_t, std::uint32_t>& e) {
+    const Phrase& p = phrases_[e.second];
+    std::size_t pos = e.first & mask;
+    while (slots_[pos].phrase != 0) pos = (pos + 1) & mask;
+    slots_[pos] = Slot{e.second + 1, p.first, Key(p.frequency, p.length)};
+  };
   for (std::uint32_t k = 0; k < phrases_.size(); ++k) {
     if ((k & 0x3FFF) == 0) s_.host.Pump();
     const Phrase& p = phrases_[k];
@@ -164,18 +213,20 @@ void Redundancy::Read() {
     // Starts and ends of one word are never asked about, only a one-word phrase itself.
     for (std::uint32_t i = 0; i < p.length; ++i) {
       h = Step(h, w[i]);
-      if (i > 0 || p.length == 1) Mark(h);
+      if (i > 0 || p.length == 1) mark(h);
     }
     std::uint64_t g = Back(p.frequency);
     for (std::uint32_t i = p.length; i-- > 0;) {
       g = Step(g, w[i]);
-      if (i + 1 < p.length) Mark(g);
+      if (i + 1 < p.length) mark(g);
     }
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t pos = h & mask;
-    while (slots_[pos] != 0) pos = (pos + 1) & mask;
-    slots_[pos] = k + 1;
+    __builtin_prefetch(&slots_[h & mask], 1);
+    auto& e = inserts[numInserts++ % kAhead];
+    if (numInserts > kAhead) insert(e);
+    e = {h, k};
   }
+  for (std::size_t i = 0; i < std::min(numMarks, kAhead); ++i) Mark(marks[i]);
+  for (std::size_t i = 0; i < std::min(numInserts, kAhead); ++i) insert(inserts[i]);
   excluded_.assign(phrases_.size(), 0);
 }
 
@@ -227,15 +278,16 @@ std::uint32_t Redundancy::Find(std::int64_t frequency, const std::uint32_t* w, s
                                std::uint64_t h) const {
   if (n >= 32 || ((lengths_ >> n) & 1) == 0 || !Maybe(h)) return 0;
   const std::size_t mask = slots_.size() - 1;
+  const std::uint64_t key = Key(frequency, n);
   for (std::size_t pos = h & mask;; pos = (pos + 1) & mask) {
-    const std::uint32_t slot = slots_[pos];
-    if (slot == 0) return 0;
-    const Phrase& p = phrases_[slot - 1];
-    if (p.frequency != frequency || p.length != n) continue;
-    const std::uint32_t* v = &ids_[p.first];
+    const Slot& slot = slots_[pos];
+    if (slot.phrase == 0) return 0;
+    if (slot.key != key) continue;
+    const std::uint32_t* v = &ids_[slot.first];
     bool same = true;
     for (std::size_t i = 0; i < n && same; ++i) same = v[i] == w[i];
-    if (same) return slot;
+    // The key holds all of a frequency below 2^56, that is any a text can reach.
+    if (same && (frequency >> 56 == 0 || phrases_[slot.phrase - 1].frequency == frequency)) return slot.phrase;
   }
 }
 
@@ -321,8 +373,11 @@ void Redundancy::Examine(const Phrase& j) {
 bool Redundancy::Run() {
   Read();
   Relate();
+  constexpr std::size_t kPrefetchAhead = 4;
+  for (std::size_t k = 0; k < std::min(kPrefetchAhead, phrases_.size()); ++k) Prefetch(phrases_[k]);
   for (std::size_t k = 0; k < phrases_.size(); ++k) {
-    if (k + 1 < phrases_.size()) Prefetch(phrases_[k + 1]);
+    // A few phrases ahead: the examination of one is shorter than a cache miss.
+    if (k + kPrefetchAhead < phrases_.size()) Prefetch(phrases_[k + kPrefetchAhead]);
     Examine(phrases_[k]);
     if ((k & 4095) == 4095) {
       s_.host.Pump();
