@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <deque>
 #include <filesystem>
 #include <iterator>
 #include <stdexcept>
@@ -74,7 +75,7 @@ struct PhraseCounter::Impl {
     std::uint32_t occurrences;
     std::uint32_t talliesEnd;
   };
-  std::vector<Kept> kept;
+  std::deque<Kept> kept;  // grows without copying what it holds
   std::vector<std::pair<std::int64_t, std::int64_t>> keptTallies;
   std::string phraseText;
 

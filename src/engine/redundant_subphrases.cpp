@@ -107,6 +107,7 @@ class Redundancy {
     Exclude(frequency, w, n, Hash(frequency, w, n));
   }
   void Prefetch(const Phrase& j) const;
+  void PrefetchWords(const Phrase& j) const;
   void Examine(const Phrase& j);
 
   EngineSession& s_;
@@ -142,7 +143,9 @@ void Redundancy::Read() {
   const WordTable& t = s_.words;
   const auto entries = static_cast<std::size_t>(std::max<std::int64_t>(t.lngNumWords, 0));
   ReserveHugePages(phrases_, entries);
-  ReserveHugePages(ids_, entries * 4);
+  // Room that is never written costs no memory: enough for phrases of eight words on
+  // average, so that the words are not copied while they are read.
+  ReserveHugePages(ids_, entries * 8);
   for (std::int64_t i = 1; i <= t.lngNumWords; ++i) {
     // The set-up passes let the window breathe too: on a large corpus each takes a while.
     if ((i & 0x3FFF) == 0) s_.host.Pump();
@@ -168,7 +171,7 @@ void Redundancy::Read() {
   ends_.assign(n, 0);
   single_.assign(n, 0);
   std::size_t size = 1024;
-  while (size < phrases_.size() * 2) size *= 2;
+  while (size < phrases_.size() * 3 / 2) size *= 2;  // four slots to a cache line
   ReserveHugePages(slots_, size);
   slots_.assign(size, Slot{0, 0, 0});
   std::size_t filterWords = 64;  // of 64 bits; about eight bits per key
@@ -320,6 +323,18 @@ void Redundancy::Prefetch(const Phrase& j) const {
   }
 }
 
+// The second step, nearer to Examine(j): the words of the phrases that the two parts a word
+// shorter most likely are, from the slots the first step brought in.
+void Redundancy::PrefetchWords(const Phrase& j) const {
+  if (j.length < 2) return;
+  const std::uint32_t* J = &ids_[j.first];
+  const std::uint64_t key = Key(j.frequency, j.length - 1);
+  for (const std::uint64_t h : {Hash(j.frequency, J + 1, j.length - 1), Hash(j.frequency, J, j.length - 1)}) {
+    const Slot& slot = slots_[h & (slots_.size() - 1)];
+    if (slot.phrase != 0 && slot.key == key) __builtin_prefetch(&ids_[slot.first]);
+  }
+}
+
 void Redundancy::Examine(const Phrase& j) {
   const std::int64_t f = j.frequency;
   const std::uint32_t* J = &ids_[j.first];
@@ -373,11 +388,13 @@ void Redundancy::Examine(const Phrase& j) {
 bool Redundancy::Run() {
   Read();
   Relate();
-  constexpr std::size_t kPrefetchAhead = 4;
+  // A few phrases ahead: the examination of one is shorter than a cache miss.
+  constexpr std::size_t kPrefetchAhead = 8, kWordsAhead = 3;
   for (std::size_t k = 0; k < std::min(kPrefetchAhead, phrases_.size()); ++k) Prefetch(phrases_[k]);
+  for (std::size_t k = 0; k < std::min(kWordsAhead, phrases_.size()); ++k) PrefetchWords(phrases_[k]);
   for (std::size_t k = 0; k < phrases_.size(); ++k) {
-    // A few phrases ahead: the examination of one is shorter than a cache miss.
     if (k + kPrefetchAhead < phrases_.size()) Prefetch(phrases_[k + kPrefetchAhead]);
+    if (k + kWordsAhead < phrases_.size()) PrefetchWords(phrases_[k + kWordsAhead]);
     Examine(phrases_[k]);
     if ((k & 4095) == 4095) {
       s_.host.Pump();
