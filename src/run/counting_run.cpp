@@ -1,5 +1,7 @@
 #include "run/counting_run.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <new>
 #include <stdexcept>
@@ -195,7 +197,8 @@ std::optional<RunResult> ReadSource(Session& s) {
           const auto known = s.sources.classified.find(path);
           if (known != s.sources.classified.end()) {
             const TextFileStats& st = known->second.stats;
-            parallel->Plan(path, known->second.verdict, st.encoding.encoding, st.encoding.bomLength);
+            parallel->Plan(path, known->second.verdict, st.encoding.encoding, st.encoding.bomLength,
+                           known->second.file);
           }
         }
         return status;
@@ -292,18 +295,17 @@ bool ValidateInput(Session& s) {
         h.MsgBox("Input file not specified!", "Invalid input", MsgIcon::Exclamation);
         return false;
       }
-      std::error_code ec;
-      if (!fs::exists(path, ec)) {
+      struct stat info{};  // one stat for every check
+      if (::stat(path.c_str(), &info) != 0) {
         h.MsgBox("Input file not found:\n" + path, "Invalid input", MsgIcon::Exclamation);
         return false;
       }
       // A device, pipe or socket would be read forever or block: never a file to count.
-      const fs::file_type type = fs::status(path, ec).type();
-      if (type != fs::file_type::regular && type != fs::file_type::directory) {
+      if (!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) {
         h.MsgBox(path + " is not a regular file.", "Invalid input", MsgIcon::Exclamation);
         return false;
       }
-      if (FileHasNoBytes(path)) {
+      if (S_ISREG(info.st_mode) && info.st_size == 0 && FileHasNoBytes(path)) {
         h.MsgBox("Input file is zero-length!", "Empty file", MsgIcon::Exclamation);
         return false;
       }

@@ -151,7 +151,9 @@ struct ParallelReader::FolderWork {
     SetCommentMarkersForExtension(w.comments, extension);
     w.comments.intWithinComment = -1;
     LineReader reader;
-    if (!reader.Open(path, c.encoding, c.bomLength)) return c;
+    const bool opened = file.file ? reader.Open(*file.file, c.encoding, c.bomLength)
+                                  : reader.Open(path, c.encoding, c.bomLength);
+    if (!opened) return c;
     CountLines(w, reader, extension.find("htm") != std::string::npos,
                c.encoding == TextEncoding::Utf8, cancel, c);
     return c;
@@ -177,8 +179,8 @@ ParallelReader::ParallelReader(int jobs) : jobs_(jobs) {}
 ParallelReader::~ParallelReader() = default;
 
 void ParallelReader::Plan(const std::string& path, int verdict, TextEncoding encoding,
-                          int bomLength) {
-  plan_.push_back(Planned{path, verdict, encoding, bomLength});
+                          int bomLength, std::shared_ptr<SourceFile> file) {
+  plan_.push_back(Planned{path, verdict, encoding, bomLength, std::move(file)});
 }
 
 bool ParallelReader::ReadFile(SourceSession& s, const FileToRead& f) {
@@ -218,7 +220,8 @@ bool ParallelReader::ReadChunked(SourceSession& s, const FileToRead& f) {
   std::vector<std::int64_t> cuts{f.bomLength};
   // A small first stretch fills the table, its labels and the stop question early.
   for (std::int64_t p = chunkBytes / 8; p < f.length; p += p < chunkBytes ? chunkBytes - p : chunkBytes) {
-    const std::int64_t cut = LineStartAtOrAfter(f.path, p, f.length);
+    const std::int64_t cut = f.file ? LineStartAtOrAfter(f.file->fd(), p, f.length)
+                                    : LineStartAtOrAfter(f.path, p, f.length);
     if (cut > cuts.back() && cut < f.length) cuts.push_back(cut);
   }
   cuts.push_back(f.length);
@@ -233,7 +236,9 @@ bool ParallelReader::ReadChunked(SourceSession& s, const FileToRead& f) {
         SourceSession& w = WorkerSession(proto);
         w.comments.intWithinComment = -1;
         LineReader reader;
-        if (!reader.OpenRange(f.path, f.encoding, cuts[i], cuts[i + 1])) return c;
+        const bool opened = f.file ? reader.OpenRange(*f.file, f.encoding, cuts[i], cuts[i + 1])
+                                   : reader.OpenRange(f.path, f.encoding, cuts[i], cuts[i + 1]);
+        if (!opened) return c;
         std::function<void(std::int64_t)> bar;
         if (f.lineBar) {
           bar = [&c, &w, &cuts, i, width, &f](std::int64_t bytes) {

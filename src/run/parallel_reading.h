@@ -24,8 +24,10 @@ class ParallelReader : public ParallelReading {
   ~ParallelReader() override;
 
   // A file the counting pass of a folder run accepted, in scan order, with the verdict and
-  // encoding it found: the reading pass reads these ahead without classifying them again.
-  void Plan(const std::string& path, int verdict, TextEncoding encoding, int bomLength);
+  // encoding it found: the reading pass reads these ahead without classifying them again,
+  // from file when the counting pass kept it open.
+  void Plan(const std::string& path, int verdict, TextEncoding encoding, int bomLength,
+            std::shared_ptr<SourceFile> file = nullptr);
 
   bool ReadFile(SourceSession& s, const FileToRead& f) override;
 
@@ -39,6 +41,7 @@ class ParallelReader : public ParallelReading {
     int verdict;
     TextEncoding encoding;
     int bomLength;
+    std::shared_ptr<SourceFile> file;
   };
   int jobs_;
   std::vector<Planned> plan_;

@@ -9,64 +9,24 @@
 #include <cerrno>
 #include <string_view>
 
+#include "sources/source_file.h"
 #include "util/paths.h"
 
 namespace talq {
 namespace {
 
-// A file opened read-only, closed when it goes out of scope.
-class ReadOnlyFile {
- public:
-  explicit ReadOnlyFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
-    if (fd_ < 0) {
-      error_ = errno;
-    } else if (::fstat(fd_, &st_) != 0) {
-      length_ = -1;
-    } else {
-      length_ = static_cast<std::int64_t>(st_.st_size);
-    }
-  }
-  ~ReadOnlyFile() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  ReadOnlyFile(const ReadOnlyFile&) = delete;
-  ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+// The length to judge by: the stat length, unless it says 0 (files of /proc and /sys) and
+// the sample found bytes; a full sample then leaves the length open (more than it).
+std::int64_t LengthFromSample(std::int64_t length, std::size_t got, std::size_t wanted) {
+  if (length != 0 || got == 0) return length;
+  return got < wanted ? std::int64_t(got) : std::int64_t(wanted) + 1;
+}
 
-  bool ok() const { return fd_ >= 0; }
-  // The probe code for a failed open.
-  int FailureCode() const { return error_ == EACCES || error_ == EPERM ? kEncPermissionDenied : kEncOpenFailed; }
-  // The file's length as stat-ed at the open, or -1.
-  std::int64_t Length() const { return length_; }
-  bool IsDirectory() const { return length_ >= 0 && S_ISDIR(st_.st_mode); }
-  // The length to judge by: the stat length, unless it says 0 (files of /proc and /sys) and
-  // the sample found bytes; a full sample then leaves the length open (more than it).
-  static std::int64_t LengthFromSample(std::int64_t length, std::size_t got, std::size_t wanted) {
-    if (length != 0 || got == 0) return length;
-    return got < wanted ? std::int64_t(got) : std::int64_t(wanted) + 1;
-  }
-  // Reads up to n bytes from the start into out; false on a read error.
-  bool ReadStart(std::size_t n, std::string& out) const {
-    out.assign(n, '\0');
-    std::size_t got = 0;
-    while (got < n) {
-      ssize_t r = ::pread(fd_, out.data() + got, n - got, static_cast<off_t>(got));
-      if (r < 0) {
-        if (errno == EINTR) continue;
-        return false;
-      }
-      if (r == 0) break;
-      got += static_cast<std::size_t>(r);
-    }
-    out.resize(got);
-    return true;
-  }
-
- private:
-  int fd_;
-  int error_ = 0;
-  struct stat st_{};
-  std::int64_t length_ = -1;
-};
+// The probe code for a failed open.
+int FailureCode(const SourceFile& file) {
+  const int e = file.OpenError();
+  return e == EACCES || e == EPERM ? kEncPermissionDenied : kEncOpenFailed;
+}
 
 constexpr std::string_view kTextExtensions[] = {"prn",  "csv", "xhtml", "xhtm", "shtml", "shtm",
                                                 "html", "htm", "xml",   "log",  "txt"};
@@ -98,7 +58,7 @@ bool FirstLines(std::string_view data, bool wholeFile, std::string& text) {
 
 // The first ten non-empty lines joined with CR LF, from the sample when it holds them, else
 // from the first megabyte of file; false when the file cannot be read.
-bool ReadFirstLines(const ReadOnlyFile& file, const std::string& sample, bool sampleIsWhole,
+bool ReadFirstLines(const SourceFile& file, const std::string& sample, bool sampleIsWhole,
                     std::string& text) {
   if (FirstLines(sample, sampleIsWhole, text)) return true;
   std::string data;
@@ -173,16 +133,16 @@ bool HasTextFileExtension(const std::string& path) {
 namespace {
 
 // GetTextEncoding on an open file, leaving its first kTextSampleSize bytes in sample.
-int ProbeEncoding(const ReadOnlyFile& file, const std::string& path, bool checkCharset,
+int ProbeEncoding(const SourceFile& file, const std::string& path, bool checkCharset,
                   EncodingInfo* info, std::string& sample) {
   SetInfo(info, TextEncoding::Ansi, 0);
   sample.clear();
-  if (!file.ok()) return FileExists(path) ? file.FailureCode() : kEncNotFound;
+  if (!file.ok()) return FileExists(path) ? FailureCode(file) : kEncNotFound;
   if (file.IsDirectory()) return kEncNotFound;
   std::int64_t length = file.Length();
   if (length < 0) return kEncOpenFailed;
   if (!file.ReadStart(static_cast<std::size_t>(kTextSampleSize), sample)) return kEncOpenFailed;
-  length = file.LengthFromSample(length, sample.size(), kTextSampleSize);
+  length = LengthFromSample(length, sample.size(), kTextSampleSize);
   if (length == 0) return kEncZeroLength;
   if (length < 5) return kEncTooShort;
   if (sample.size() < 5) return kEncOpenFailed;  // shrank while we looked
@@ -246,18 +206,29 @@ int ProbeEncoding(const ReadOnlyFile& file, const std::string& path, bool checkC
 int GetTextEncoding(const std::string& path, bool checkCharset, EncodingInfo* info) {
   SetInfo(info, TextEncoding::Ansi, 0);
   if (path.empty()) return kEncEmptyPath;
-  const ReadOnlyFile file(path);
+  const std::shared_ptr<SourceFile> file = SourceFile::Open(path);
   std::string sample;
-  return ProbeEncoding(file, path, checkCharset, info, sample);
+  return ProbeEncoding(*file, path, checkCharset, info, sample);
 }
 
 int IsTextFile(const std::string& path, std::int32_t sampleSize, double thresholdPercent,
                TextFileStats& stats, bool checkCharset, std::int64_t* fileSize) {
+  if (path.empty()) {
+    if (fileSize != nullptr) *fileSize = -1;
+    SetInfo(&stats.encoding, TextEncoding::Ansi, 0);
+    return kEncEmptyPath;
+  }
+  return IsTextFile(*SourceFile::Open(path), path, sampleSize, thresholdPercent, stats,
+                    checkCharset, fileSize);
+}
+
+int IsTextFile(const SourceFile& file, const std::string& path, std::int32_t sampleSize,
+               double thresholdPercent, TextFileStats& stats, bool checkCharset,
+               std::int64_t* fileSize) {
   if (fileSize != nullptr) *fileSize = -1;
   SetInfo(&stats.encoding, TextEncoding::Ansi, 0);
   if (path.empty()) return kEncEmptyPath;
   // One open and one stat serve the probe, the sample and the size.
-  const ReadOnlyFile file(path);
   if (fileSize != nullptr && file.ok()) *fileSize = std::max<std::int64_t>(file.Length(), 0);
   std::string sample;
   const int code = ProbeEncoding(file, path, checkCharset, &stats.encoding, sample);

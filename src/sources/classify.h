@@ -1,5 +1,6 @@
 // Text-file classification: whether a file can be read as text, in which encoding and with
-// which line endings. Files are opened read-only and closed within each call.
+// which line endings. Files are opened read-only and closed within each call, unless the
+// caller hands in one it opened.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 namespace talq {
 
 struct SourceSession;
+class SourceFile;
 
 // The encoding a reader must decode the file with.
 enum class TextEncoding { Ansi, Utf8, Utf16LE, Utf16BE, Utf32LE, Utf32BE };
@@ -77,6 +79,11 @@ struct TextFileStats {
 // gave (0 for /proc files), or -1 when the file could not be opened.
 int IsTextFile(const std::string& path, std::int32_t sampleSize, double thresholdPercent,
                TextFileStats& stats, bool checkCharset = true, std::int64_t* fileSize = nullptr);
+// The same on a file already open (path names it: its extension counts); the file is
+// read by position and neither stat-ed nor opened again.
+int IsTextFile(const SourceFile& file, const std::string& path, std::int32_t sampleSize,
+               double thresholdPercent, TextFileStats& stats, bool checkCharset = true,
+               std::int64_t* fileSize = nullptr);
 
 // State CheckTextFile keeps for the whole program run.
 struct TextCheckState {

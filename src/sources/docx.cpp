@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "host/host.h"
+#include "sources/source_file.h"
 #include "text/entities.h"
 #include "util/paths.h"
 #include "util/utf8.h"
@@ -66,6 +67,11 @@ int ReadZipSignature(const std::string& path) {
   char head[16];
   if (!in || !in.read(head, sizeof head)) return -2;
   return head[0] == 'P' && head[1] == 'K' && head[2] == 3 && head[3] == 4 ? 1 : 0;
+}
+
+bool HasZipSignature(const SourceFile& file) {
+  std::string head;
+  return file.ok() && file.ReadStart(16, head) && head.size() == 16 && head.starts_with("PK\x03\x04");
 }
 
 bool IsDocxFile(const std::string& path) {

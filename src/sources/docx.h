@@ -11,6 +11,7 @@
 namespace talq {
 
 class Host;
+class SourceFile;
 
 // Above this XML length the user is asked before going on.
 inline constexpr std::int64_t kDocxWarnSize = 10485760;
@@ -31,6 +32,8 @@ int ReadZipSignature(const std::string& path);
 
 // True when the lower-cased extension is "docx" and ReadZipSignature gives 1.
 bool IsDocxFile(const std::string& path);
+// Whether the open file starts like ReadZipSignature's 1 (its first 16 bytes read).
+bool HasZipSignature(const SourceFile& file);
 
 // Makes a new folder, mode 0700, named after appName in the system temporary directory.
 // Returns its path with a trailing "/", or "" when it cannot be made.

@@ -12,8 +12,10 @@
 #include "engine/extraction.h"
 #include "reports/report_sinks.h"
 #include "sources/classify.h"
+#include "sources/docx.h"
 #include "sources/docx_reading.h"
 #include "sources/line_reader.h"
+#include "sources/source_file.h"
 #include "sources/source_session.h"
 #include "sources/text_prep.h"
 #include "text/markup.h"
@@ -35,12 +37,28 @@ bool ContainsUpper(const std::u32string& upper, std::u32string_view what) {
 }
 
 // The output file is the input file (stat-ed as inputStat): the same path, or the same
-// file under another name.
-bool IsSameFile(const std::string& input, const struct stat& inputStat, const std::string& output) {
+// file under another name. A folder run stats the output file once for all its files.
+bool IsOutputFile(SourceSession& s, const std::string& input, const struct stat& inputStat) {
+  const std::string& output = s.settings.txbFile[1];
   if (input == output) return true;
-  struct stat o{};
-  return ::stat(output.c_str(), &o) == 0 && o.st_dev == inputStat.st_dev &&
-         o.st_ino == inputStat.st_ino;
+  SourceState::OutputIdentity fresh;
+  SourceState::OutputIdentity* id = &fresh;
+  if (s.settings.source == Source::optFolder) {
+    if (!s.sources.output || s.sources.output->path != output) s.sources.output.emplace();
+    id = &*s.sources.output;
+  }
+  if (id->path != output || id == &fresh) {
+    id->path = output;
+    id->exists = ::stat(output.c_str(), &id->status) == 0;
+  }
+  return id->exists && id->status.st_dev == inputStat.st_dev &&
+         id->status.st_ino == inputStat.st_ino;
+}
+
+// The verdicts after which a file is not read.
+bool RefusedVerdict(int verdict) {
+  return verdict == kNotText || verdict == kEncZeroLength || verdict == kEncPermissionDenied ||
+         verdict == kEncOpenFailed || verdict == kEncNotFound;
 }
 
 // Reads on to the end of the HTML head. Returns the rest of the line after "</HEAD>" or
@@ -100,16 +118,24 @@ std::string FileLineText(const SourceSession& s, const std::string& path, std::i
   return shown + " [" + FormatByteSize(static_cast<double>(size), 2) + "]\n";
 }
 
-// CheckInputFile with one stat of the file, left in st.
-int CheckInputFile(SourceSession& s, const std::string& path, struct stat& st) {
-  std::string p = TrimPathBox(path);
+// Whether a file whose size reads 0 holds nothing (files of /proc hold text).
+bool HasNoBytes(const std::string& path, const SourceFile* file) {
+  if (file == nullptr || !file->ok()) return FileHasNoBytes(path);
+  std::string first;
+  return file->ReadStart(1, first) && first.empty();
+}
+
+// CheckInputFile on what a stat of path found (st, when found); file is path opened, or null.
+int CheckInputFile(SourceSession& s, const std::string& path, bool found, const struct stat& st,
+                   const SourceFile* file) {
+  const std::string p = TrimPathBox(path);
   int code = 0;
-  const bool found = !p.empty() && ::stat(p.c_str(), &st) == 0;
+  found = found && !p.empty();
   if (!p.empty() && p.back() == '/') {
     code = 1;
   } else if (!found || S_ISDIR(st.st_mode)) {
     code = 2;
-  } else if (!S_ISREG(st.st_mode) || (st.st_size == 0 && FileHasNoBytes(p))) {
+  } else if (!S_ISREG(st.st_mode) || (st.st_size == 0 && HasNoBytes(p, file))) {
     code = 3;
   }
   if (code != 0) {
@@ -146,7 +172,9 @@ std::string NotTextMessage(const std::string& path, const TextFileStats& st,
 
 int CheckInputFile(SourceSession& s, const std::string& path) {
   struct stat st{};
-  return CheckInputFile(s, path, st);
+  const std::string p = TrimPathBox(path);
+  const bool found = !p.empty() && ::stat(p.c_str(), &st) == 0;
+  return CheckInputFile(s, path, found, st, nullptr);
 }
 
 void ReportFileStatus(SourceSession& s, int status, const std::string& inputBox) {
@@ -180,10 +208,33 @@ int DoItFromFile(SourceSession& s, const std::string& pathIn) {
     run.blnStop = true;
     return kFileEmptyOrNoPath;
   }
+  SourceState& src = s.sources;
+  const bool folderScan = st.source == Source::optFolder;
+  // A folder run's reading pass takes what its counting pass learned of the file: its
+  // stat, its verdict and, while few enough files are open, the open file itself.
+  std::optional<SourceState::Classified> known;
+  if (folderScan && run.blnScanningFiles && !run.blnCountingFiles) {
+    if (auto it = src.classified.find(path); it != src.classified.end()) {
+      known = std::move(it->second);
+      src.classified.erase(it);
+    }
+  }
+  // Otherwise the file is opened once here, and that one open and fstat serve the checks,
+  // the classification and the reading.
+  std::shared_ptr<SourceFile> file;
   struct stat fileStat{};
-  if (int c = CheckInputFile(s, path, fileStat); c != 0) return c;
+  bool found = true;
+  if (known) {
+    fileStat = known->status;
+    file = std::move(known->file);
+  } else {
+    file = SourceFile::Open(path);
+    if (file->ok()) fileStat = file->Status();
+    else found = ::stat(path.c_str(), &fileStat) == 0;  // not there, or not to be opened
+  }
+  if (int c = CheckInputFile(s, path, found, fileStat, file.get()); c != 0) return c;
 
-  if (!st.txbFile[1].empty() && IsSameFile(path, fileStat, st.txbFile[1])) {
+  if (!st.txbFile[1].empty() && IsOutputFile(s, path, fileStat)) {
     const char* msg = "The output file cannot be the same as some input file.";
     OutputToTxb(s, std::string("\n") + msg + "\n");
     s.host.MsgBox(msg, "Error", MsgIcon::Exclamation);
@@ -191,8 +242,8 @@ int DoItFromFile(SourceSession& s, const std::string& pathIn) {
     return kFileIsOutputFile;
   }
 
-  SourceState& src = s.sources;
-  src.blnIsDocx = !run.blnReadingWords && IsDocxFile(path);
+  src.blnIsDocx = !run.blnReadingWords && GetFileExtension(path, true) == "docx" &&
+                  (file ? HasZipSignature(*file) : IsDocxFile(path));
   if (singleFile) {
     run.blnScanningFiles = true;
     s.host.SetCaption("cmdCountWords", ProgramText(25));
@@ -223,17 +274,22 @@ int DoItFromFile(SourceSession& s, const std::string& pathIn) {
   std::int64_t length = 0;
   // Returns a status when the file is not read as text (after its message).
   auto classify = [&]() -> std::optional<int> {
-    // A folder run's reading pass takes what its counting pass learned of the file.
-    const auto known = isDocx ? src.classified.end() : src.classified.find(textPath);
-    if (known != src.classified.end() && run.blnScanningFiles) {
-      verdict = known->second.verdict;
-      stats = known->second.stats;
-      length = known->second.length;
-      src.classified.erase(known);
+    if (known && !isDocx) {
+      verdict = known->verdict;
+      stats = known->stats;
+      length = known->length;
     } else {
-      verdict = IsTextFile(textPath, kTextSampleSize, 1.0, stats, true, &length);
-      if (!isDocx && st.source == Source::optFolder && run.blnCountingFiles && !run.blnListingFilesOnly)
-        src.classified[textPath] = {verdict, stats, length};
+      // A document's text is a file of its own.
+      verdict = isDocx || !file ? IsTextFile(textPath, kTextSampleSize, 1.0, stats, true, &length)
+                                : IsTextFile(*file, textPath, kTextSampleSize, 1.0, stats, true, &length);
+      if (!isDocx && folderScan && run.blnCountingFiles && !run.blnListingFilesOnly) {
+        SourceState::Classified& entry = src.classified[textPath];
+        entry = {verdict, stats, length, fileStat, nullptr};
+        if (!RefusedVerdict(verdict) && src.filesKeptOpen < DescriptorsToKeep()) {
+          entry.file = file;
+          ++src.filesKeptOpen;
+        }
+      }
     }
     if (verdict == kNotText) {
       if (!singleFile) return kFileDone;
@@ -275,7 +331,6 @@ int DoItFromFile(SourceSession& s, const std::string& pathIn) {
 
   run.blnStop = false;
 
-  const bool folderScan = st.source == Source::optFolder;
   if (folderScan && (run.blnListingFilesOnly || (run.blnScanningFiles && !run.blnCountingFiles))) {
     std::string box = s.host.TxbText();
     const bool showNames = !st.chkSuppressFilenames || run.blnListingFilesOnly;
@@ -342,12 +397,14 @@ int DoItFromFile(SourceSession& s, const std::string& pathIn) {
   const bool html = extension.find("htm") != std::string::npos;
   if (src.parallel != nullptr && !isDocx &&
       src.parallel->ReadFile(s, FileToRead{textPath, extension, readAs, bomLength, length,
-                                           lineBar, saved7bit})) {
+                                           lineBar, saved7bit, file})) {
     FinishFile(s, singleFile);
     return kFileDone;
   }
   LineReader reader;
-  if (!reader.Open(textPath, readAs, bomLength)) {
+  const bool opened = !isDocx && file ? reader.Open(*file, readAs, bomLength)
+                                      : reader.Open(textPath, readAs, bomLength);
+  if (!opened) {
     if (singleFile)
       s.host.MsgBox("This file cannot be opened.", "Invalid input file", MsgIcon::Information);
     return kFilePermissionDenied;

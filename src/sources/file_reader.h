@@ -2,13 +2,18 @@
 // text, prepared and handed line by line to word extraction.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "sources/classify.h"
+#include "sources/source_file.h"
 
 namespace talq {
 
@@ -44,6 +49,7 @@ struct FileToRead {
   std::int64_t length = 0;
   bool lineBar = false;      // the line progress bar is shown
   int userOnly7bitASCII = 0;  // chkOnly7bitASCII as the user set it (a file may lift it)
+  std::shared_ptr<SourceFile> file;  // path, already open (null: open it by path)
 };
 
 // Reading on other threads, installed by the counting run for the length of a run.
@@ -70,13 +76,24 @@ struct SourceState {
   std::int64_t lngChunkBytes = std::int64_t{4} << 20;  // a stretch of a large file per thread
   ParallelReading* parallel = nullptr;  // set by the run while it reads
   // What a folder run's counting pass learned of each file it accepted or refused, by path;
-  // its reading pass takes each entry instead of opening the file again to classify it.
+  // its reading pass takes each entry instead of stat-ing, opening and classifying the file
+  // again. A file to be read stays open between the passes while few enough are.
   struct Classified {
     int verdict = 0;
     TextFileStats stats;
     std::int64_t length = 0;
+    struct stat status{};
+    std::shared_ptr<SourceFile> file;
   };
   std::unordered_map<std::string, Classified> classified;
+  std::size_t filesKeptOpen = 0;  // entries of classified holding their file open
+  // The output file as stat-ed once for a folder run (every file is compared with it).
+  struct OutputIdentity {
+    std::string path;
+    bool exists = false;
+    struct stat status{};
+  };
+  std::optional<OutputIdentity> output;
 };
 
 class LineReader;

@@ -3,7 +3,9 @@
 
 #include "reports/report_sinks.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -48,22 +50,38 @@ struct FolderListing {
 
 // Entries that cannot be examined, and everything of an unreadable folder, are left out;
 // error says why the folder could not be read (wholly or in part). Devices, pipes and
-// sockets are never files to read.
+// sockets are never files to read. The type the folder itself records is trusted: only
+// links and entries of unknown type are stat-ed, so a file is stat-ed once, when it is read.
 FolderListing ListFolder(const std::string& folder, std::error_code& ec) {
   FolderListing listing;
   ec.clear();
-  fs::directory_iterator it(folder, ec);
-  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-    std::error_code statusError;
-    const fs::file_status st = it->status(statusError);
-    if (statusError) continue;
-    std::string name = it->path().filename().string();
-    if (fs::is_directory(st)) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) {
+    ec.assign(errno, std::generic_category());
+    return listing;
+  }
+  for (;;) {
+    errno = 0;
+    const dirent* entry = ::readdir(dir);
+    if (entry == nullptr) {
+      if (errno != 0) ec.assign(errno, std::generic_category());
+      break;
+    }
+    std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    unsigned char type = entry->d_type;
+    if (type == DT_LNK || type == DT_UNKNOWN) {
+      struct stat st{};
+      if (::fstatat(::dirfd(dir), entry->d_name, &st, 0) != 0) continue;
+      type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
+    }
+    if (type == DT_DIR) {
       listing.folders.push_back(std::move(name));
-    } else if (fs::is_regular_file(st)) {
+    } else if (type == DT_REG) {
       listing.files.push_back(std::move(name));
     }
   }
+  ::closedir(dir);
   std::sort(listing.files.begin(), listing.files.end());
   std::sort(listing.folders.begin(), listing.folders.end());
   return listing;
@@ -235,9 +253,14 @@ FolderScanResult RunFolderScan(SourceSession& s, const PerFileReader& perFile,
   // What the counting pass learns of the files serves this run's reading pass only.
   struct Forget {
     SourceSession& s;
-    ~Forget() { s.sources.classified.clear(); }
+    ~Forget() { Clear(s.sources); }
+    static void Clear(SourceState& src) {
+      src.classified.clear();  // closes the files kept open for reading
+      src.filesKeptOpen = 0;
+      src.output.reset();
+    }
   } forget{s};
-  s.sources.classified.clear();
+  Forget::Clear(s.sources);
 
   run.lngFilesTotal = RunPass(s, &RunFlags::blnCountingFiles, perFile);
   if (run.blnStop) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "sources/source_file.h"
 #include "sources/text_prep.h"
 #include "util/utf8.h"
 
@@ -106,12 +107,32 @@ bool LineReader::OpenRange(const std::string& path, TextEncoding encoding, std::
   return true;
 }
 
+bool LineReader::OpenRange(const SourceFile& file, TextEncoding encoding, std::int64_t begin,
+                           std::int64_t end) {
+  if (!Open(file, encoding, 0)) return false;
+  offset_ = begin;
+  limit_ = end;
+  return true;
+}
+
 bool LineReader::Open(const std::string& path, TextEncoding encoding, int skipBytes) {
   Close();
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
+  Start(fd, true, encoding, skipBytes);
+  return true;
+}
+
+bool LineReader::Open(const SourceFile& file, TextEncoding encoding, int skipBytes) {
+  Close();
+  if (!file.ok()) return false;
+  Start(file.fd(), false, encoding, skipBytes);
+  return true;
+}
+
+void LineReader::Start(int fd, bool owns, TextEncoding encoding, int skipBytes) {
   Attach(fd, encoding);
-  ownsFd_ = true;
+  ownsFd_ = owns;
   offset_ = 0;  // a file is read by position, so stretches of it can be read apart
   while (skipBytes > 0 && (buf_.size() - pos_ > 0 || Fill())) {
     std::size_t n = std::min<std::size_t>(std::size_t(skipBytes), buf_.size() - pos_);
@@ -119,7 +140,6 @@ bool LineReader::Open(const std::string& path, TextEncoding encoding, int skipBy
     consumed_ += std::int64_t(n);
     skipBytes -= int(n);
   }
-  return true;
 }
 
 void LineReader::Attach(int fd, TextEncoding encoding) {
@@ -306,6 +326,14 @@ std::int64_t LineStartAtOrAfter(const std::string& path, std::int64_t p, std::in
   if (p >= length) return length;
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return length;
+  const std::int64_t result = LineStartAtOrAfter(fd, p, length);
+  ::close(fd);
+  return result;
+}
+
+std::int64_t LineStartAtOrAfter(int fd, std::int64_t p, std::int64_t length) {
+  if (p <= 0) return 0;
+  if (p >= length) return length;
   std::string buf(1 << 16, '\0');
   std::int64_t at = p - 1;  // the byte before the candidate decides
   std::int64_t result = length;
@@ -337,7 +365,6 @@ std::int64_t LineStartAtOrAfter(const std::string& path, std::int64_t p, std::in
     }
     at += n;
   }
-  ::close(fd);
   return result;
 }
 

@@ -10,6 +10,8 @@
 
 namespace talq {
 
+class SourceFile;
+
 class LineReader {
  public:
   LineReader() = default;
@@ -19,12 +21,16 @@ class LineReader {
 
   // Opens path read-only and skips skipBytes (a byte-order mark). False if it can't be read.
   bool Open(const std::string& path, TextEncoding encoding, int skipBytes);
+  // The same on a file already open, read by position; file must outlive the reading.
+  bool Open(const SourceFile& file, TextEncoding encoding, int skipBytes);
   // Reads the open descriptor fd (standard input, a pipe) from where it stands; Close()
   // leaves it open.
   void Attach(int fd, TextEncoding encoding);
   // Opens path to read only the bytes [begin, end) (begin past the byte-order mark), for
   // a stretch of a file that starts at a line start; BytesRead counts from begin.
   bool OpenRange(const std::string& path, TextEncoding encoding, std::int64_t begin,
+                 std::int64_t end);
+  bool OpenRange(const SourceFile& file, TextEncoding encoding, std::int64_t begin,
                  std::int64_t end);
   void Close();
   // Changes how the following lines are decoded (an HTML head declared UTF-8). Only
@@ -39,6 +45,7 @@ class LineReader {
   bool ReadLfLine(std::u32string& line);
 
  private:
+  void Start(int fd, bool owns, TextEncoding encoding, int skipBytes);
   bool Fill();  // appends the next block to buf_; false at end
   bool NextByteLine(std::u32string& line);
   bool NextUnitLine(std::u32string& line);
@@ -81,5 +88,7 @@ class LineReader {
 // the position after an LF, or after a CR not followed by LF (0 and length are line starts).
 // Returns length when the file cannot be read.
 std::int64_t LineStartAtOrAfter(const std::string& path, std::int64_t p, std::int64_t length);
+// The same on an open descriptor, read by position.
+std::int64_t LineStartAtOrAfter(int fd, std::int64_t p, std::int64_t length);
 
 }  // namespace talq
