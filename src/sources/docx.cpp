@@ -1,6 +1,8 @@
 // .docx text extraction with libzip.
 #include "sources/docx.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <zip.h>
 
 #include <cerrno>
@@ -94,10 +96,25 @@ void RemoveTempFolder(const std::string& folder) {
   fs::remove_all(folder, ec);
 }
 
-std::int64_t ExtractDocumentXml(const std::string& docPath, const std::string& folder,
-                                std::int64_t maxSize) {
+namespace {
+
+// The archive read from the already open file (through a descriptor of its own, which
+// libzip closes), else opened by path.
+zip_t* OpenArchive(const std::string& docPath, const SourceFile* file) {
   int error = 0;
-  std::unique_ptr<zip_t, ZipCloser> archive(zip_open(docPath.c_str(), ZIP_RDONLY, &error));
+  if (file == nullptr || !file->ok()) return zip_open(docPath.c_str(), ZIP_RDONLY, &error);
+  const int fd = ::fcntl(file->fd(), F_DUPFD_CLOEXEC, 0);
+  if (fd < 0) return nullptr;
+  zip_t* archive = zip_fdopen(fd, 0, &error);
+  if (archive == nullptr) ::close(fd);
+  return archive;
+}
+
+}  // namespace
+
+std::int64_t ExtractDocumentXml(const std::string& docPath, const std::string& folder,
+                                std::int64_t maxSize, const SourceFile* file) {
+  std::unique_ptr<zip_t, ZipCloser> archive(OpenArchive(docPath, file));
   if (!archive) return kDocxZipFailed;
   const zip_int64_t index = zip_name_locate(archive.get(), kMember, 0);
   if (index < 0) return kDocxZipFailed;
@@ -143,7 +160,7 @@ std::int64_t ExtractDocumentXml(const std::string& docPath, const std::string& f
 }
 
 std::int64_t ExtractDocx(const std::string& docPath, Host& host, bool askAboutBigFiles,
-                         DocxExtraction& out) {
+                         DocxExtraction& out, const SourceFile* file) {
   RemoveTempFolder(out.folder);
   out.folder = CreateTempFolder("TALQ");
   out.xmlPath.clear();
@@ -157,7 +174,7 @@ std::int64_t ExtractDocx(const std::string& docPath, Host& host, bool askAboutBi
     out.folder.clear();
     return code;
   };
-  const std::int64_t r = ExtractDocumentXml(docPath, out.folder);
+  const std::int64_t r = ExtractDocumentXml(docPath, out.folder, kDocxMaxSize, file);
   if (r < 0) return fail(r);
   out.xmlPath = out.folder + kMember;
   std::error_code ec;

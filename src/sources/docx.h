@@ -59,15 +59,17 @@ class DocxExtraction {
 // Extracts "word/document.xml" of the archive into folder (keeping its relative path).
 // 1 done; kDocxTooBig when the member declares or inflates to more than maxSize bytes
 // (nothing beyond maxSize is written); kDocxZipFailed for anything else (not a zip, no
-// such member, encrypted, damaged data). A failure leaves no XML file behind.
+// such member, encrypted, damaged data). A failure leaves no XML file behind. When file
+// (docPath already open) is given, the archive is read from it, not opened again.
 std::int64_t ExtractDocumentXml(const std::string& docPath, const std::string& folder,
-                                std::int64_t maxSize = kDocxMaxSize);
+                                std::int64_t maxSize = kDocxMaxSize,
+                                const SourceFile* file = nullptr);
 
 // Makes a temporary folder in out and extracts the document's XML into it. Returns the
 // XML length, or a DocxCode after which out holds no folder. "Cannot create temporary
 // folder." and the "Big file" question (when askAboutBigFiles) go through host.
 std::int64_t ExtractDocx(const std::string& docPath, Host& host, bool askAboutBigFiles,
-                         DocxExtraction& out);
+                         DocxExtraction& out, const SourceFile* file = nullptr);
 
 // What a conversion reports while it runs; every member may be left unset.
 struct DocxConvertCallbacks {

@@ -60,8 +60,9 @@ DocxConvertCallbacks SessionCallbacks(SourceSession& s, std::size_t xmlLength) {
 
 }  // namespace
 
-std::int64_t DocxPreCheck(SourceSession& s, const std::string& path, DocxExtraction& docx) {
-  const std::int64_t r = ExtractDocx(path, s.host, true, docx);
+std::int64_t DocxPreCheck(SourceSession& s, const std::string& path, DocxExtraction& docx,
+                          const SourceFile* file) {
+  const std::int64_t r = ExtractDocx(path, s.host, true, docx, file);
   switch (r) {
     case kDocxNoTempFolder:
       s.host.MsgBox("Unable to create temporary folder.", ProgramText(34), MsgIcon::Exclamation);

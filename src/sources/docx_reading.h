@@ -10,11 +10,14 @@
 namespace talq {
 
 struct SourceSession;
+class SourceFile;
 
 // Extracts the document into docx and measures it. Returns the XML length (0 or more) or
 // a DocxCode after its message ("Unable to create temporary folder.", "File too big",
-// "Unable to process file"; nothing for a declined big file).
-std::int64_t DocxPreCheck(SourceSession& s, const std::string& path, DocxExtraction& docx);
+// "Unable to process file"; nothing for a declined big file). file, when given, is path
+// already open.
+std::int64_t DocxPreCheck(SourceSession& s, const std::string& path, DocxExtraction& docx,
+                          const SourceFile* file = nullptr);
 
 // Converts the extracted XML into a text file named like the document with the extension
 // "txt" in the temporary folder, and copies it into "extracted_text/" beside the document

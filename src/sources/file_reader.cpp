@@ -168,6 +168,17 @@ std::string NotTextMessage(const std::string& path, const TextFileStats& st,
   return m;
 }
 
+// Keeps what the counting pass learned of path for the reading pass, with the open file
+// (when it is to be read and few enough are open).
+void Remember(SourceState& src, const std::string& path, SourceState::Classified entry,
+              const std::shared_ptr<SourceFile>& file) {
+  if (file && src.filesKeptOpen < DescriptorsToKeep()) {
+    entry.file = file;
+    ++src.filesKeptOpen;
+  }
+  src.classified[path] = std::move(entry);
+}
+
 }  // namespace
 
 int CheckInputFile(SourceSession& s, const std::string& path) {
@@ -255,7 +266,7 @@ int DoItFromFile(SourceSession& s, const std::string& pathIn) {
   DocxExtraction docx;
   std::string textPath = path;
   if (isDocx) {
-    if (DocxPreCheck(s, path, docx) < 0) {
+    if (DocxPreCheck(s, path, docx, file.get()) < 0) {
       s.host.SetLabel("lblFilesize", "");
       s.host.SetLabel("lblXMLsize", "");
       // In a folder scan the text box lists the files read so far: it is kept.
@@ -265,6 +276,9 @@ int DoItFromFile(SourceSession& s, const std::string& pathIn) {
       }
       return kFileDocxFailed;
     }
+    // The reading pass finds the document open.
+    if (folderScan && run.blnCountingFiles && !run.blnListingFilesOnly)
+      Remember(src, path, {kTextCrLf, {}, 0, fileStat, nullptr}, file);
   } else {
     s.host.SetLabel("lblXMLsize", "");
   }
@@ -282,14 +296,9 @@ int DoItFromFile(SourceSession& s, const std::string& pathIn) {
       // A document's text is a file of its own.
       verdict = isDocx || !file ? IsTextFile(textPath, kTextSampleSize, 1.0, stats, true, &length)
                                 : IsTextFile(*file, textPath, kTextSampleSize, 1.0, stats, true, &length);
-      if (!isDocx && folderScan && run.blnCountingFiles && !run.blnListingFilesOnly) {
-        SourceState::Classified& entry = src.classified[textPath];
-        entry = {verdict, stats, length, fileStat, nullptr};
-        if (!RefusedVerdict(verdict) && src.filesKeptOpen < DescriptorsToKeep()) {
-          entry.file = file;
-          ++src.filesKeptOpen;
-        }
-      }
+      if (!isDocx && folderScan && run.blnCountingFiles && !run.blnListingFilesOnly)
+        Remember(src, textPath, {verdict, stats, length, fileStat, nullptr},
+                 RefusedVerdict(verdict) ? nullptr : file);
     }
     if (verdict == kNotText) {
       if (!singleFile) return kFileDone;
