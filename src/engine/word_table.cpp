@@ -215,6 +215,13 @@ void WordRecord::CountInFile(std::int64_t fileNumber, std::int64_t n) {
   more->emplace_back(fileNumber, n);
 }
 
+void WordRecord::ReserveFiles(std::int64_t files) {
+  const std::int64_t inline1 = firstFile_.second == 0 ? 1 : 0;
+  if (files <= inline1) return;
+  if (!moreFiles_.list) moreFiles_.list = std::make_unique<std::vector<FileTally>>();
+  moreFiles_.list->reserve(moreFiles_.list->size() + static_cast<std::size_t>(files - inline1));
+}
+
 // ---- WordTable ----
 
 template <typename T>
@@ -262,6 +269,7 @@ void WordTable::Clear() {
   lngLastDisplaySecond_ = -1;
   deferred_.clear();
   deferredBytes_.clear();
+  tallies_.clear();
 }
 
 const std::string& WordTable::FileName(std::int64_t n) const {
@@ -285,10 +293,47 @@ void WordTable::InsertIntoIndex(std::uint32_t index, std::uint64_t hash) {
 
 void WordTable::Flush(Slot& slot) {
   if (slot.pending == 0) return;
-  WordRecord& rec = udtWords[slot.index];
-  rec.lngFrequency += slot.pending;
-  if (slot.pendingFile != kNoFile) rec.CountInFile(slot.pendingFile, slot.pending);
+  if (slot.pendingFile == kNoFile) {
+    udtWords[slot.index].lngFrequency += slot.pending;
+  } else {
+    tallies_.push_back(Tally{slot.index, slot.pendingFile, slot.pending});
+  }
   slot.pending = 0;
+}
+
+void WordTable::ApplyTallies() {
+  // A table emptied by hand drops what its lost entries still had pending.
+  const std::size_t limit = std::min<std::size_t>(udtWords.size(), std::size_t(lngNumWords) + 1);
+  const auto apply = [this](const Tally& t) {
+    WordRecord& rec = udtWords[t.index];
+    rec.lngFrequency += t.count;
+    rec.CountInFile(t.file, t.count);
+  };
+  if (tallies_.size() < 4096) {
+    for (const Tally& t : tallies_)
+      if (t.index < limit) apply(t);
+    tallies_.clear();
+    return;
+  }
+  // Sorted by entry (a stable counting sort keeps each entry's files in order), the records
+  // are visited once each, in memory order, and each list is allocated once.
+  std::vector<std::uint32_t> first(limit + 1, 0);
+  for (const Tally& t : tallies_)
+    if (t.index < limit) ++first[t.index + 1];
+  for (std::size_t i = 1; i <= limit; ++i) first[i] += first[i - 1];
+  std::vector<Tally> sorted(first[limit]);
+  {
+    std::vector<std::uint32_t> next(first.begin(), first.end() - 1);
+    for (const Tally& t : tallies_)
+      if (t.index < limit) sorted[next[t.index]++] = t;
+  }
+  tallies_.clear();
+  tallies_.shrink_to_fit();
+  for (std::size_t i = 1; i < limit; ++i) {
+    if (first[i] == first[i + 1]) continue;
+    udtWords[i].ReserveFiles(first[i + 1] - first[i]);
+    for (std::uint32_t k = first[i]; k < first[i + 1]; ++k) apply(sorted[k]);
+  }
 }
 
 void WordTable::SettleCounts() {
@@ -297,13 +342,13 @@ void WordTable::SettleCounts() {
   const std::size_t limit = std::min<std::size_t>(udtWords.size(), std::size_t(lngNumWords) + 1);
   for (Slot& slot : slots_) {
     if (slot.index == 0 || slot.pending == 0) continue;
-    // A table emptied by hand drops what its lost entries still had pending.
     if (slot.index < limit) {
       Flush(slot);
     } else {
       slot.pending = 0;
     }
   }
+  ApplyTallies();
 }
 
 void WordTable::RebuildIndex() {
@@ -462,6 +507,7 @@ void WordTable::CountWord(const WordTableContext& ctx, std::string_view word, st
       slot.pendingFile = file;
     }
     if (direct) {
+      ApplyTallies();  // the entry's earlier files come first
       WordRecord& rec = udtWords[slot.index];
       rec.lngFrequency += n;
       if (fileTag >= 0) rec.CountInFile(fileTag, n);
@@ -491,21 +537,11 @@ void WordTable::Merge(const WordTableContext& ctx, WordTable& part,
   const std::size_t n = static_cast<std::size_t>(part.lngNumWords);
   std::vector<std::uint64_t> hashes(n);
   for (std::size_t k = 0; k < n; ++k) hashes[k] = HashWord(part.udtWords[k + 1].strWord);
-  // Each entry's slot is fetched well ahead, and the record a found slot's pending counts
-  // go to when this file's count replaces them: both are cache misses otherwise.
-  constexpr std::size_t kSlotAhead = 16, kRecordAhead = 8;
-  const auto slotAt = [this](std::uint64_t hash) -> const Slot& {
-    return slots_[static_cast<std::size_t>(hash) & (slots_.size() - 1)];
-  };
+  // Each entry's slot is fetched well ahead: a cache miss otherwise.
+  constexpr std::size_t kSlotAhead = 16;
   for (std::size_t k = 0; k < n; ++k) {
-    if (k + kSlotAhead < n) __builtin_prefetch(&slotAt(hashes[k + kSlotAhead]));
-    if (k + kRecordAhead < n) {
-      const Slot& ahead = slotAt(hashes[k + kRecordAhead]);
-      if (ahead.pending != 0 && ahead.index < udtWords.size()) {
-        __builtin_prefetch(&udtWords[ahead.index]);
-        __builtin_prefetch(reinterpret_cast<const char*>(&udtWords[ahead.index]) + 64);
-      }
-    }
+    if (k + kSlotAhead < n)
+      __builtin_prefetch(&slots_[static_cast<std::size_t>(hashes[k + kSlotAhead]) & (slots_.size() - 1)]);
     if (before) before(static_cast<std::int64_t>(k));
     const WordRecord& rec = part.udtWords[k + 1];
     if (rec.lngFrequency <= 0) continue;

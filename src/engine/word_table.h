@@ -47,6 +47,9 @@ struct alignas(64) WordRecord {
   // Counts n occurrences in file fileNumber: the last file's count grows when it is the
   // same file, otherwise (fileNumber, n) is appended. n > 0.
   void CountInFile(std::int64_t fileNumber, std::int64_t n = 1);
+  // Makes room for files more per-file counts, so that as many CountInFile calls for new
+  // files allocate nothing.
+  void ReserveFiles(std::int64_t files);
 
  private:
   // The second and later files; a single pointer keeps the record at two cache lines.
@@ -169,6 +172,12 @@ class WordTable {
     std::uint32_t pendingFile;  // their file number; kNoFile without per-file data
   };
   static constexpr std::uint32_t kNoFile = 0xFFFFFFFF;
+  // Occurrences of entry `index` in `file`, moved out of a slot when another file's came.
+  struct Tally {
+    std::uint32_t index;
+    std::uint32_t file;
+    std::uint32_t count;
+  };
 
   void RegisterCurrentFile(const std::string& currentFile);
   // Counts n occurrences of word (hash given; length limits already applied).
@@ -177,6 +186,8 @@ class WordTable {
   std::int64_t StoreNewWord(std::string_view word, std::int64_t fileTag, std::uint64_t hash,
                             std::int64_t n);
   void Flush(Slot& slot);
+  // Writes the logged tallies into the records, each entry's in the order they came.
+  void ApplyTallies();
   void ShowNewWord(const WordTableContext& ctx, std::string_view word);
   void ShowProgress(const WordTableContext& ctx);
   void RebuildIndex();
@@ -203,7 +214,10 @@ class WordTable {
   // a table filled or emptied by hand) makes the next lookup rebuild the index.
   std::int64_t indexedWords_ = 0;
   int pumpCountdown_ = kPumpInterval;
-  bool unsettled_ = false;  // some slot holds pending counts
+  bool unsettled_ = false;  // some slot holds pending counts, or tallies_ is not empty
+  // Per-file counts in the order their slots gave them up: counting appends here instead
+  // of reaching into the records (a cache miss and often an allocation each).
+  std::vector<Tally> tallies_;
 
   std::int64_t lngFileNumber_ = 0;
   std::vector<std::string> strFileNames_;  // [0] is "" (no file yet)

@@ -160,8 +160,12 @@ TEST_F(WordTableTest, ManyFilesAndLargeCountsAreNotCapped) {
 TEST_F(WordTableTest, AgreesWithReferenceCounterOnManyDistinctWords) {
   std::mt19937 rng(7);
   std::map<std::string, std::int64_t> reference;
+  std::map<std::string, FileList> files;  // enough file changes to settle in bulk
+  settings.source = Source::optFolder;
   std::uniform_int_distribution<int> pick(0, 2999);
   for (int k = 0; k < 40000; ++k) {
+    run.strCurrentFile = Num("/f", k / 97);
+    const std::int64_t file = k / 97 + 1;
     // Mixed lengths, including ones past the inline hash path, words of one length that
     // differ only after their first 8 or 16 bytes, and some non-ASCII words.
     const int n = pick(rng);
@@ -170,6 +174,9 @@ TEST_F(WordTableTest, AgreesWithReferenceCounterOnManyDistinctWords) {
     if (n % 7 == 0) w += "é";
     table.AddWordToList(Ctx(), w);
     ++reference[w];
+    FileList& f = files[w];
+    if (f.empty() || f.back().first != file) f.emplace_back(file, 0);
+    ++f.back().second;
   }
   ASSERT_EQ(table.lngNumWords, static_cast<std::int64_t>(reference.size()));
   table.SortByWord();
@@ -177,6 +184,7 @@ TEST_F(WordTableTest, AgreesWithReferenceCounterOnManyDistinctWords) {
   for (const auto& [word, count] : reference) {
     EXPECT_EQ(table.udtWords[i].strWord, word);
     EXPECT_EQ(table.udtWords[i].lngFrequency, count);
+    EXPECT_EQ(Files(table.udtWords[i]), files[word]) << word;
     ++i;
   }
   // Lookups still work after the table was reordered, and counting may go on.
