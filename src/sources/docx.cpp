@@ -1,10 +1,10 @@
 // .docx text extraction with libzip.
 #include "sources/docx.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 #include <zip.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -98,15 +98,69 @@ void RemoveTempFolder(const std::string& folder) {
 
 namespace {
 
-// The archive read from the already open file (through a descriptor of its own, which
-// libzip closes), else opened by path.
-zip_t* OpenArchive(const std::string& docPath, const SourceFile* file) {
+// libzip reads an archive already open through this: by position on its descriptor, its
+// size as the open's fstat gave it, so the file is neither opened nor stat-ed again.
+struct OpenFileSource {
+  const SourceFile* file;
+  zip_uint64_t size;
+  zip_uint64_t pos = 0;
+  zip_error_t error{};
+};
+
+zip_int64_t ReadOpenFile(void* state, void* data, zip_uint64_t len, zip_source_cmd_t cmd) {
+  OpenFileSource& f = *static_cast<OpenFileSource*>(state);
+  switch (cmd) {
+    case ZIP_SOURCE_OPEN:
+    case ZIP_SOURCE_CLOSE:
+    case ZIP_SOURCE_FREE:
+      return 0;
+    case ZIP_SOURCE_READ: {
+      len = std::min(len, f.pos < f.size ? f.size - f.pos : 0);
+      ssize_t n;
+      do {
+        n = ::pread(f.file->fd(), data, len, off_t(f.pos));
+      } while (n < 0 && errno == EINTR);
+      if (n < 0) {
+        zip_error_set(&f.error, ZIP_ER_READ, errno);
+        return -1;
+      }
+      f.pos += zip_uint64_t(n);
+      return n;
+    }
+    case ZIP_SOURCE_SEEK: {
+      const zip_int64_t p = zip_source_seek_compute_offset(f.pos, f.size, data, len, &f.error);
+      if (p < 0) return -1;
+      f.pos = zip_uint64_t(p);
+      return 0;
+    }
+    case ZIP_SOURCE_TELL:
+      return zip_int64_t(f.pos);
+    case ZIP_SOURCE_STAT: {
+      zip_stat_t* st = static_cast<zip_stat_t*>(data);
+      zip_stat_init(st);
+      st->size = f.size;
+      st->valid |= ZIP_STAT_SIZE;
+      return sizeof *st;
+    }
+    case ZIP_SOURCE_ERROR:
+      return zip_error_to_data(&f.error, data, len);
+    case ZIP_SOURCE_SUPPORTS:
+      return ZIP_SOURCE_SUPPORTS_SEEKABLE;
+    default:
+      zip_error_set(&f.error, ZIP_ER_OPNOTSUPP, 0);
+      return -1;
+  }
+}
+
+// The archive of docPath, read from file (state) when it is open, else opened by path.
+zip_t* OpenArchive(const std::string& docPath, const SourceFile* file, OpenFileSource& state) {
   int error = 0;
   if (file == nullptr || !file->ok()) return zip_open(docPath.c_str(), ZIP_RDONLY, &error);
-  const int fd = ::fcntl(file->fd(), F_DUPFD_CLOEXEC, 0);
-  if (fd < 0) return nullptr;
-  zip_t* archive = zip_fdopen(fd, 0, &error);
-  if (archive == nullptr) ::close(fd);
+  state = OpenFileSource{file, zip_uint64_t(std::max<std::int64_t>(file->Length(), 0))};
+  zip_source_t* source = zip_source_function_create(ReadOpenFile, &state, nullptr);
+  if (source == nullptr) return nullptr;
+  zip_t* archive = zip_open_from_source(source, ZIP_RDONLY, nullptr);
+  if (archive == nullptr) zip_source_free(source);
   return archive;
 }
 
@@ -114,7 +168,8 @@ zip_t* OpenArchive(const std::string& docPath, const SourceFile* file) {
 
 std::int64_t ExtractDocumentXml(const std::string& docPath, const std::string& folder,
                                 std::int64_t maxSize, const SourceFile* file) {
-  std::unique_ptr<zip_t, ZipCloser> archive(OpenArchive(docPath, file));
+  OpenFileSource state{};  // outlives the archive
+  std::unique_ptr<zip_t, ZipCloser> archive(OpenArchive(docPath, file, state));
   if (!archive) return kDocxZipFailed;
   const zip_int64_t index = zip_name_locate(archive.get(), kMember, 0);
   if (index < 0) return kDocxZipFailed;

@@ -4,14 +4,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "run/session.h"
 #include "host/scripted_host.h"
 #include "sources/file_reader.h"
+#include "support/temp_files.h"
 #include "support/unreadable_file.h"
+#include "support/zip_files.h"
 
 namespace talq {
 namespace {
@@ -302,6 +306,64 @@ TEST_F(FolderScanTest, ListingOnlyCountsAndNamesTheFolder) {
   scan.s.settings.txbFileFilepathSpecifications[0] = "*.htm";
   EXPECT_EQ(ListFilesToBeScanned(scan.s, scan.Reader()), FolderScanResult::Listed);
   EXPECT_TRUE(scan.host.TxbText().ends_with("\n\nNo files will be scanned.\n"));
+}
+
+// The opens and stats of each path in an strace log (-f -y): a path is the call's own
+// argument, or the one strace shows for its descriptor argument, joined with a relative name.
+std::map<std::string, std::pair<int, int>> CallsByPath(const std::string& log) {
+  std::map<std::string, std::pair<int, int>> calls;
+  std::ifstream in(log);
+  for (std::string line; std::getline(in, line);) {
+    const std::size_t start = line.find_first_not_of("0123456789 ");
+    const std::size_t paren = line.find('(', start);
+    if (start == std::string::npos || paren == std::string::npos || line[start] == '<') continue;
+    const std::string name = line.substr(start, paren - start);
+    const std::string args = line.substr(paren + 1);
+    std::string fdPath, quoted;
+    if (std::isdigit(static_cast<unsigned char>(args[0])) && args.find('<') < args.find(','))
+      fdPath = args.substr(args.find('<') + 1, args.find('>') - args.find('<') - 1);
+    if (const std::size_t q = args.find('"'); q != std::string::npos)
+      quoted = args.substr(q + 1, args.find('"', q + 1) - q - 1);
+    const std::string path = quoted.starts_with('/') ? quoted
+                             : quoted.empty()        ? fdPath
+                                                     : fdPath + "/" + quoted;
+    if (name == "open" || name == "openat") ++calls[path].first;
+    if (name.find("stat") != std::string::npos) ++calls[path].second;
+  }
+  return calls;
+}
+
+// Former fault: a folder run opened each file twice and stat-ed it about nine times (the
+// walk, the checks of both passes, the output-file comparison, a second classification).
+// The built program's system calls are counted, so no open escapes whoever makes it.
+TEST(FolderScanCalls, EachFileIsOpenedAndStatedOnce) {
+  if (std::system("strace -o /dev/null true >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "strace cannot trace here";
+  test::TempDir dir;
+  const std::string tree = dir / "tree";
+  fs::create_directories(tree + "/sub");
+  const Strings files = {"a.txt", "b.htm", "binary.txt", "sub/c.txt", "d.docx"};
+  std::ofstream(tree + "/a.txt") << "plain words\n";
+  std::ofstream(tree + "/b.htm") << "<html><body>caf&#233; words</body></html>\n";
+  std::ofstream(tree + "/binary.txt") << std::string(100, '\x01');
+  std::ofstream(tree + "/sub/c.txt") << "more words\n";
+  ASSERT_TRUE(test::WriteDocx(tree + "/d.docx", test::DocumentXml({{"document words"}})));
+  for (const char* jobs : {"1", "2"}) {
+    SCOPED_TRACE(jobs);
+    const std::string log = dir / "calls";
+    const std::string command =
+        "strace -f -y -qq -o '" + log + "' -e trace=open,openat,stat,lstat,fstat,newfstatat,statx '" +
+        TALQ_BINARY + "' count -q -r -o '" + (dir / "out.txt") + "' --jobs " + jobs + " '" +
+        tree + "' >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const auto calls = CallsByPath(log);
+    for (const std::string& f : files) {
+      const auto it = calls.find(tree + "/" + f);
+      ASSERT_NE(it, calls.end()) << f;
+      EXPECT_EQ(it->second.first, 1) << f << " opened";
+      EXPECT_LE(it->second.second, 1) << f << " stat-ed";
+    }
+  }
 }
 
 }  // namespace
