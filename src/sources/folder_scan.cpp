@@ -43,8 +43,17 @@ void AppendLine(Host& host, const std::string& line) {
   host.TxbAppend(line + "\n");
 }
 
+// A regular file of a folder, with the identity of the file its name leads to.
+struct ListedFile {
+  std::string name;
+  dev_t dev = 0;
+  ino_t ino = 0;
+  bool statted = false;  // dev and ino from a stat of the file, not from the folder's record
+  bool operator<(const ListedFile& o) const { return name < o.name; }
+};
+
 struct FolderListing {
-  std::vector<std::string> files;    // regular files (also through links), byte order
+  std::vector<ListedFile> files;     // regular files (also through links), byte order
   std::vector<std::string> folders;  // folders (also through links), byte order
 };
 
@@ -60,6 +69,8 @@ FolderListing ListFolder(const std::string& folder, std::error_code& ec) {
     ec.assign(errno, std::generic_category());
     return listing;
   }
+  struct stat folderStat{};  // its device is that of the files in it
+  const bool folderKnown = ::fstat(::dirfd(dir), &folderStat) == 0;
   for (;;) {
     errno = 0;
     const dirent* entry = ::readdir(dir);
@@ -70,15 +81,20 @@ FolderListing ListFolder(const std::string& folder, std::error_code& ec) {
     std::string name = entry->d_name;
     if (name == "." || name == "..") continue;
     unsigned char type = entry->d_type;
-    if (type == DT_LNK || type == DT_UNKNOWN) {
+    ListedFile file{std::string(), folderKnown ? folderStat.st_dev : 0, entry->d_ino};
+    if (type == DT_LNK || type == DT_UNKNOWN || !folderKnown) {
       struct stat st{};
       if (::fstatat(::dirfd(dir), entry->d_name, &st, 0) != 0) continue;
       type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
+      file.dev = st.st_dev;
+      file.ino = st.st_ino;
+      file.statted = true;
     }
     if (type == DT_DIR) {
       listing.folders.push_back(std::move(name));
     } else if (type == DT_REG) {
-      listing.files.push_back(std::move(name));
+      file.name = std::move(name);
+      listing.files.push_back(std::move(file));
     }
   }
   ::closedir(dir);
@@ -100,6 +116,8 @@ class PathGuard {
     return true;
   }
   void Leave() { path_.pop_back(); }
+  // The folder entered last, resolved.
+  const fs::path& Current() const { return path_.back(); }
 
  private:
   std::vector<fs::path> path_;
@@ -124,14 +142,37 @@ std::string UnreadableReason(const std::string& path) {
   return "read error";
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-  if (a == b) return true;
-  std::error_code ec;
-  return fs::equivalent(a, b, ec) && !ec;
-}
+// The count-only list file, resolved and stat-ed once per pass, so that telling whether a
+// file of the scan is it costs no stat of that file.
+class CountOnlyFile {
+ public:
+  explicit CountOnlyFile(const std::string& path) : path_(path) {
+    std::error_code ec;
+    exists_ = !path.empty() && ::stat(path.c_str(), &st_) == 0;
+    if (exists_) resolved_ = fs::canonical(path, ec);
+  }
+  // Whether the file `name` in the resolved folder, listed as f and spelled path, is it.
+  bool Is(const std::string& path, const fs::path& folder, const ListedFile& f) const {
+    if (path_.empty()) return false;
+    if (path == path_) return true;
+    if (!exists_) return false;
+    if (folder / f.name == resolved_) return true;
+    if (f.dev != st_.st_dev || f.ino != st_.st_ino) return false;  // another name of it?
+    if (f.statted) return true;
+    // Some file systems number the folder's record apart from the file.
+    struct stat o{};
+    return ::stat(path.c_str(), &o) == 0 && o.st_dev == st_.st_dev && o.st_ino == st_.st_ino;
+  }
+
+ private:
+  std::string path_;
+  bool exists_ = false;
+  struct stat st_{};
+  fs::path resolved_;
+};
 
 void ScanTree(SourceSession& s, const std::string& folder, const PerFileReader& perFile,
-              PathGuard& guard) {
+              PathGuard& guard, const CountOnlyFile& countOnly) {
   RunFlags& run = s.run;
   const std::string loweredFolder = LowerCaseAccented(folder);
   for (const auto& x : s.selection.exclusionTexts)
@@ -148,14 +189,13 @@ void ScanTree(SourceSession& s, const std::string& folder, const PerFileReader& 
   const FolderListing listing = ListFolder(folder, listError);
   if (listError) s.sources.skipped.push_back({folder, listError.message()});
   bool folderCounted = false;
-  for (const auto& name : listing.files) {
-    const std::string path = JoinPath(folder, name);
+  for (const ListedFile& file : listing.files) {
+    const std::string path = JoinPath(folder, file.name);
     if (!IsSelectedFile(s.selection, path)) continue;
     run.strCurrentFile = path;
     for (const char* control : {"txbFile", "cmdCountArray", "lblFilesize", "lblXMLsize"})
       s.host.SetLabelVisible(control, false);
-    const std::string& countOnlyFile = s.settings.cboWordsFile[1].Selected();
-    if (!countOnlyFile.empty() && SameFile(countOnlyFile, path)) {
+    if (countOnly.Is(path, guard.Current(), file)) {
       s.host.MsgBox("The file " + path + "\nis among the files to be scanned.\n"
                     "But this file is the same as the count-only words/phrases file\n"
                     "currently specified in the Settings panel. \nThis is not permitted.",
@@ -178,7 +218,7 @@ void ScanTree(SourceSession& s, const std::string& folder, const PerFileReader& 
       if (LowerCaseAccented(name).find("recycle.bin") != std::string::npos) continue;
       // Text extracted from the documents of a scan would be counted again beside them.
       if (s.settings.chkExtractTextFromDocx && name == "extracted_text") continue;
-      ScanTree(s, JoinPath(folder, name), perFile, guard);
+      ScanTree(s, JoinPath(folder, name), perFile, guard, countOnly);
       s.host.Pump();
       if (run.blnStop) break;
     }
@@ -238,7 +278,7 @@ bool ValidateFolder(SourceSession& s) {
 
 void ScanFolderTree(SourceSession& s, const std::string& folder, const PerFileReader& perFile) {
   PathGuard guard;
-  ScanTree(s, folder, perFile, guard);
+  ScanTree(s, folder, perFile, guard, CountOnlyFile(s.settings.cboWordsFile[1].Selected()));
 }
 
 FolderScanResult RunFolderScan(SourceSession& s, const PerFileReader& perFile,

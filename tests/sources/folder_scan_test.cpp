@@ -224,17 +224,23 @@ TEST_F(FolderScanTest, StopWhileCountingReportsFilesSoFar) {
 TEST_F(FolderScanTest, CountOnlyFileAmongScannedFilesStopsTheScan) {
   Touch("a.txt");
   Touch("list.txt");
-  Scan scan(root_);
-  scan.s.settings.cboWordsFile[1].items = {root_ + "/list.txt"};
-  scan.s.settings.cboWordsFile[1].index = 0;
-  EXPECT_EQ(RunFolderScan(scan.s, scan.Reader()), FolderScanResult::Stopped);
-  EXPECT_EQ(scan.seen, Strings{root_ + "/a.txt"});
-  EXPECT_EQ(scan.Shown(), (Messages{{"Invalid input",
-                                     "The file " + root_ +
-                                         "/list.txt\nis among the files to be scanned.\n"
-                                         "But this file is the same as the count-only "
-                                         "words/phrases file\ncurrently specified in the "
-                                         "Settings panel. \nThis is not permitted."}}));
+  // Another spelling of the file, or another name of it (a hard link), is the file too.
+  const std::string hardLink = root_ + "_list.txt";
+  ASSERT_EQ(::link((root_ + "/list.txt").c_str(), hardLink.c_str()), 0);
+  for (const std::string& countOnly : {root_ + "/list.txt", root_ + "/./list.txt", hardLink}) {
+    Scan scan(root_);
+    scan.s.settings.cboWordsFile[1].items = {countOnly};
+    scan.s.settings.cboWordsFile[1].index = 0;
+    EXPECT_EQ(RunFolderScan(scan.s, scan.Reader()), FolderScanResult::Stopped) << countOnly;
+    EXPECT_EQ(scan.seen, Strings{root_ + "/a.txt"});
+    EXPECT_EQ(scan.Shown(), (Messages{{"Invalid input",
+                                       "The file " + root_ +
+                                           "/list.txt\nis among the files to be scanned.\n"
+                                           "But this file is the same as the count-only "
+                                           "words/phrases file\ncurrently specified in the "
+                                           "Settings panel. \nThis is not permitted."}}));
+  }
+  ::unlink(hardLink.c_str());
 }
 
 TEST_F(FolderScanTest, MultipleFilesAskForAnOutputFileOnlyWithALimitedTextBox) {
@@ -348,13 +354,16 @@ TEST(FolderScanCalls, EachFileIsOpenedAndStatedOnce) {
   std::ofstream(tree + "/binary.txt") << std::string(100, '\x01');
   std::ofstream(tree + "/sub/c.txt") << "more words\n";
   ASSERT_TRUE(test::WriteDocx(tree + "/d.docx", test::DocumentXml({{"document words"}})));
-  for (const char* jobs : {"1", "2"}) {
-    SCOPED_TRACE(jobs);
+  std::ofstream(dir / "list.txt") << "words\n";
+  // Reading threads, and one thread comparing each file with a count-only list file.
+  for (const std::string& options :
+       {std::string("--jobs 2"), "--jobs 1 --count-only-file '" + (dir / "list.txt") + "'"}) {
+    SCOPED_TRACE(options);
     const std::string log = dir / "calls";
     const std::string command =
         "strace -f -y -qq -o '" + log + "' -e trace=open,openat,stat,lstat,fstat,newfstatat,statx '" +
-        TALQ_BINARY + "' count -q -r -o '" + (dir / "out.txt") + "' --jobs " + jobs + " '" +
-        tree + "' >/dev/null 2>&1";
+        TALQ_BINARY + "' count -q -r -o '" + (dir / "out.txt") + "' " + options + " '" + tree +
+        "' >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
     const auto calls = CallsByPath(log);
     for (const std::string& f : files) {
