@@ -46,7 +46,7 @@ void AppendLine(Host& host, const std::string& line) {
 // A regular file of a folder, with the identity of the file its name leads to.
 struct ListedFile {
   std::string name;
-  dev_t dev = 0;
+  dev_t dev = 0;          // known only when statted
   ino_t ino = 0;
   bool statted = false;  // dev and ino from a stat of the file, not from the folder's record
   bool operator<(const ListedFile& o) const { return name < o.name; }
@@ -69,8 +69,6 @@ FolderListing ListFolder(const std::string& folder, std::error_code& ec) {
     ec.assign(errno, std::generic_category());
     return listing;
   }
-  struct stat folderStat{};  // its device is that of the files in it
-  const bool folderKnown = ::fstat(::dirfd(dir), &folderStat) == 0;
   for (;;) {
     errno = 0;
     const dirent* entry = ::readdir(dir);
@@ -81,8 +79,8 @@ FolderListing ListFolder(const std::string& folder, std::error_code& ec) {
     std::string name = entry->d_name;
     if (name == "." || name == "..") continue;
     unsigned char type = entry->d_type;
-    ListedFile file{std::string(), folderKnown ? folderStat.st_dev : 0, entry->d_ino};
-    if (type == DT_LNK || type == DT_UNKNOWN || !folderKnown) {
+    ListedFile file{std::string(), 0, entry->d_ino};
+    if (type == DT_LNK || type == DT_UNKNOWN) {
       struct stat st{};
       if (::fstatat(::dirfd(dir), entry->d_name, &st, 0) != 0) continue;
       type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
@@ -157,8 +155,8 @@ class CountOnlyFile {
     if (path == path_) return true;
     if (!exists_) return false;
     if (folder / f.name == resolved_) return true;
-    if (f.dev != st_.st_dev || f.ino != st_.st_ino) return false;  // another name of it?
-    if (f.statted) return true;
+    if (f.ino != st_.st_ino) return false;  // another name of it?
+    if (f.statted) return f.dev == st_.st_dev;
     // Some file systems number the folder's record apart from the file.
     struct stat o{};
     return ::stat(path.c_str(), &o) == 0 && o.st_dev == st_.st_dev && o.st_ino == st_.st_ino;
