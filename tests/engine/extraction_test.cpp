@@ -12,6 +12,7 @@
 #include "run/session.h"
 #include "support/shown_messages.h"
 #include "support/table_dump.h"
+#include "support/temp_files.h"
 #include "text/word_chars.h"
 #include "util/text_case.h"
 #include "util/utf8.h"
@@ -48,14 +49,13 @@ class FakeLists : public ListLookup {
     return countOnly.count(std::string(e));
   }
   bool AllWordsToIgnore(EngineSession&, std::string_view p) override {
-    for (const auto& w : Split(p)) {
+    for (const auto& w : test::SplitLines(std::string(p), "+"))
       if (!ignore.count(w)) return false;
-    }
     return true;
   }
   std::string StripPhrase(EngineSession&, std::string_view p) override {
     std::string out;
-    for (const auto& w : Split(p)) {
+    for (const auto& w : test::SplitLines(std::string(p), "+")) {
       if (ignore.count(w)) continue;
       out += (out.empty() ? "" : " ") + w;
     }
@@ -65,16 +65,6 @@ class FakeLists : public ListLookup {
     return s.settings.wordsToIgnoreHandling ==
                WordsToIgnoreHandling::optAllowPhrasesAllWordsToIgnore ||
            !AllWordsToIgnore(s, p);
-  }
-
- private:
-  static std::vector<std::string> Split(std::string_view p) {
-    std::vector<std::string> words(1);
-    for (char c : p) {
-      if (c == '+') words.emplace_back();
-      else words.back() += c;
-    }
-    return words;
   }
 };
 

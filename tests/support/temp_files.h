@@ -1,5 +1,5 @@
-// Temporary folders, environment variables and whole-file reads and writes for tests that
-// touch the disk.
+// Temporary folders, environment variables, whole-file reads and writes, and splitting what
+// was read into lines, for tests that touch the disk.
 #pragma once
 
 #include <unistd.h>
