@@ -17,6 +17,7 @@
 #include "settings/run_flags.h"
 #include "settings/settings.h"
 #include "util/numbers.h"
+#include "util/paced_sort.h"
 #include "util/text_case.h"
 
 namespace talq {
@@ -155,6 +156,9 @@ void GrowWithHugePages(std::vector<WordRecord>& v) {
   AdviseHugePages(reinterpret_cast<char*>(v.data()) + used,
                   (v.capacity() - v.size()) * sizeof(WordRecord), false);
 }
+
+// Long passes over the table let a window handle its events every this many entries + 1.
+constexpr std::size_t kPumpMask = 0x3FFF;
 
 struct SortItem {
   std::uint64_t prefix;
@@ -589,17 +593,20 @@ void WordTable::ShowProgress(const WordTableContext& ctx) {
 }
 
 // Rebuilds records[1..] in the order of items; records[0] stays the placeholder.
-static void Reorder(std::vector<WordRecord>& records, const std::vector<SortItem>& items) {
+static void Reorder(std::vector<WordRecord>& records, const std::vector<SortItem>& items, Host* host) {
   const std::size_t n = items.size();
   std::vector<WordRecord> sorted;
   sorted.reserve(n + 1);
   AdviseHugePages(sorted.data(), (n + 1) * sizeof(WordRecord), false);
   sorted.emplace_back();
-  for (const SortItem& item : items) sorted.push_back(std::move(records[item.index]));
+  for (const SortItem& item : items) {
+    sorted.push_back(std::move(records[item.index]));
+    if (host != nullptr && (sorted.size() & kPumpMask) == 0) host->Pump();
+  }
   records = std::move(sorted);
 }
 
-void WordTable::SortWordsByKey() {
+bool WordTable::SortWordsByKey(Host* host, const bool* stop) {
   SettleCounts();
   const std::size_t n = static_cast<std::size_t>(lngNumWords);
   std::vector<SortItem> items(n);
@@ -607,7 +614,9 @@ void WordTable::SortWordsByKey() {
     WordRecord& rec = udtWords[i];
     rec.strSortKey = MakeSortKey(rec.strWord);
     items[i - 1] = SortItem{Prefix(rec.strSortKey), static_cast<std::uint32_t>(i)};
+    if (host != nullptr && (i & kPumpMask) == 0) host->Pump();
   }
+  // Keys and then words differ between any two entries: the order is total.
   const auto before = [this](const SortItem& a, const SortItem& b) {
     if (a.prefix != b.prefix) return a.prefix < b.prefix;
     const WordRecord& ra = udtWords[a.index];
@@ -617,10 +626,20 @@ void WordTable::SortWordsByKey() {
   };
   // A phrase run hands its entries over in this order already: a check in one pass spares
   // the sort and a second copy of the whole table.
-  if (std::is_sorted(items.begin(), items.end(), before)) return;
-  std::sort(items.begin(), items.end(), before);
-  Reorder(udtWords, items);
+  bool inOrder = true;
+  for (std::size_t i = 1; i < n && inOrder; ++i) {
+    inOrder = !before(items[i], items[i - 1]);
+    if (host != nullptr && (i & kPumpMask) == 0) host->Pump();
+  }
+  if (inOrder) return true;
+  const bool sorted = PacedSort(items, before, [host, stop] {
+    if (host != nullptr) host->Pump();
+    return stop == nullptr || !*stop;
+  });
+  if (!sorted) return false;
+  Reorder(udtWords, items, host);
   indexedWords_ = -1;
+  return true;
 }
 
 void WordTable::SortByWord() {
@@ -634,7 +653,7 @@ void WordTable::SortByWord() {
     if (a.prefix != b.prefix) return a.prefix < b.prefix;
     return udtWords[a.index].strWord < udtWords[b.index].strWord;
   });
-  Reorder(udtWords, items);
+  Reorder(udtWords, items, nullptr);
   indexedWords_ = -1;
 }
 
@@ -651,10 +670,15 @@ void WordTable::SetUpFrequencyChain(Host* host) {
     rec.lngFreqRank = 0;
     rec.lngNextInChain = 0;
     if (rec.blnIncluded) chain.push_back(ChainItem{rec.lngFrequency, static_cast<std::uint32_t>(i)});
+    if (host != nullptr && (i & kPumpMask) == 0) host->Pump();
   }
   // Descending frequency; equal frequencies keep table order (indices ascend).
-  std::sort(chain.begin(), chain.end(), [](const ChainItem& a, const ChainItem& b) {
+  const auto byFrequency = [](const ChainItem& a, const ChainItem& b) {
     return a.frequency != b.frequency ? a.frequency > b.frequency : a.index < b.index;
+  };
+  PacedSort(chain, byFrequency, [host] {
+    if (host != nullptr) host->Pump();
+    return true;
   });
   if (host != nullptr) host->Pump();
   if (chain.empty()) return;
@@ -665,7 +689,10 @@ void WordTable::SetUpFrequencyChain(Host* host) {
     if (r + 1 == chain.size()) break;
     rec.lngNextInChain = chain[r + 1].index;
     // Link r + 1 is made; a progress mark every 1000 links.
-    if (host != nullptr && (r + 1) % 1000 == 0) host->TxbAppend(" .");
+    if (host != nullptr && (r + 1) % 1000 == 0) {
+      host->TxbAppend(" .");
+      host->Pump();
+    }
   }
 }
 

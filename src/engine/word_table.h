@@ -136,13 +136,15 @@ class WordTable {
              const std::function<void(std::int64_t)>& before = nullptr);
 
   // Computes every strSortKey and sorts entries 1..lngNumWords by it; equal keys by
-  // strWord's code points. Ranks and links are left as they were (stale).
-  void SortWordsByKey();
+  // strWord's code points. Ranks and links are left as they were (stale). Calls
+  // host->Pump() every few thousand entries' work; host may be null. Once *stop is true
+  // after a Pump(), gives up and returns false with the entries in their old order.
+  bool SortWordsByKey(Host* host = nullptr, const bool* stop = nullptr);
   // Sorts entries 1..lngNumWords by strWord's code points (the order during counting).
   void SortByWord();
   // Builds lngFreqRank, lngNextInChain and lngFirstFreq over the included entries: by
   // descending frequency, equal frequencies in table order. Appends " ." to the text box
-  // every 1000 links. host may be null.
+  // every 1000 links and calls host->Pump() between steps. host may be null.
   void SetUpFrequencyChain(Host* host);
 
   // For counters that keep their counts outside the table while reading (phrase runs):

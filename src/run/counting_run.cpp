@@ -418,7 +418,14 @@ RunResult DoCount(Session& s) {
   const bool stopped = run.blnStop && run.blnStopRequested;
   if (run.blnStop && !stopped) return RunResult::Refused;
 
-  if (s.words.lngNumWords > 1 && !(stopped && run.blnCountingMFP)) s.words.SortWordsByKey();
+  if (s.words.lngNumWords > 1 && !(stopped && run.blnCountingMFP))
+    s.words.SortWordsByKey(&h, run.blnCountingMFP ? &run.blnStop : nullptr);
+  // A phrase count stopped while reading or sorting lists nothing; on a large text the rest
+  // would take long.
+  if (run.blnCountingMFP && run.blnStop) {
+    h.TxbSet("Counting of phrases was stopped.");
+    return RunResult::Stopped;
+  }
 
   if (stopped && !run.blnCountingMFP) {
     const std::int64_t n = s.words.lngNumWords;
