@@ -19,6 +19,7 @@
 #include "util/hash.h"
 #include "util/huge_pages.h"
 #include "util/id_index.h"
+#include "util/paced_sort.h"
 #include "util/paths.h"
 
 namespace talq {
@@ -87,7 +88,7 @@ struct PhraseCounter::Impl {
   bool AnyCountedEndsHere(int available) const;
   bool Counted(int length, bool allIgnored, bool anyIgnored) const;
   void ShowNew(EngineSession& session, std::size_t position, int length);
-  void NumberWordsInSortOrder();
+  void NumberWordsInSortOrder(Host& host);
   void Text(std::size_t position, int length, std::string& out) const;
   void Visit(EngineSession& session, const std::uint64_t* items, std::size_t n, int length,
              bool allIgnored, bool anyIgnored);
@@ -141,15 +142,21 @@ void PhraseCounter::Impl::Text(std::size_t position, int length, std::string& ou
 // Word ids are renumbered in the order of the table's sort key (then the word), so that
 // the phrases, visited word by word in id order, reach the table already sorted whenever
 // no two words share a key (otherwise the table sorts them itself).
-void PhraseCounter::Impl::NumberWordsInSortOrder() {
+void PhraseCounter::Impl::NumberWordsInSortOrder(Host& host) {
   std::vector<std::string> keys;
   keys.reserve(words.size());
-  for (const std::string& w : words) keys.push_back(MakeSortKey(w));
+  for (const std::string& w : words) {
+    if ((keys.size() & 0x3FFF) == 0x3FFF) host.Pump();
+    keys.push_back(MakeSortKey(w));
+  }
   std::vector<std::uint32_t> order(words.size());
   for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+  PacedSort(order, [&](std::uint32_t a, std::uint32_t b) {
     if (const int c = keys[a].compare(keys[b]); c != 0) return c < 0;
     return words[a] < words[b];
+  }, [&host] {
+    host.Pump();
+    return true;
   });
   std::vector<std::uint32_t> newId(words.size());
   std::vector<std::string> sortedWords(words.size());
@@ -161,8 +168,9 @@ void PhraseCounter::Impl::NumberWordsInSortOrder() {
   }
   words = std::move(sortedWords);
   wordIgnored = std::move(sortedIgnored);
-  for (std::uint32_t& w : text) {
-    if (w != kEnd) w = newId[w];
+  for (std::size_t p = 0; p < text.size(); ++p) {
+    if ((p & 0xFFFF) == 0) host.Pump();
+    if (text[p] != kEnd) text[p] = newId[text[p]];
   }
 }
 
@@ -248,7 +256,10 @@ void PhraseCounter::Impl::AddKeptToTable(EngineSession& session) {
 void PhraseCounter::Impl::Visit(EngineSession& session, const std::uint64_t* items, std::size_t n,
                                 int length, bool allIgnored, bool anyIgnored) {
   if (stopped) return;
-  if ((++visits & 4095) == 0) {
+  // Paced by occurrences handled, not phrases: the phrases of common words have many.
+  visits += static_cast<std::int64_t>(n) + 16;
+  if (visits >= 1 << 16) {
+    visits = 0;
     session.host.Pump();
     if (session.run.blnStop) {
       stopped = true;
@@ -271,7 +282,11 @@ void PhraseCounter::Impl::Visit(EngineSession& session, const std::uint64_t* ite
     const std::size_t p = static_cast<std::uint32_t>(items[i]) + static_cast<std::size_t>(length);
     if (p < text.size() && text[p] != kEnd) next.push_back((std::uint64_t{text[p]} << 32) | (p - length));
   }
-  if (next.size() > 1) std::sort(next.begin(), next.end());
+  // The words after a common word are many: the window is served while they are sorted.
+  if (next.size() > 1) PacedSort(next, std::less<>(), [&session] {
+    session.host.Pump();
+    return true;  // a stop is taken at the next phrase
+  });
   for (std::size_t i = 0; i < next.size() && !stopped;) {
     std::size_t j = i + 1;
     while (j < next.size() && (next[j] >> 32) == (next[i] >> 32)) ++j;
@@ -339,21 +354,28 @@ std::int64_t PhraseCounter::MoveIntoTable(EngineSession& session, std::int64_t m
   m.wordIndex.Release();
   m.minFrequency = std::max<std::int64_t>(minFrequency, 0);
   m.scratch.resize(static_cast<std::size_t>(m.maxWords) + 1);
-  m.NumberWordsInSortOrder();
+  m.NumberWordsInSortOrder(session.host);
   // Every position by its word (counting sort, positions ascending), as (word, position).
   std::vector<std::uint64_t> byWord;
   {
     std::vector<std::size_t> start(m.words.size() + 1, 0);
     std::size_t positions = 0;
-    for (std::uint32_t w : m.text) {
+    for (std::size_t p = 0; p < m.text.size(); ++p) {
+      if ((p & 0xFFFF) == 0) session.host.Pump();
+      const std::uint32_t w = m.text[p];
       if (w == kEnd) continue;
       ++start[w + 1];
       ++positions;
     }
     for (std::size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
     ReserveHugePages(byWord, positions);
-    byWord.resize(positions);
+    // Zeroed a piece at a time: the fresh pages of a big text take a while.
+    while (byWord.size() < positions) {
+      byWord.resize(std::min(positions, byWord.size() + (std::size_t{1} << 20)));
+      session.host.Pump();
+    }
     for (std::size_t p = 0; p < m.text.size(); ++p) {
+      if ((p & 0xFFFF) == 0) session.host.Pump();
       const std::uint32_t w = m.text[p];
       if (w != kEnd) byWord[start[w]++] = (std::uint64_t{w} << 32) | p;
     }
