@@ -402,6 +402,7 @@ bool Redundancy::Run() {
     }
   }
   for (std::size_t k = 0; k < phrases_.size(); ++k) {
+    if ((k & 0x3FFF) == 0x3FFF) s_.host.Pump();
     if (excluded_[k]) s_.words.udtWords[static_cast<std::size_t>(phrases_[k].index)].blnIncluded = false;
   }
   return true;
