@@ -380,6 +380,7 @@ void ListWordsByFrequency(ReportSession& s) {
     std::vector<std::int64_t> chain;
     std::int64_t i = s.words.lngFirstFreq;
     for (std::int64_t n = 0; n < s.words.lngNumWordsIncluded && i > 0; ++n) {
+      if ((n & 0x3FFF) == 0x3FFF) s.host.Pump();
       chain.push_back(i);
       i = Entry(s, i).lngNextInChain;
     }

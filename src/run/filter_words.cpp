@@ -24,6 +24,7 @@ void FilterWords(Session& s) {
   const CountingRunState& cr = s.counting;
   s.words.SettleCounts();
   for (std::int64_t i = 1; i <= s.words.lngNumWords; ++i) {
+    if ((i & 0x3FFF) == 0) s.host.Pump();
     WordRecord& w = s.words.udtWords[static_cast<std::size_t>(i)];
     w.blnIncluded = !ExcludedByWordRules(st, w.strWord) &&
                     !(st.chkIgnoreInfrequentWords && w.lngFrequency < cr.intThresholdFrequency) &&
@@ -48,6 +49,7 @@ void ApplyFrequencyLimits(Session& s) {
     s.host.TxbSet("Excluding too frequent " + noun + " ...");
   s.words.SettleCounts();
   for (std::int64_t i = 1; i <= s.words.lngNumWords; ++i) {
+    if ((i & 0x3FFF) == 0) s.host.Pump();
     WordRecord& w = s.words.udtWords[static_cast<std::size_t>(i)];
     w.blnIncluded = !(tooFew && w.lngFrequency < cr.intThresholdFrequency) &&
                     !(tooMany && w.lngFrequency > cr.intExcessFrequency);
@@ -67,6 +69,7 @@ void ComputeRunStatistics(Session& s) {
   r.intMaxWordLengthFound = 0;
   r.intNumWordsInLongestPhrase = 0;
   for (std::int64_t i = 1; i <= t.lngNumWords; ++i) {
+    if ((i & 0x3FFF) == 0) s.host.Pump();
     const WordRecord& w = t.udtWords[static_cast<std::size_t>(i)];
     if (!w.blnIncluded) {
       ++r.lngNumWordsExcluded;
