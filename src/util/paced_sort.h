@@ -1,5 +1,5 @@
-// A sort that stops every few thousand elements to call back, so that a long sort on the
-// window's thread lets the window handle its events between steps.
+// Work on large arrays in steps, with a call back between them, so that a long sort or fill
+// on the window's thread lets the window handle its events meanwhile.
 #pragma once
 
 #include <algorithm>
@@ -8,6 +8,16 @@
 #include <vector>
 
 namespace talq {
+
+// Gives the empty vector v n value-initialised elements, `step` at a time, calling pause()
+// after each: the first writes to a large fresh array take a while.
+template <typename T, typename Pause>
+void PacedResize(std::vector<T>& v, std::size_t n, Pause pause, std::size_t step = 1u << 20) {
+  while (v.size() < n) {
+    v.resize(std::min(n, v.size() + std::max<std::size_t>(step, 1)));
+    pause();
+  }
+}
 
 // Sorts v by less and calls pause() after each step of about `step` elements' work; a pause()
 // that returns false ends the sort at once, and PacedSort returns false with v's elements in
@@ -27,7 +37,10 @@ bool PacedSort(std::vector<T>& v, Less less, Pause pause, std::size_t step = 1u 
     std::sort(v.begin() + b, v.begin() + std::min(n, b + step), less);
     if (!pause()) return false;
   }
-  std::vector<T> other(n);
+  std::vector<T> other;
+  bool goOn = true;
+  PacedResize(other, n, [&] { goOn = goOn && pause(); });
+  if (!goOn) return false;
   std::size_t budget = step;
   for (std::size_t width = step; width < n; width *= 2) {
     T* src = v.data();
