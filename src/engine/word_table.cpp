@@ -609,11 +609,12 @@ static void Reorder(std::vector<WordRecord>& records, const std::vector<SortItem
 bool WordTable::SortWordsByKey(Host* host, const bool* stop) {
   SettleCounts();
   const std::size_t n = static_cast<std::size_t>(lngNumWords);
-  std::vector<SortItem> items(n);
+  std::vector<SortItem> items;
+  items.reserve(n);  // written as it fills: zeroing it first would be a long step of its own
   for (std::size_t i = 1; i <= n; ++i) {
     WordRecord& rec = udtWords[i];
     rec.strSortKey = MakeSortKey(rec.strWord);
-    items[i - 1] = SortItem{Prefix(rec.strSortKey), static_cast<std::uint32_t>(i)};
+    items.push_back(SortItem{Prefix(rec.strSortKey), static_cast<std::uint32_t>(i)});
     if (host != nullptr && (i & kPumpMask) == 0) host->Pump();
   }
   // Keys and then words differ between any two entries: the order is total.
@@ -665,6 +666,7 @@ void WordTable::SetUpFrequencyChain(Host* host) {
     std::uint32_t index;
   };
   std::vector<ChainItem> chain;
+  chain.reserve(static_cast<std::size_t>(std::max<std::int64_t>(lngNumWords, 0)));
   for (std::int64_t i = 1; i <= lngNumWords; ++i) {
     WordRecord& rec = udtWords[i];
     rec.lngFreqRank = 0;
