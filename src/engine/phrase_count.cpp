@@ -169,7 +169,7 @@ void PhraseCounter::Impl::NumberWordsInSortOrder(Host& host) {
   words = std::move(sortedWords);
   wordIgnored = std::move(sortedIgnored);
   for (std::size_t p = 0; p < text.size(); ++p) {
-    if ((p & 0xFFFF) == 0) host.Pump();
+    if ((p & 0x3FFF) == 0) host.Pump();
     if (text[p] != kEnd) text[p] = newId[text[p]];
   }
 }
@@ -279,6 +279,7 @@ void PhraseCounter::Impl::Visit(EngineSession& session, const std::uint64_t* ite
   std::vector<std::uint64_t>& next = scratch[static_cast<std::size_t>(length)];
   next.clear();
   for (std::size_t i = 0; i < n; ++i) {
+    if ((i & 0x3FFF) == 0x3FFF) session.host.Pump();
     const std::size_t p = static_cast<std::uint32_t>(items[i]) + static_cast<std::size_t>(length);
     if (p < text.size() && text[p] != kEnd) next.push_back((std::uint64_t{text[p]} << 32) | (p - length));
   }
@@ -361,7 +362,7 @@ std::int64_t PhraseCounter::MoveIntoTable(EngineSession& session, std::int64_t m
     std::vector<std::size_t> start(m.words.size() + 1, 0);
     std::size_t positions = 0;
     for (std::size_t p = 0; p < m.text.size(); ++p) {
-      if ((p & 0xFFFF) == 0) session.host.Pump();
+      if ((p & 0x3FFF) == 0) session.host.Pump();
       const std::uint32_t w = m.text[p];
       if (w == kEnd) continue;
       ++start[w + 1];
@@ -369,13 +370,9 @@ std::int64_t PhraseCounter::MoveIntoTable(EngineSession& session, std::int64_t m
     }
     for (std::size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
     ReserveHugePages(byWord, positions);
-    // Zeroed a piece at a time: the fresh pages of a big text take a while.
-    while (byWord.size() < positions) {
-      byWord.resize(std::min(positions, byWord.size() + (std::size_t{1} << 20)));
-      session.host.Pump();
-    }
+    PacedResize(byWord, positions, [&session] { session.host.Pump(); });
     for (std::size_t p = 0; p < m.text.size(); ++p) {
-      if ((p & 0xFFFF) == 0) session.host.Pump();
+      if ((p & 0x3FFF) == 0) session.host.Pump();
       const std::uint32_t w = m.text[p];
       if (w != kEnd) byWord[start[w]++] = (std::uint64_t{w} << 32) | p;
     }
