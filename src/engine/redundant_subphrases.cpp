@@ -23,6 +23,7 @@
 #include "util/hash.h"
 #include "util/huge_pages.h"
 #include "util/id_index.h"
+#include "util/paced_sort.h"
 
 namespace talq {
 
@@ -173,7 +174,7 @@ void Redundancy::Read() {
   std::size_t size = 1024;
   while (size < phrases_.size() * 3 / 2) size *= 2;  // four slots to a cache line
   ReserveHugePages(slots_, size);
-  slots_.assign(size, Slot{0, 0, 0});
+  PacedResize(slots_, size, [this] { s_.host.Pump(); });
   std::size_t filterWords = 64;  // of 64 bits; about eight bits per key
   filterShift_ = 64 - 6;
   while (filterWords * 64 < ids_.size() * 2 * 8 - phrases_.size() * 8) {
@@ -181,7 +182,7 @@ void Redundancy::Read() {
     --filterShift_;
   }
   ReserveHugePages(filter_, filterWords);
-  filter_.assign(filterWords, 0);
+  PacedResize(filter_, filterWords, [this] { s_.host.Pump(); });
   // Marks and slots are written a few dozen steps after their cache lines are asked for,
   // so that the misses overlap instead of following one another.
   constexpr std::size_t kAhead = 32;
@@ -387,7 +388,9 @@ void Redundancy::Examine(const Phrase& j) {
 
 bool Redundancy::Run() {
   Read();
+  if (s_.run.blnStop) return false;
   Relate();
+  if (s_.run.blnStop) return false;
   // A few phrases ahead: the examination of one is shorter than a cache miss.
   constexpr std::size_t kPrefetchAhead = 8, kWordsAhead = 3;
   for (std::size_t k = 0; k < std::min(kPrefetchAhead, phrases_.size()); ++k) Prefetch(phrases_[k]);
@@ -396,7 +399,7 @@ bool Redundancy::Run() {
     if (k + kPrefetchAhead < phrases_.size()) Prefetch(phrases_[k + kPrefetchAhead]);
     if (k + kWordsAhead < phrases_.size()) PrefetchWords(phrases_[k + kWordsAhead]);
     Examine(phrases_[k]);
-    if ((k & 4095) == 4095) {
+    if ((k & 1023) == 1023) {
       s_.host.Pump();
       if (s_.run.blnStop) return false;
     }
