@@ -221,6 +221,11 @@ std::optional<RunResult> ReadSource(Session& s) {
   return RunResult::Failed;
 }
 
+RunResult PhraseCountStopped(Host& h) {
+  h.TxbSet("Counting of phrases was stopped.");
+  return RunResult::Stopped;
+}
+
 std::string SourceText(const Session& s) {
   const Settings& st = s.settings;
   switch (st.source) {
@@ -422,10 +427,7 @@ RunResult DoCount(Session& s) {
     s.words.SortWordsByKey(&h, run.blnCountingMFP ? &run.blnStop : nullptr);
   // A phrase count stopped while reading or sorting lists nothing; on a large text the rest
   // would take long.
-  if (run.blnCountingMFP && run.blnStop) {
-    h.TxbSet("Counting of phrases was stopped.");
-    return RunResult::Stopped;
-  }
+  if (run.blnCountingMFP && run.blnStop) return PhraseCountStopped(h);
 
   if (stopped && !run.blnCountingMFP) {
     const std::int64_t n = s.words.lngNumWords;
@@ -454,10 +456,7 @@ RunResult DoCount(Session& s) {
     cr.blnExcludingRedundant = true;
     if (!run.blnStop && cr.hooks.ExcludeRedundantSubphrases) cr.hooks.ExcludeRedundantSubphrases(s);
     cr.blnExcludingRedundant = false;
-    if (run.blnStop) {
-      h.TxbSet("Counting of phrases was stopped.");
-      return RunResult::Stopped;
-    }
+    if (run.blnStop) return PhraseCountStopped(h);
   }
   s.reports.lngTotalNumOccurrences = s.extraction.lngTotalNumOccurrences;
   ComputeRunStatistics(s);
@@ -468,6 +467,8 @@ RunResult DoCount(Session& s) {
 
   h.TxbSet("Now setting up frequency chain . . .");
   s.words.SetUpFrequencyChain(&h);
+  // The listing clears the stop flag: a phrase count stopped here must end now.
+  if (run.blnCountingMFP && run.blnStop) return PhraseCountStopped(h);
   ClearTextbox(s);
 
   // The table is kept for relisting when the format or the order changes.

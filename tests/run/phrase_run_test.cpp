@@ -216,6 +216,35 @@ TEST_F(PhraseCountTest, LargeFileAtFrequencyOneIsAskedAbout) {
 
 // ---- Former faults ----
 
+// Stop in a late stage of a phrase count: the count ends there and lists nothing. (A stop
+// while the frequency chain was set up was answered, then the listing cleared it and ran.)
+TEST_F(PhraseCountTest, StopInALateStageEndsTheCount) {
+  // Presses Stop (answered Yes) at the first Pump() once the text box starts with stage.
+  struct StoppingHost : ScriptedHost {
+    Session* s = nullptr;
+    std::string stage;
+    void Pump() override {
+      if (s->counting.blnRunInProgress && !s->run.blnStop && TxbText().starts_with(stage)) RequestStop(*s);
+    }
+  };
+  std::string text;  // 3,000 different words twice over: thousands of phrases to chain
+  for (int round = 0; round < 2; ++round) {
+    for (int i = 0; i < 3000; ++i) {
+      for (int n = i; n > 0; n /= 26) text += static_cast<char>('a' + n % 26);
+      text += "q ";
+    }
+  }
+  for (const char* stage : {"Excluding redundant", "Now setting up frequency chain"}) {
+    StoppingHost h;
+    h.answerYes = true;
+    h.stage = stage;
+    Session t{h};
+    h.s = &t;
+    EXPECT_EQ(Count(t, h, text, {}, false), RunResult::Stopped) << stage;
+    EXPECT_EQ(h.TxbText(), "Counting of phrases was stopped.") << stage;
+  }
+}
+
 // A word removed from the stream as a word to ignore still ends the phrase at its period.
 TEST_F(PhraseCountTest, RemovedWordStillEndsThePhrase) {
   const Choices c{.maxWords = 2, .minFrequency = 1, .handling = H::optRemoveWordsToIgnore, .ignore = "the"};
