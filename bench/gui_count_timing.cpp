@@ -11,7 +11,8 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QKeyEvent>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -118,18 +119,24 @@ int main(int argc, char** argv) {
       const std::string box = w.host().TxbText();
       stopPhase = box.substr(0, std::min<std::size_t>(box.find('\n'), 40));
       sinceStop.start();
-      QCoreApplication::postEvent(&w, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+      // The window's Esc shortcut fires at the next pass through the event loop, as a key
+      // press would make it.
+      for (QShortcut* sc : w.findChildren<QShortcut*>())
+        if (sc->key() == QKeySequence(Qt::Key_Escape))
+          QMetaObject::invokeMethod(sc, &QShortcut::activated, Qt::QueuedConnection);
     }
     if (gap <= longestGap) return;
     longestGap = gap;
     const std::string box = w.host().TxbText();
     gapPhase = box.substr(0, std::min<std::size_t>(box.find('\n'), 40));
   });
+  if (phrases) w.findChild<QPushButton*>("cmdCountAllPhrases")->click();
+  // The windows are drawn first, as a user sees them before starting the count.
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
   clock.start();
   sinceTick.start();
   probe.start();
   if (phrases) {
-    w.findChild<QPushButton*>("cmdCountAllPhrases")->click();
     w.phraseWindow().findChild<QPushButton*>("cmdCountPhrases")->click();
   } else {
     w.findChild<QPushButton*>("cmdCountWords")->click();
