@@ -12,9 +12,11 @@
 #include "engine/redundant_subphrases.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -108,7 +110,6 @@ class Redundancy {
     Exclude(frequency, w, n, Hash(frequency, w, n));
   }
   void Prefetch(const Phrase& j) const;
-  void PrefetchWords(const Phrase& j) const;
   void Examine(const Phrase& j);
 
   EngineSession& s_;
@@ -296,7 +297,9 @@ std::uint32_t Redundancy::Find(std::int64_t frequency, const std::uint32_t* w, s
 }
 
 void Redundancy::Exclude(std::int64_t frequency, const std::uint32_t* w, std::size_t n, std::uint64_t h) {
-  if (const std::uint32_t slot = Find(frequency, w, n, h); slot != 0) excluded_[slot - 1] = 1;
+  // Two threads may mark the same phrase.
+  if (const std::uint32_t slot = Find(frequency, w, n, h); slot != 0)
+    std::atomic_ref<std::uint8_t>(excluded_[slot - 1]).store(1, std::memory_order_relaxed);
 }
 
 // Brings in the filter words that Examine(j) reads first, so that their cache misses overlap
@@ -321,18 +324,6 @@ void Redundancy::Prefetch(const Phrase& j) const {
   for (std::uint32_t e = 1; e < q; ++e) {
     for (std::uint32_t b = startsAt_[J[e]]; b < startsAt_[J[e] + 1]; ++b)
       fetch(Step(Step(Back(f), startsOf_[b]), J[e - 1]));
-  }
-}
-
-// The second step, nearer to Examine(j): the words of the phrases that the two parts a word
-// shorter most likely are, from the slots the first step brought in.
-void Redundancy::PrefetchWords(const Phrase& j) const {
-  if (j.length < 2) return;
-  const std::uint32_t* J = &ids_[j.first];
-  const std::uint64_t key = Key(j.frequency, j.length - 1);
-  for (const std::uint64_t h : {Hash(j.frequency, J + 1, j.length - 1), Hash(j.frequency, J, j.length - 1)}) {
-    const Slot& slot = slots_[h & (slots_.size() - 1)];
-    if (slot.phrase != 0 && slot.key == key) __builtin_prefetch(&ids_[slot.first]);
   }
 }
 
@@ -391,19 +382,41 @@ bool Redundancy::Run() {
   if (s_.run.blnStop) return false;
   Relate();
   if (s_.run.blnStop) return false;
-  // A few phrases ahead: the examination of one is shorter than a cache miss.
-  constexpr std::size_t kPrefetchAhead = 8, kWordsAhead = 3;
-  for (std::size_t k = 0; k < std::min(kPrefetchAhead, phrases_.size()); ++k) Prefetch(phrases_[k]);
-  for (std::size_t k = 0; k < std::min(kWordsAhead, phrases_.size()); ++k) PrefetchWords(phrases_[k]);
-  for (std::size_t k = 0; k < phrases_.size(); ++k) {
-    if (k + kPrefetchAhead < phrases_.size()) Prefetch(phrases_[k + kPrefetchAhead]);
-    if (k + kWordsAhead < phrases_.size()) PrefetchWords(phrases_[k + kWordsAhead]);
-    Examine(phrases_[k]);
-    if ((k & 1023) == 1023) {
-      s_.host.Pump();
-      if (s_.run.blnStop) return false;
+  // Blocks of phrases are taken in turn by this thread and, on a machine with a second
+  // core, a helper. An examination only reads the tables and marks exclusions, so the
+  // result does not depend on which thread takes which block. Only this thread pumps.
+  constexpr std::size_t kBlock = 1024;  // this thread pumps after each block it takes
+  const std::size_t n = phrases_.size();
+  std::atomic<std::size_t> next{0};
+  std::atomic<bool> quit{false};
+  auto examine = [&](std::size_t begin) {
+    // A few phrases ahead: the examination of one is shorter than a cache miss.
+    constexpr std::size_t kAhead = 4;
+    const std::size_t end = std::min(begin + kBlock, n);
+    for (std::size_t k = begin; k < std::min(begin + kAhead, end); ++k) Prefetch(phrases_[k]);
+    for (std::size_t k = begin; k < end; ++k) {
+      if (k + kAhead < end) Prefetch(phrases_[k + kAhead]);
+      Examine(phrases_[k]);
+    }
+  };
+  std::thread helper;
+  if (n > 2 * kBlock && std::thread::hardware_concurrency() > 1) {
+    helper = std::thread([&] {
+      for (std::size_t b; !quit.load(std::memory_order_relaxed) && (b = next.fetch_add(kBlock)) < n;) examine(b);
+    });
+  }
+  bool stopped = false;
+  for (std::size_t b; (b = next.fetch_add(kBlock)) < n;) {
+    examine(b);
+    s_.host.Pump();
+    if (s_.run.blnStop) {
+      stopped = true;
+      quit = true;
+      break;
     }
   }
+  if (helper.joinable()) helper.join();
+  if (stopped) return false;
   for (std::size_t k = 0; k < phrases_.size(); ++k) {
     if ((k & 0x3FFF) == 0x3FFF) s_.host.Pump();
     if (excluded_[k]) s_.words.udtWords[static_cast<std::size_t>(phrases_[k].index)].blnIncluded = false;
