@@ -157,7 +157,7 @@ void PhraseCounter::Impl::NumberWordsInSortOrder(Host& host) {
   }, [&host] {
     host.Pump();
     return true;
-  });
+  }, 1u << 12);  // comparisons of keys far apart in memory: short steps
   std::vector<std::uint32_t> newId(words.size());
   std::vector<std::string> sortedWords(words.size());
   std::vector<std::uint8_t> sortedIgnored(words.size());
@@ -232,7 +232,7 @@ void PhraseCounter::Impl::AddKeptToTable(EngineSession& session) {
   }
   std::size_t talliesBegin = 0;
   for (std::size_t k = 0; k < kept.size(); ++k) {
-    if ((k & 0x3FFF) == 0x3FFF) {
+    if ((k & 0xFFF) == 0xFFF) {
       session.host.Pump();
       if (session.run.blnStop) break;
     }
@@ -278,6 +278,7 @@ void PhraseCounter::Impl::Visit(EngineSession& session, const std::uint64_t* ite
   if (length == maxWords) return;
   std::vector<std::uint64_t>& next = scratch[static_cast<std::size_t>(length)];
   next.clear();
+  next.reserve(n);  // not doubled and copied while it fills
   for (std::size_t i = 0; i < n; ++i) {
     if ((i & 0x3FFF) == 0x3FFF) session.host.Pump();
     const std::size_t p = static_cast<std::uint32_t>(items[i]) + static_cast<std::size_t>(length);
