@@ -150,7 +150,7 @@ void Redundancy::Read() {
   ReserveHugePages(ids_, entries * 8);
   for (std::int64_t i = 1; i <= t.lngNumWords; ++i) {
     // The set-up passes let the window breathe too: on a large corpus each takes a while.
-    if ((i & 0x3FFF) == 0) s_.host.Pump();
+    if ((i & 0xFFF) == 0) s_.host.Pump();
     const WordRecord& r = t.udtWords[static_cast<std::size_t>(i)];
     if (!r.blnIncluded) continue;
     Phrase p{i, r.lngFrequency, static_cast<std::uint32_t>(ids_.size()), 0};
@@ -205,7 +205,7 @@ void Redundancy::Read() {
     slots_[pos] = Slot{e.second + 1, p.first, Key(p.frequency, p.length)};
   };
   for (std::uint32_t k = 0; k < phrases_.size(); ++k) {
-    if ((k & 0x3FFF) == 0) s_.host.Pump();
+    if ((k & 0xFFF) == 0) s_.host.Pump();
     const Phrase& p = phrases_[k];
     const std::uint32_t* w = &ids_[p.first];
     if (p.length == 1) {
@@ -237,7 +237,10 @@ void Redundancy::Read() {
 
 void Redundancy::Relate() {
   std::unordered_map<std::string_view, std::uint32_t> index;
-  for (std::uint32_t i = 0; i < vocabulary_.size(); ++i) index.emplace(vocabulary_[i], i);
+  for (std::uint32_t i = 0; i < vocabulary_.size(); ++i) {
+    if ((i & 0x3FFF) == 0x3FFF) s_.host.Pump();
+    index.emplace(vocabulary_[i], i);
+  }
   bool anySingle = false;
   for (std::uint8_t b : single_) anySingle = anySingle || b != 0;
   auto lookup = [&](std::string_view part) -> std::int64_t {
