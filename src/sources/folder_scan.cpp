@@ -101,24 +101,32 @@ FolderListing ListFolder(const std::string& folder, std::error_code& ec) {
   return listing;
 }
 
-// The folders of the current path, resolved, so that a link back into one of them is seen.
+// A folder as the file system knows it, whatever path leads to it.
+struct FolderId {
+  dev_t dev = 0;
+  ino_t ino = 0;
+  bool operator==(const FolderId&) const = default;
+};
+
+// The folders of the current path, so that a link back into one of them is seen.
 class PathGuard {
  public:
-  // False when `folder` is already on the path (a link loop); otherwise enters it.
+  // False when `folder` is already on the path (a link loop) or cannot be examined;
+  // otherwise enters it.
   bool Enter(const std::string& folder) {
-    std::error_code ec;
-    fs::path canon = fs::canonical(folder, ec);
-    if (ec) return false;
-    if (std::find(path_.begin(), path_.end(), canon) != path_.end()) return false;
-    path_.push_back(std::move(canon));
+    struct stat st{};
+    if (::stat(folder.c_str(), &st) != 0) return false;
+    const FolderId id{st.st_dev, st.st_ino};
+    if (std::find(path_.begin(), path_.end(), id) != path_.end()) return false;
+    path_.push_back(id);
     return true;
   }
   void Leave() { path_.pop_back(); }
-  // The folder entered last, resolved.
-  const fs::path& Current() const { return path_.back(); }
+  // The folder entered last.
+  const FolderId& Current() const { return path_.back(); }
 
  private:
-  std::vector<fs::path> path_;
+  std::vector<FolderId> path_;
 };
 
 bool HasAnyFile(const std::string& folder, bool includeSubfolders, PathGuard& guard) {
@@ -145,16 +153,22 @@ std::string UnreadableReason(const std::string& path) {
 class CountOnlyFile {
  public:
   explicit CountOnlyFile(const std::string& path) : path_(path) {
-    std::error_code ec;
     exists_ = !path.empty() && ::stat(path.c_str(), &st_) == 0;
-    if (exists_) resolved_ = fs::canonical(path, ec);
+    if (!exists_) return;
+    std::error_code ec;
+    const fs::path resolved = fs::canonical(path, ec);
+    struct stat folder{};
+    if (!ec && ::stat(resolved.parent_path().c_str(), &folder) == 0) {
+      folder_ = FolderId{folder.st_dev, folder.st_ino};
+      name_ = resolved.filename().string();
+    }
   }
-  // Whether the file `name` in the resolved folder, listed as f and spelled path, is it.
-  bool Is(const std::string& path, const fs::path& folder, const ListedFile& f) const {
+  // Whether the file listed as f in folder, spelled path, is it.
+  bool Is(const std::string& path, const FolderId& folder, const ListedFile& f) const {
     if (path_.empty()) return false;
     if (path == path_) return true;
     if (!exists_) return false;
-    if (folder / f.name == resolved_) return true;
+    if (!name_.empty() && folder == folder_ && f.name == name_) return true;
     if (f.ino != st_.st_ino) return false;  // another name of it?
     if (f.statted) return f.dev == st_.st_dev;
     // Some file systems number the folder's record apart from the file.
@@ -166,7 +180,8 @@ class CountOnlyFile {
   std::string path_;
   bool exists_ = false;
   struct stat st_{};
-  fs::path resolved_;
+  FolderId folder_;   // the folder it is in, and
+  std::string name_;  // its name there, both resolved
 };
 
 void ScanTree(SourceSession& s, const std::string& folder, const PerFileReader& perFile,
