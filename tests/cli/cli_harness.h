@@ -26,7 +26,13 @@ struct CliResult {
   int status = -1;
   std::string out;
   std::string err;
+  bool operator==(const CliResult&) const = default;
 };
+
+// A failed comparison shows the whole outcome.
+inline void PrintTo(const CliResult& r, std::ostream* os) {
+  *os << "exit " << r.status << "\n--- stdout\n" << r.out << "--- stderr\n" << r.err;
+}
 
 using ::talq::test::ReadWholeFile;
 using ::talq::test::TempDir;

@@ -22,17 +22,16 @@ struct PhrasesTest : ::testing::Test {
 };
 
 TEST_F(PhrasesTest, ListsRepeatedPhrasesWithTheSummary) {
-  const CliResult r = Phrases({"-q", "--min", "2", "--max", "4", "--set", "chkIgnoreShortWords=0"});
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.err, "");
-  EXPECT_EQ(r.out,
-            "There are 4 phrases with 2 to 4 words which occur at least twice.\n"
-            "The longest phrase has 4 words.\n\n"
-            "     Rank      Freq  Phrase [longest has 18 characters]\n"
-            "        1         4  the sea was\n"
-            "        2         3  the sea was calm\n"
-            "        3         2  and the\n"
-            "        4         2  the night was dark\n");
+  EXPECT_EQ(Phrases({"-q", "--min", "2", "--max", "4", "--set", "chkIgnoreShortWords=0"}),
+            (CliResult{0,
+                       "There are 4 phrases with 2 to 4 words which occur at least twice.\n"
+                       "The longest phrase has 4 words.\n\n"
+                       "     Rank      Freq  Phrase [longest has 18 characters]\n"
+                       "        1         4  the sea was\n"
+                       "        2         3  the sea was calm\n"
+                       "        3         2  and the\n"
+                       "        4         2  the night was dark\n",
+                       ""}));
 }
 
 TEST_F(PhrasesTest, FilterNarrowsStandardOutputAndTheFile) {

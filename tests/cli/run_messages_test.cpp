@@ -44,10 +44,7 @@ TEST_P(RefusalTest, ExitsOneWithTheMessageOnly) {
   for (bool quiet : {false, true}) {
     std::vector<std::string> args = GetParam().args;
     if (quiet) args.insert(args.begin() + 1, "-q");
-    const CliResult r = RunIn(t.path().string(), args);
-    EXPECT_EQ(r.status, 1) << quiet;
-    EXPECT_EQ(r.out, "") << quiet;
-    EXPECT_EQ(r.err, GetParam().err) << quiet;
+    EXPECT_EQ(RunIn(t.path().string(), args), (CliResult{1, "", GetParam().err})) << quiet;
     EXPECT_EQ(ReadWholeFile(t / "in.txt"), "hello world hello\n");  // a refusal writes nothing
   }
 }
@@ -120,12 +117,7 @@ TEST(RunMessagesTest, UsageErrorsExitTwoWithOneExplanation) {
       {{"count", "--set", "chkCaseSignificant", "in.txt"},
        "talq: --set takes NAME=VALUE, not \"chkCaseSignificant\".\n"},
   };
-  for (const auto& c : cases) {
-    const CliResult r = RunIn(t.path().string(), c.args);
-    EXPECT_EQ(r.status, 2) << c.err;
-    EXPECT_EQ(r.out, "") << c.err;
-    EXPECT_EQ(r.err, c.err);
-  }
+  for (const auto& c : cases) EXPECT_EQ(RunIn(t.path().string(), c.args), (CliResult{2, "", c.err}));
 }
 
 TEST(RunMessagesTest, FinishedRunsExitZero) {

@@ -91,15 +91,11 @@ TEST(SettingsCliTest, RecordsThatDoNotLoad) {
   };
   WriteWholeFile(t / "minus.talq", withFormat("-1"));
   WriteWholeFile(t / "twenty.talq", withFormat("20"));
-  CliResult r = RunIn(t.path(), {"count", "a.txt", "--settings", "minus.talq"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "Load settings: Invalid combo box index.\n");
-  EXPECT_EQ(r.out, "");
-  CliResult shown = RunIn(t.path(), {"settings", "show", "twenty.talq"});
-  EXPECT_EQ(shown.status, 1);
-  EXPECT_EQ(shown.out, "");
-  EXPECT_EQ(shown.err,
-            "Load settings: Error when attempting to load settings: Invalid data (twenty.talq)\n");
+  EXPECT_EQ(RunIn(t.path(), {"count", "a.txt", "--settings", "minus.talq"}),
+            (CliResult{1, "", "Load settings: Invalid combo box index.\n"}));
+  EXPECT_EQ(RunIn(t.path(), {"settings", "show", "twenty.talq"}),
+            (CliResult{1, "", "Load settings: Error when attempting to load settings: Invalid data "
+                              "(twenty.talq)\n"}));
   EXPECT_EQ(RunIn(t.path(), {"settings", "save", "no/such/x.talq"}).status, 1);
 }
 

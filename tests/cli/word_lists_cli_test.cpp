@@ -88,10 +88,7 @@ TEST_F(WordListsCliTest, ListsThatDoNotLoadEndTheRun) {
     for (bool quiet : {false, true}) {
       std::vector<std::string> options = c.options;
       if (quiet) options.push_back("-q");
-      const CliResult r = Count(options);
-      EXPECT_EQ(r.status, 1) << c.err;
-      EXPECT_EQ(r.out, "") << c.err;
-      EXPECT_EQ(r.err, c.err);
+      EXPECT_EQ(Count(options), (CliResult{1, "", c.err}));
     }
   }
 }
