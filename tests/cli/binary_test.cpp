@@ -30,10 +30,13 @@ TEST(BinaryTest, StatusesAndStreams) {
       {"count -", "printf ''", 1, "", "Invalid input: There is no text on standard input.\n"},
       {"count -q -f 2", "", 0, "     Rank      Freq\n", ""},  // the sample text
       {"--version", "", 0, std::string("talq ") + TALQ_VERSION + "\n", ""},
-      {"--help", "", 0, "talq: counts words and phrases in text and lists them by frequency.\n"
-                        "Usage: talq [OPTIONS] SUBCOMMAND\n", ""},
+      {"--help", "", 0,
+       "talq: counts words and phrases in text and lists them by frequency.\n"
+       "Usage: talq [OPTIONS] SUBCOMMAND\n",
+       ""},
       {"count --frobnicate corpus.txt", "", 2, "",
-       "talq: The following argument was not expected: --frobnicate\nRun 'talq --help' for usage.\n"},
+       "talq: The following argument was not expected: --frobnicate\nRun 'talq --help' for "
+       "usage.\n"},
       {"count -q --summary corpus.txt", "", 0,
        "     Rank      Freq  Word [longest has 10 characters]\n        1         6  the\n",
        "Number of words in this list: 21\n"

@@ -74,7 +74,8 @@ TEST(Interrupt, FirstCtrlCStopsTheCountListsWhatWasFoundAndExits130) {
     // Ctrl-C comes once the count has read a few megabytes, whatever the machine's speed:
     // the handler is in place by then and most of the file is still ahead.
     if (!RunAndInterrupt({"count", dir / "big.txt", "--set", "chkIgnoreRepetitions=0",
-                          quiet ? "-q" : "--summary"}, 8 << 20, out, err, status))
+                          quiet ? "-q" : "--summary"},
+                         8 << 20, out, err, status))
       GTEST_SKIP() << "the count ended before Ctrl-C";
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 130);

@@ -117,7 +117,8 @@ TEST(RunMessagesTest, UsageErrorsExitTwoWithOneExplanation) {
       {{"count", "--set", "chkCaseSignificant", "in.txt"},
        "talq: --set takes NAME=VALUE, not \"chkCaseSignificant\".\n"},
   };
-  for (const auto& c : cases) EXPECT_EQ(RunIn(t.path().string(), c.args), (CliResult{2, "", c.err}));
+  for (const auto& c : cases)
+    EXPECT_EQ(RunIn(t.path().string(), c.args), (CliResult{2, "", c.err}));
 }
 
 TEST(RunMessagesTest, FinishedRunsExitZero) {

@@ -94,8 +94,9 @@ TEST(SettingsCliTest, RecordsThatDoNotLoad) {
   EXPECT_EQ(RunIn(t.path(), {"count", "a.txt", "--settings", "minus.talq"}),
             (CliResult{1, "", "Load settings: Invalid combo box index.\n"}));
   EXPECT_EQ(RunIn(t.path(), {"settings", "show", "twenty.talq"}),
-            (CliResult{1, "", "Load settings: Error when attempting to load settings: Invalid data "
-                              "(twenty.talq)\n"}));
+            (CliResult{1, "",
+                       "Load settings: Error when attempting to load settings: Invalid data "
+                       "(twenty.talq)\n"}));
   EXPECT_EQ(RunIn(t.path(), {"settings", "save", "no/such/x.talq"}).status, 1);
 }
 

@@ -41,12 +41,14 @@ TEST(PatternsTest, ReportRegExpShowsExactTexts) {
   ReportRegExp(host, 1, "<ab>", "t", "", false);  // admissible: silent
   ReportRegExp(host, 1, "<ab>", "Check", "", true);
   ReportRegExp(host, -4, "<^a$>", "Check", "", false);
-  EXPECT_EQ(test::Shown(host),
-            (test::Lines{"/tmp/list.txt inadmissible regular expression: <a.b>\n"
-                         "contains an unescaped '.' outside square brackets.\n"
-                         "Perhaps use '[\\S]' instead of '.'.\n\nThe following line will be ignored:\nx <a.b>",
-                         "Check: <ab>\nis valid and is TALQ-admissible.",
-                         "Check: <^a$>\nis of the form '^...$' -- not admissible in this program.'"}));
+  EXPECT_EQ(
+      test::Shown(host),
+      (test::Lines{
+          "/tmp/list.txt inadmissible regular expression: <a.b>\n"
+          "contains an unescaped '.' outside square brackets.\n"
+          "Perhaps use '[\\S]' instead of '.'.\n\nThe following line will be ignored:\nx <a.b>",
+          "Check: <ab>\nis valid and is TALQ-admissible.",
+          "Check: <^a$>\nis of the form '^...$' -- not admissible in this program.'"}));
   for (const auto& m : host.messages) EXPECT_EQ(m.icon, MsgIcon::Information);
   EXPECT_EQ(RegExpCheckMessage(-5),
             "contains an unescaped '$' outside square brackets.\nPerhaps use '\\$' instead.");

@@ -72,11 +72,11 @@ TEST_F(WordListsTest, CountOnlyPhraseFileAsksAndLoadsSortedEntries) {
 
 TEST_F(WordListsTest, WildcardRefusedInCountOnlyFileButAcceptedTypedOrInsideExpression) {
   EXPECT_FALSE(Load(kCountOnly, "apple\ncolou?r\n"));
-  EXPECT_EQ(test::Shown(host), test::Lines{"Error when reading count-only words/phrases: The file " +
-                                           path_ +
-                                           "\n contains words with wildcards: * ?\n\nEither these "
-                                           "should be removed or regular expressions\nshould be "
-                                           "used instead of simple patterns."});
+  EXPECT_EQ(test::Shown(host),
+            test::Lines{"Error when reading count-only words/phrases: The file " + path_ +
+                        "\n contains words with wildcards: * ?\n\nEither these "
+                        "should be removed or regular expressions\nshould be "
+                        "used instead of simple patterns."});
   EXPECT_EQ(session.lists.lngNumCountOnlyWords, 0);
   EXPECT_EQ(session.lists.strLoadedFile[kCountOnly], "");
   EXPECT_TRUE(session.settings.cboWordsFile[kCountOnly].items.empty());
@@ -175,8 +175,9 @@ TEST_F(WordListsTest, CheckAllowedExtraCharsReportsTheFirstOffender) {
     session.settings.txbWordsToIgnoreOrCount[kWordsToIgnore] = c.ignore;
     session.settings.txbWordsToIgnoreOrCount[kCountOnly] = c.countOnly;
     EXPECT_EQ(CheckAllowedExtraChars(session), c.message.empty()) << c.ignore << c.countOnly;
-    EXPECT_EQ(test::Shown(host),
-              c.message.empty() ? test::Lines{} : test::Lines{"Character not allowed: " + c.message});
+    EXPECT_EQ(test::Shown(host), c.message.empty()
+                                     ? test::Lines{}
+                                     : test::Lines{"Character not allowed: " + c.message});
   }
   session.settings.txbWordsToIgnoreOrCount[kCountOnly] = "apple, pear";
   LeaveExtraWordsBox(session, kCountOnly);

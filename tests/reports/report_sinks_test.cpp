@@ -58,9 +58,15 @@ TEST_F(SinksTest, OverwritePromptAnswers) {
       {"cancel", std::nullopt, true, Out(), {}},
       {"emptied", "  ", true, Out(), {}},
       {"kept", Out(), false, Out(), {}},
-      {"typed path keeps its case", std::string("  ").append((tmp_ / "New Report.TXT").string()),
-       false, (tmp_ / "New Report.TXT").string(), {}},
-      {"missing folder", (tmp_ / "nope" / "x.txt").string(), true, Out(),
+      {"typed path keeps its case",
+       std::string("  ").append((tmp_ / "New Report.TXT").string()),
+       false,
+       (tmp_ / "New Report.TXT").string(),
+       {}},
+      {"missing folder",
+       (tmp_ / "nope" / "x.txt").string(),
+       true,
+       Out(),
        {"Error: Folder does not exist."}},
   };
   for (const auto& c : cases) {
@@ -161,7 +167,8 @@ TEST_F(SinksTest, FailedReportLeavesTheOldFileWhole) {
     ListWords(s);
     SetOutputFileWriter(nullptr);
     EXPECT_EQ(test::Shown(host),
-              test::Lines{ProgramText(97) + ": At ListWords error #28.\nDescription: No space left on device"});
+              test::Lines{ProgramText(97) +
+                          ": At ListWords error #28.\nDescription: No space left on device"});
     EXPECT_EQ(s.reports.intOutputFileError, ENOSPC);  // the run fails: exit 1
     EXPECT_FALSE(s.reports.blnOutputFileWritten);
     EXPECT_EQ(ReadWholeFile(Out()), "the old report\n");
@@ -208,7 +215,8 @@ TEST_F(SinksTest, StopDuringEitherPass) {
 
 TEST_F(SinksTest, TextBoxFlushesInBlocksAndReportsWhenFull) {
   std::vector<std::tuple<std::string, std::string, int>> adds;
-  for (int k = 0; k < 3000; ++k) adds.emplace_back("/d/a.txt", "word" + std::to_string(10000 + k), 1);
+  for (int k = 0; k < 3000; ++k)
+    adds.emplace_back("/d/a.txt", "word" + std::to_string(10000 + k), 1);
   auto list = [&](ScriptedHost& h) {
     Session st{h};
     FillTable(st, adds);
@@ -270,8 +278,10 @@ TEST_F(SinksTest, ReportErrorMessage) {
   FillStandardTable(s);
   s.reports.blnOutputFileWritten = true;
   ReportError(s, 61, "Disk full", "ListWords");
-  EXPECT_EQ(test::Shown(host), test::Lines{ProgramText(97) + ": At ListWords error #61.\n"
-                                           "Description: Disk full\n" + ProgramText(96)});
+  EXPECT_EQ(test::Shown(host), test::Lines{ProgramText(97) +
+                                           ": At ListWords error #61.\n"
+                                           "Description: Disk full\n" +
+                                           ProgramText(96)});
   for (const auto& m : host.messages) EXPECT_EQ(m.icon, MsgIcon::Exclamation);
 }
 

@@ -154,7 +154,8 @@ TEST_F(WordsFilesTableTest, ChecksBeforeCounting) {
   Write("one.txt", "cat\n");
   host.messages.clear();
   EXPECT_EQ(Command(""), RunResult::Refused);
-  EXPECT_EQ(test::Shown(host), test::Lines{ProgramText(101) + ": " + ProgramText(103) + ProgramText(104)});
+  EXPECT_EQ(test::Shown(host),
+            test::Lines{ProgramText(101) + ": " + ProgramText(103) + ProgramText(104)});
 
   const std::string existing = (dir / "old.txt").string();
   std::ofstream(existing) << "keep";

@@ -154,10 +154,12 @@ TEST_F(CountingRunTest, ContradictoryFrequencyLimitsRefuseTheRun) {
     s.run.blnCountingMFP = c.mfp;
     s.run.blnThereAreCountOnlyWords = s.run.blnCountOnlyWordsIncludePhrase = c.countOnlyWithPhrase;
     EXPECT_EQ(DoCount(s), RunResult::Refused);
-    EXPECT_EQ(test::Shown(host), std::vector<std::string>{
-                           "Invalid input: The settings currently say to ignore " + c.noun +
-                           "\nwith fewer than 10 occurrences and with more than 5 occurrences,\n"
-                           "which implies that all " + c.noun + " will be ignored."});
+    EXPECT_EQ(test::Shown(host),
+              std::vector<std::string>{
+                  "Invalid input: The settings currently say to ignore " + c.noun +
+                  "\nwith fewer than 10 occurrences and with more than 5 occurrences,\n"
+                  "which implies that all " +
+                  c.noun + " will be ignored."});
   }
   EXPECT_EQ(DumpWordTable(s.words), before) << "the previous results stay";
 }
@@ -165,8 +167,9 @@ TEST_F(CountingRunTest, ContradictoryFrequencyLimitsRefuseTheRun) {
 // A stop part-way: with few words the count stops at once and offers what it found; with
 // many it asks first.
 TEST_F(CountingRunTest, StopPartWay) {
-  const std::string listThem = "Counting interrupted: The operation was stopped before all words "
-                               "were counted.\nDo you wish to list those which were were found?";
+  const std::string listThem =
+      "Counting interrupted: The operation was stopped before all words "
+      "were counted.\nDo you wish to list those which were were found?";
   const std::string reallyStop = ProgramText(25) + ": 900 found so far.\n\nReally stop?";
   struct Case {
     int lines, stopAt;  // two pumps a line
@@ -195,7 +198,8 @@ TEST_F(CountingRunTest, StopPartWay) {
     EXPECT_EQ(s.words.lngNumWords, c.words);
     const bool listed = c.result == RunResult::Reported;
     EXPECT_EQ(host.TxbText().find("qxaaa") != std::string::npos, listed);
-    EXPECT_EQ(s.reports.blnCountingStopped, listed && c.words < c.lines) << "a partial list says so";
+    EXPECT_EQ(s.reports.blnCountingStopped, listed && c.words < c.lines)
+        << "a partial list says so";
     EXPECT_FALSE(s.run.blnStop);
     EXPECT_EQ(host.captions["cmdCountWords"], ProgramText(21));
   }

@@ -29,7 +29,9 @@ class SavedStateTest : public ::testing::Test {
   }
 
   std::string Path(const std::string& name) { return (dir_ / name).string(); }
-  std::string Write(const std::string& name, const std::string& text) { return temp_.Write(name, text); }
+  std::string Write(const std::string& name, const std::string& text) {
+    return temp_.Write(name, text);
+  }
   // The record of `record` with line `line` (1-based) replaced, cut after `keep` lines.
   std::string Record(const Settings& record, int line = 0, const std::string& value = "",
                      int keep = 1000) {
@@ -55,8 +57,9 @@ TEST_F(SavedStateTest, CutRecordAsksAndKeepsWhatWasRead) {
 
   host.answers.push_back(MsgAnswer::No);
   EXPECT_EQ(RestoreSavedState(s, path), kRestored);
-  EXPECT_EQ(test::Shown(host),
-            test::Lines{"Error restoring saved state: Input past end of file.  Set default values?"});
+  EXPECT_EQ(
+      test::Shown(host),
+      test::Lines{"Error restoring saved state: Input past end of file.  Set default values?"});
   EXPECT_EQ(s.settings.chkAllowWordsWithPeriods, 1);
   EXPECT_EQ(s.settings.chkAllowWordsWithCommas, 0);
   EXPECT_EQ(s.settings.chkOnly7bitASCII, 1);
@@ -64,8 +67,9 @@ TEST_F(SavedStateTest, CutRecordAsksAndKeepsWhatWasRead) {
   // Yes applies the defaults and says how to fix the file.
   host.answers.push_back(MsgAnswer::Yes);
   EXPECT_EQ(RestoreSavedState(s, path), kRestored);
-  EXPECT_EQ(test::Shown(host).back(),
-            "Input past end of file: Saving the settings should fix the 'Input past end of file' error.");
+  EXPECT_EQ(
+      test::Shown(host).back(),
+      "Input past end of file: Saving the settings should fix the 'Input past end of file' error.");
   EXPECT_EQ(s.settings.chkOnly7bitASCII, 0);
 
   // Cut inside the spreadsheet-table fields: those two go back to their initial values.
@@ -92,8 +96,9 @@ TEST_F(SavedStateTest, LoadAndSaveButtons) {
   host.messages.clear();
   host.chosenPaths.push_back(Path("no/such/folder/x.talq"));
   EXPECT_FALSE(SaveSettingsToFile(s));
-  EXPECT_EQ(test::Shown(host),
-            test::Lines{"Save settngs: Error when attempting to save state: No such file or directory"});
+  EXPECT_EQ(
+      test::Shown(host),
+      test::Lines{"Save settngs: Error when attempting to save state: No such file or directory"});
   EXPECT_EQ(host.labels["lblState"], "Error saving to");
 
   // The "Save settings" buttons write the state file, creating its folder.
@@ -116,8 +121,9 @@ TEST_F(SavedStateTest, ListFilesOfARestoredRecord) {
   // The state file offers it: Yes loads it...
   host.answers.push_back(MsgAnswer::Yes);
   EXPECT_EQ(RestoreSavedState(s, path), kRestored);
-  EXPECT_EQ(test::Shown(host),
-            test::Lines{"Load file?: Do you wish to load the words-to-ignore file\n" + list + " ?"});
+  EXPECT_EQ(
+      test::Shown(host),
+      test::Lines{"Load file?: Do you wish to load the words-to-ignore file\n" + list + " ?"});
   EXPECT_EQ(s.lists.lngNumWordsToIgnore, 2);
 
   // ...No deselects it and selects no language.
@@ -140,8 +146,8 @@ TEST_F(SavedStateTest, StartUp) {
   host.answers = {MsgAnswer::No, MsgAnswer::No};  // keep the file; no common words
   RestoreStateAtStartUp(s);
   ASSERT_EQ(host.messages.size(), 2u);
-  EXPECT_EQ(host.messages[0].text, ProgramText(38) + ": Invalid data\n\n" + ProgramText(39) +
-                                       ProgramText(40));
+  EXPECT_EQ(host.messages[0].text,
+            ProgramText(38) + ": Invalid data\n\n" + ProgramText(39) + ProgramText(40));
   EXPECT_EQ(host.messages[1].text, ProgramText(41) + ProgramText(42));
   EXPECT_EQ(s.settings.chkSaveStateOnQuit, 0);
   EXPECT_EQ(s.settings.cboCommonWordsLanguages, 7);

@@ -46,8 +46,9 @@ TEST_F(SettingChangesTest, ChangeAfterACountAsksWhetherToReadAnew) {
     const int before = Field(c.field);
     host.answers.push_back(c.answer);
     EXPECT_EQ(Click(c.field), c.answer == MsgAnswer::Yes);
-    EXPECT_EQ(test::Shown(host), test::Lines{std::string("TALQ: Changing this entails reading the ") +
-                                             c.noun + " anew.  Is this OK?"});
+    EXPECT_EQ(test::Shown(host),
+              test::Lines{std::string("TALQ: Changing this entails reading the ") + c.noun +
+                          " anew.  Is this OK?"});
     EXPECT_EQ(host.messages[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(Field(c.field), c.answer == MsgAnswer::Yes ? 1 - before : before);
     EXPECT_EQ(s.settings.blnWordsGot, c.answer == MsgAnswer::No);

@@ -129,8 +129,9 @@ TEST(CleanUpUserSpecifiedExtraCharsTest, Cases) {
       CleanUpUserSpecifiedExtraChars(s, host);
       EXPECT_EQ(s.txbUserSpecifiedExtraChars, c.kept);
       EXPECT_EQ(s.chkAllowWordsWithUserSpecifiedExtraChars, *c.kept ? checked : 0);
-      EXPECT_EQ(test::Shown(host), *c.message ? test::Lines{std::string("Invalid character: ") + c.message}
-                                              : test::Lines{});
+      EXPECT_EQ(test::Shown(host), *c.message
+                                       ? test::Lines{std::string("Invalid character: ") + c.message}
+                                       : test::Lines{});
       for (const auto& m : host.messages) EXPECT_EQ(m.icon, MsgIcon::Information);
     }
   }

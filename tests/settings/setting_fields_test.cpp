@@ -141,15 +141,15 @@ TEST(SettingFieldsTest, HistoryAddsSelectsAndKeepsOneEntryPerPath) {
 TEST(SettingChoicesTest, FillTakesCaptionsFromProgramTextsAndSelectsDefaults) {
   ASSERT_GT(LoadProgramTexts(std::string(TALQ_SOURCE_DATA_DIR) + "/talq.dat"), 0);
   Settings s;
-  const char* const unselected[] = {"cboShortWordSize",        "cboLongWordSize",
-                                    "cboThresholdFrequency",   "cboExcessFrequency",
-                                    "cboCommonWordsLanguages", "cboWordOrder",
-                                    "cboDisplayFormat"};
+  const char* const unselected[] = {
+      "cboShortWordSize",        "cboLongWordSize", "cboThresholdFrequency", "cboExcessFrequency",
+      "cboCommonWordsLanguages", "cboWordOrder",    "cboDisplayFormat"};
   for (const char* name : unselected) FindField(name)->intRef(s) = -1;
   const SettingChoices c = FillSettingChoices(s);
   EXPECT_EQ(c.cboDisplayFormat.size(), 14u);
   EXPECT_EQ(c.cboDisplayFormat[13], ProgramText(64));
-  for (const char* name : unselected) EXPECT_EQ(FieldValueText(s, name), FindField(name)->defaultText) << name;
+  for (const char* name : unselected)
+    EXPECT_EQ(FieldValueText(s, name), FindField(name)->defaultText) << name;
 }
 
 }  // namespace

@@ -113,7 +113,8 @@ TEST(CheckPatternCharacters, FirstOffenderIsReported) {
     SCOPED_TRACE(std::string(c.patterns) + " / " + c.exclusions);
     const bool ok = CheckPatternCharacters(s);
     EXPECT_EQ(ok, *c.message == '\0');
-    EXPECT_EQ(test::Shown(host), ok ? test::Lines{} : test::Lines{std::string("Invalid input: ") + c.message});
+    EXPECT_EQ(test::Shown(host),
+              ok ? test::Lines{} : test::Lines{std::string("Invalid input: ") + c.message});
     for (const auto& m : host.messages) EXPECT_EQ(m.icon, MsgIcon::Exclamation);
   }
 }

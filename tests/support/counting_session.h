@@ -58,7 +58,9 @@ class CountingTest : public ::testing::Test {
     host.clipboard = text;
     return CountWords(s);
   }
-  std::string Write(const std::string& name, const std::string& bytes) { return temp.Write(name, bytes); }
+  std::string Write(const std::string& name, const std::string& bytes) {
+    return temp.Write(name, bytes);
+  }
 
   ScriptedHost host;
   Session s{host};

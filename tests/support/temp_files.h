@@ -85,7 +85,8 @@ inline std::string TempDir::Write(const std::string& name, const std::string& by
 inline std::vector<std::string> SplitLines(const std::string& text, const std::string& eol) {
   std::vector<std::string> lines;
   std::size_t start = 0;
-  for (std::size_t end; (end = text.find(eol, start)) != std::string::npos; start = end + eol.size())
+  for (std::size_t end; (end = text.find(eol, start)) != std::string::npos;
+       start = end + eol.size())
     lines.push_back(text.substr(start, end - start));
   if (start < text.size()) lines.push_back(text.substr(start));
   return lines;
