@@ -197,8 +197,8 @@ std::optional<RunResult> ReadSource(Session& s) {
           const auto known = s.sources.classified.find(path);
           if (known != s.sources.classified.end()) {
             const TextFileStats& st = known->second.stats;
-            parallel->Plan(path, known->second.verdict, st.encoding.encoding, st.encoding.bomLength,
-                           known->second.file);
+            parallel->Plan(s, path, known->second.verdict, st.encoding.encoding,
+                           st.encoding.bomLength, known->second.length, known->second.file);
           }
         }
         return status;

@@ -1,5 +1,6 @@
 // Jobs numbered 0..count-1 run on worker threads; the caller takes their results in
-// number order, and workers run at most `ahead` jobs past the last one taken.
+// number order, and workers run at most `ahead` jobs past the last one taken. Jobs may
+// also be added one by one while the caller is busy elsewhere (see Add).
 #pragma once
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -24,8 +26,20 @@ class OrderedWork {
   using Job = std::function<Result(std::size_t, const std::atomic<bool>&)>;
 
   OrderedWork(int threads, std::size_t count, std::size_t ahead, Job job)
-      : count_(count), ahead_(std::max<std::size_t>(ahead, 1)), job_(std::move(job)),
-        results_(count) {
+      : OrderedWork(threads, ahead, ahead, 0, std::move(job)) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    count_ = count;
+    results_.resize(count);
+    cost_.assign(count + 1, 0);
+    closed_ = true;
+    work_.notify_all();
+  }
+  // Jobs come by Add until Close. Workers run up to `ahead` jobs past the last taken, and
+  // past the first `near` of those only while the costs of the jobs run and not yet taken
+  // stay within budget (what their results may hold, e.g. bytes of text read).
+  OrderedWork(int threads, std::size_t ahead, std::size_t near, std::int64_t budget, Job job)
+      : ahead_(std::max<std::size_t>(ahead, 1)), near_(std::min(std::max<std::size_t>(near, 1), ahead_)),
+        budget_(budget), job_(std::move(job)), cost_(1, 0) {
     for (int t = 0; t < std::max(threads, 1); ++t)
       threads_.emplace_back([this] {
         ClearUpperVectorState();  // a thread inherits its creator's vector state
@@ -68,6 +82,21 @@ class OrderedWork {
     return r;
   }
 
+  // Adds the next job, of the given cost; returns its number.
+  std::size_t Add(std::int64_t cost) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    results_.emplace_back();
+    cost_.push_back(cost_.back() + std::max<std::int64_t>(cost, 0));
+    work_.notify_all();
+    return count_++;
+  }
+  // No job is added any more.
+  void Close() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    closed_ = true;
+    work_.notify_all();
+  }
+
   // Stops handing out jobs and tells running ones to end.
   void Cancel() {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -81,7 +110,7 @@ class OrderedWork {
       std::size_t i;
       {
         std::unique_lock<std::mutex> lock(mutex_);
-        work_.wait(lock, [this] { return cancel_ || next_ >= count_ || next_ < taken_ + ahead_; });
+        work_.wait(lock, [this] { return cancel_ || (closed_ && next_ >= count_) || MayStart(); });
         if (cancel_ || next_ >= count_) return;
         i = next_++;
       }
@@ -92,13 +121,24 @@ class OrderedWork {
     }
   }
 
-  const std::size_t count_;
+  // Whether job next_ may start now (mutex_ held).
+  bool MayStart() const {
+    if (next_ >= count_ || next_ >= taken_ + ahead_) return false;
+    const std::size_t from = std::min(taken_, next_);
+    return next_ < taken_ + near_ || cost_[next_ + 1] - cost_[from] <= budget_;
+  }
+
+  std::size_t count_ = 0;
   const std::size_t ahead_;
+  const std::size_t near_;
+  const std::int64_t budget_;
+  bool closed_ = false;
   Job job_;
   std::mutex mutex_;
   std::condition_variable work_;
   std::condition_variable done_;
   std::vector<std::optional<Result>> results_;
+  std::vector<std::int64_t> cost_;  // cost_[i]: the costs of jobs 0..i-1
   std::size_t next_ = 0;   // next job to start
   std::size_t taken_ = 0;  // results below this are gone
   std::atomic<bool> cancel_{false};

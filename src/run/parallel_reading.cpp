@@ -58,6 +58,8 @@ struct Prototype {
     p.settings.chkSuppressWords = 1;  // the live display is the merge's to show
     p.run = from.run;
     p.run.blnStop = false;
+    p.run.blnCountingFiles = false;  // a folder run may start jobs in its counting pass
+    p.run.blnScanningFiles = true;
     p.lists = from.lists;
     p.extraction = from.extraction;
     p.extraction.blnWordsByLine = true;  // nobody watches a worker between words
@@ -131,12 +133,27 @@ bool IsByteEncoding(TextEncoding e) { return e == TextEncoding::Ansi || e == Tex
 }  // namespace
 
 struct ParallelReader::FolderWork {
-  FolderWork(const SourceSession& s, int only7bit, const std::vector<Planned>& plan, int jobs)
+  // Files are read ahead while the counting pass still plans them, up to a few files past
+  // the one being merged, and more while the text waiting for its merge stays small.
+  FolderWork(const SourceSession& s, int only7bit, int jobs)
       : proto(s, only7bit, &tables),
-        work(jobs, plan.size(), std::size_t(jobs) * 2 + 2,
-             [this, &plan](std::size_t i, const std::atomic<bool>& cancel) {
-               return ReadOne(plan[i], cancel);
+        work(jobs, std::size_t(jobs) * 2 + 48, std::size_t(jobs) * 2 + 2, std::int64_t{16} << 20,
+             [this](std::size_t i, const std::atomic<bool>& cancel) {
+               Planned file;
+               {
+                 std::lock_guard<std::mutex> lock(filesMutex);
+                 file = files[i];
+               }
+               return ReadOne(file, cancel);
              }) {}
+
+  void Add(const Planned& file) {
+    {
+      std::lock_guard<std::mutex> lock(filesMutex);
+      files.push_back(file);
+    }
+    work.Add(file.length);
+  }
 
   Counted ReadOne(const Planned& file, const std::atomic<bool>& cancel) const {
     Counted c;
@@ -159,6 +176,8 @@ struct ParallelReader::FolderWork {
     return c;
   }
 
+  std::mutex filesMutex;
+  std::vector<Planned> files;  // guarded: the counting pass adds while workers read
   TablePool tables;
   Prototype proto;
   OrderedWork<Counted> work;
@@ -178,9 +197,20 @@ bool LinesIndependent(const SourceSession& s, bool html) {
 ParallelReader::ParallelReader(int jobs) : jobs_(jobs) {}
 ParallelReader::~ParallelReader() = default;
 
-void ParallelReader::Plan(const std::string& path, int verdict, TextEncoding encoding,
-                          int bomLength, std::shared_ptr<SourceFile> file) {
-  plan_.push_back(Planned{path, verdict, encoding, bomLength, std::move(file)});
+// Files are independent (comment state and phrase window start afresh in each), but
+// count-only lookups may raise messages, and a count of all phrases stays on one thread.
+static bool FilesReadAhead(const SourceSession& s) {
+  return !s.run.blnCountingMFP && !s.run.blnThereAreCountOnlyWords && !s.run.blnReadingWords;
+}
+
+void ParallelReader::Plan(const SourceSession& s, const std::string& path, int verdict,
+                          TextEncoding encoding, int bomLength, std::int64_t length,
+                          std::shared_ptr<SourceFile> file) {
+  plan_.push_back(Planned{path, verdict, encoding, bomLength, length, std::move(file)});
+  if (jobs_ < 2 || !FilesReadAhead(s) || s.run.blnListingFilesOnly) return;
+  // The counting pass leaves the user's setting in place.
+  if (!folder_) folder_ = std::make_unique<FolderWork>(s, s.settings.chkOnly7bitASCII, jobs_);
+  folder_->Add(plan_.back());
 }
 
 bool ParallelReader::ReadFile(SourceSession& s, const FileToRead& f) {
@@ -190,14 +220,16 @@ bool ParallelReader::ReadFile(SourceSession& s, const FileToRead& f) {
 }
 
 bool ParallelReader::ReadPlanned(SourceSession& s, const FileToRead& f) {
-  // Files are independent (comment state and phrase window start afresh in each), but
-  // count-only lookups may raise messages, and a count of all phrases stays on one thread.
-  if (s.run.blnCountingMFP || s.run.blnThereAreCountOnlyWords || plan_.empty()) return false;
+  if (!FilesReadAhead(s) || plan_.empty()) return false;
+  if (!folder_) {
+    folder_ = std::make_unique<FolderWork>(s, f.userOnly7bitASCII, jobs_);
+    for (const Planned& p : plan_) folder_->Add(p);
+  }
+  folder_->work.Close();  // the reading pass has begun: nothing more is planned
   std::size_t i = nextPlanned_;
   while (i < plan_.size() && plan_[i].path != f.path) ++i;
   if (i == plan_.size()) return false;
   nextPlanned_ = i + 1;
-  if (!folder_) folder_ = std::make_unique<FolderWork>(s, f.userOnly7bitASCII, plan_, jobs_);
   std::optional<Counted> c = folder_->work.Take(i, [&s] {
     s.host.Pump();
     return !s.run.blnStop;

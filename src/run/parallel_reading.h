@@ -23,11 +23,12 @@ class ParallelReader : public ParallelReading {
   explicit ParallelReader(int jobs);
   ~ParallelReader() override;
 
-  // A file the counting pass of a folder run accepted, in scan order, with the verdict and
-  // encoding it found: the reading pass reads these ahead without classifying them again,
-  // from file when the counting pass kept it open.
-  void Plan(const std::string& path, int verdict, TextEncoding encoding, int bomLength,
-            std::shared_ptr<SourceFile> file = nullptr);
+  // A file the counting pass of a folder run (s) accepted, in scan order, with the verdict,
+  // encoding and length it found: worker threads begin reading it at once (from file when
+  // the counting pass kept it open), and the reading pass takes what they counted without
+  // classifying the file again.
+  void Plan(const SourceSession& s, const std::string& path, int verdict, TextEncoding encoding,
+            int bomLength, std::int64_t length, std::shared_ptr<SourceFile> file = nullptr);
 
   bool ReadFile(SourceSession& s, const FileToRead& f) override;
 
@@ -41,6 +42,7 @@ class ParallelReader : public ParallelReading {
     int verdict;
     TextEncoding encoding;
     int bomLength;
+    std::int64_t length;
     std::shared_ptr<SourceFile> file;
   };
   int jobs_;
