@@ -250,8 +250,9 @@ void WordTable::HugePageAllocator<T>::deallocate(T* p, std::size_t n) {
 template struct WordTable::HugePageAllocator<WordTable::Slot>;
 
 WordTableContext CountingContext(EngineSession& session) {
-  return WordTableContext{&session.host, &session.settings, &session.run,
-                          !session.run.blnReadingWords};
+  const bool merged = session.extraction.blnWordsByLine;
+  return WordTableContext{merged ? nullptr : &session.host, &session.settings, &session.run,
+                          !session.run.blnReadingWords, !merged};
 }
 
 WordTable::WordTable() { Clear(); }
@@ -451,8 +452,8 @@ void WordTable::AddWordToList(const WordTableContext& ctx, std::string_view word
       CodePointCount(word) > static_cast<std::size_t>(intMaxPermittedWordLength)) {
     return;
   }
-  if (ctx.countingText && ctx.settings != nullptr && ctx.settings->source == Source::optFolder &&
-      run != nullptr) {
+  if (ctx.countingText && ctx.keepFiles && ctx.settings != nullptr &&
+      ctx.settings->source == Source::optFolder && run != nullptr) {
     RegisterCurrentFile(run->strCurrentFile);
   }
   CountWord(ctx, word, HashWord(word), 1);
@@ -473,14 +474,18 @@ void WordTable::CountDeferred(const WordTableContext& ctx) {
   const bool lengthLimit = ctx.countingText && !(run != nullptr && run->blnThereAreCountOnlyWords &&
                                                  run->blnCountOnlyWordsIncludePhrase);
   const std::size_t limit = static_cast<std::size_t>(intMaxPermittedWordLength);
-  const bool folder = ctx.countingText && ctx.settings != nullptr &&
+  // The file is registered with the first word counted: the batch is all from one file.
+  bool registerFile = ctx.countingText && ctx.keepFiles && ctx.settings != nullptr &&
                       ctx.settings->source == Source::optFolder && run != nullptr;
   std::size_t begin = 0;
   for (const auto& [end, hash] : deferred_) {
     const std::string_view word(deferredBytes_.data() + begin, end - begin);
     begin = end;
     if (lengthLimit && word.size() > limit && CodePointCount(word) > limit) continue;
-    if (folder) RegisterCurrentFile(run->strCurrentFile);
+    if (registerFile) {
+      RegisterCurrentFile(run->strCurrentFile);
+      registerFile = false;
+    }
     CountWord(ctx, word, hash, 1);
   }
   deferred_.clear();
@@ -501,7 +506,7 @@ void WordTable::Reserve(std::int64_t entries) {
 void WordTable::CountWord(const WordTableContext& ctx, std::string_view word, std::uint64_t hash,
                           std::int64_t n) {
   if (indexedWords_ != lngNumWords) RebuildIndex();
-  const std::int64_t fileTag = ctx.countingText ? lngFileNumber_ : -1;
+  const std::int64_t fileTag = ctx.countingText && ctx.keepFiles ? lngFileNumber_ : -1;
   if (Slot& slot = Probe(word, hash); slot.index != 0) {
     const std::uint32_t file = fileTag < 0 ? kNoFile : static_cast<std::uint32_t>(fileTag);
     // What the slot's 32-bit fields cannot hold goes straight to the record.
@@ -536,7 +541,7 @@ void WordTable::CountWord(const WordTableContext& ctx, std::string_view word, st
 void WordTable::Merge(const WordTableContext& ctx, WordTable& part,
                       const std::function<void(std::int64_t)>& before) {
   part.SettleCounts();
-  const bool folder = ctx.countingText && ctx.settings != nullptr &&
+  bool registerFile = ctx.countingText && ctx.keepFiles && ctx.settings != nullptr &&
                       ctx.settings->source == Source::optFolder && ctx.run != nullptr;
   const std::size_t n = static_cast<std::size_t>(part.lngNumWords);
   std::vector<std::uint64_t> hashes(n);
@@ -549,7 +554,10 @@ void WordTable::Merge(const WordTableContext& ctx, WordTable& part,
     if (before) before(static_cast<std::int64_t>(k));
     const WordRecord& rec = part.udtWords[k + 1];
     if (rec.lngFrequency <= 0) continue;
-    if (folder) RegisterCurrentFile(ctx.run->strCurrentFile);
+    if (registerFile) {
+      RegisterCurrentFile(ctx.run->strCurrentFile);
+      registerFile = false;
+    }
     CountWord(ctx, rec.strWord, hashes[k], rec.lngFrequency);
   }
   if (before) before(part.lngNumWords);

@@ -73,9 +73,12 @@ struct WordTableContext {
   const Settings* settings = nullptr;
   RunFlags* run = nullptr;
   bool countingText = false;  // false while a word list is read: no per-file data
+  bool keepFiles = true;      // false: no per-file data either (a table made to be merged)
 };
 
 // The context for the session's current activity: text is counted unless a list is read.
+// A session nobody watches (a worker's, see ExtractionState::blnWordsByLine) counts into a
+// table that is merged: no host is served and no per-file data is kept.
 WordTableContext CountingContext(EngineSession& session);
 
 class WordTable {
