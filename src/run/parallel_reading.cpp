@@ -24,18 +24,20 @@ namespace {
 // does not grow (rehashing its entries, faulting in pages) again for every stretch.
 class TablePool {
  public:
-  // An empty table, its index sized for as many entries as it last held.
-  WordTable Take() {
+  // An empty table with room for as many entries as it last held, and at least for
+  // `expected`.
+  WordTable Take(std::int64_t expected) {
     WordTable t;
     {
       std::lock_guard<std::mutex> lock(mutex_);
-      if (free_.empty()) return t;
-      t = std::move(free_.back());
-      free_.pop_back();
+      if (!free_.empty()) {
+        t = std::move(free_.back());
+        free_.pop_back();
+      }
     }
     const std::int64_t last = t.lngNumWords;
     t.Clear();
-    t.Reserve(last);
+    t.Reserve(std::max(last, expected));
     return t;
   }
   void Give(WordTable&& t) {
@@ -72,7 +74,14 @@ struct Prototype {
 
 // One worker session per thread and prototype, reset for every job: copying the lists for
 // every file would cost more than reading many small files.
-SourceSession& WorkerSession(const Prototype& proto) {
+// Distinct words to expect in `bytes` of text, so that a fresh table does not grow (and
+// rehash) several times: words repeat little in short texts and more and more in long ones.
+// An index much larger than needed costs cache misses on every lookup.
+std::int64_t ExpectedEntries(std::int64_t bytes) {
+  return std::min<std::int64_t>(bytes / 24, 2048 + bytes / 256);
+}
+
+SourceSession& WorkerSession(const Prototype& proto, std::int64_t bytes) {
   struct PerThread {
     const Prototype* owner = nullptr;
     std::unique_ptr<Prototype> copy;
@@ -84,7 +93,7 @@ SourceSession& WorkerSession(const Prototype& proto) {
     mine.owner = &proto;
   }
   SourceSession& w = mine.copy->session;
-  w.words = proto.tables->Take();
+  w.words = proto.tables->Take(ExpectedEntries(bytes));
   w.run.blnStop = false;
   w.extraction.lngTotalNumOccurrences = 0;
   w.settings.chkOnly7bitASCII = proto.session.settings.chkOnly7bitASCII;
@@ -163,7 +172,7 @@ struct ParallelReader::FolderWork {
     if (file.verdict <= 0 || file.verdict == kTextRtf) return c;
     c.encoding = file.encoding;
     c.bomLength = file.bomLength;
-    SourceSession& w = WorkerSession(proto);
+    SourceSession& w = WorkerSession(proto, file.length);
     if (c.encoding != TextEncoding::Ansi) w.settings.chkOnly7bitASCII = 0;
     SetCommentMarkersForExtension(w.comments, extension);
     w.comments.intWithinComment = -1;
@@ -265,7 +274,7 @@ bool ParallelReader::ReadChunked(SourceSession& s, const FileToRead& f) {
       jobs_, cuts.size() - 1, std::size_t(jobs_),
       [&](std::size_t i, const std::atomic<bool>& cancel) {
         Counted c;
-        SourceSession& w = WorkerSession(proto);
+        SourceSession& w = WorkerSession(proto, cuts[i + 1] - cuts[i]);
         w.comments.intWithinComment = -1;
         LineReader reader;
         const bool opened = f.file ? reader.OpenRange(*f.file, f.encoding, cuts[i], cuts[i + 1])
