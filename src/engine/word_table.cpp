@@ -302,6 +302,9 @@ void WordTable::Flush(Slot& slot) {
     udtWords[slot.index].lngFrequency += slot.pending;
   } else {
     tallies_.push_back(Tally{slot.index, slot.pendingFile, slot.pending});
+    // The log stays small beside the per-file data it feeds: a run over very many files
+    // settles it in batches.
+    if (tallies_.size() >= kLogLimit) ApplyTallies();
   }
   slot.pending = 0;
 }
@@ -333,12 +336,15 @@ void WordTable::ApplyTallies() {
       if (t.index < limit) sorted[next[t.index]++] = t;
   }
   tallies_.clear();
-  tallies_.shrink_to_fit();
   for (std::size_t i = 1; i < limit; ++i) {
     if (first[i] == first[i + 1]) continue;
     udtWords[i].ReserveFiles(first[i + 1] - first[i]);
     for (std::uint32_t k = first[i]; k < first[i + 1]; ++k) apply(sorted[k]);
   }
+}
+
+void WordTable::ApplyLoggedCounts() {
+  if (tallies_.size() >= kLogLimit / 16) ApplyTallies();
 }
 
 void WordTable::SettleCounts() {

@@ -127,6 +127,9 @@ class WordTable {
   // Writes the counts gathered while counting into lngFrequency and the per-file data of
   // the records. Cheap when nothing was counted since the last call.
   void SettleCounts();
+  // Part of SettleCounts that a thread may do early while it has nothing else to do: the
+  // per-file counts of entries that have come from another file since, once there are many.
+  void ApplyLoggedCounts();
 
   // Counts every entry of part (a table counted apart, e.g. on another thread, from one
   // file or one stretch of a file) as if its words had been added here one by one in
@@ -223,6 +226,7 @@ class WordTable {
   // Per-file counts in the order their slots gave them up: counting appends here instead
   // of reaching into the records (a cache miss and often an allocation each).
   std::vector<Tally> tallies_;
+  static constexpr std::size_t kLogLimit = std::size_t{1} << 20;
 
   std::int64_t lngFileNumber_ = 0;
   std::vector<std::string> strFileNames_;  // [0] is "" (no file yet)

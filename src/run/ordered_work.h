@@ -82,6 +82,12 @@ class OrderedWork {
     return r;
   }
 
+  // Whether result i is there to be taken without waiting.
+  bool Ready(std::size_t i) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return i < results_.size() && results_[i].has_value();
+  }
+
   // Adds the next job, of the given cost; returns its number.
   std::size_t Add(std::int64_t cost) {
     std::lock_guard<std::mutex> lock(mutex_);

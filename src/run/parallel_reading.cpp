@@ -239,6 +239,8 @@ bool ParallelReader::ReadPlanned(SourceSession& s, const FileToRead& f) {
   while (i < plan_.size() && plan_[i].path != f.path) ++i;
   if (i == plan_.size()) return false;
   nextPlanned_ = i + 1;
+  // Work the end of the run would do on this thread alone is done while it would wait.
+  if (!folder_->work.Ready(i)) s.words.ApplyLoggedCounts();
   std::optional<Counted> c = folder_->work.Take(i, [&s] {
     s.host.Pump();
     return !s.run.blnStop;
