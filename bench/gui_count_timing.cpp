@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QShortcut>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -84,9 +85,12 @@ int main(int argc, char** argv) {
   w.show();
   w.StartUp();
   talq::Settings& settings = w.session().settings;
+  QTemporaryDir output;
   if (QFileInfo(argv[1]).isDir()) {
     w.findChild<QRadioButton*>("optFolder")->click();
     settings.txbFolder = argv[1];
+    // Several files are counted only with an output file to take what the box cannot hold.
+    settings.txbFile[1] = output.filePath("report.txt").toStdString();
   } else {
     w.findChild<QRadioButton*>("optInFile")->click();
     settings.txbFile[0] = argv[1];
