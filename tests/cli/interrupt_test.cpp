@@ -19,12 +19,13 @@ namespace {
 
 using namespace talq::cli::test;
 
-// A text of distinct four-letter words (no letter four times, no digits) in lines of 12,
-// so that stopping asks "Really stop?".
+// A text of 331,776 distinct five-letter words (no letter five times, no digits) in lines of
+// 12, so that stopping asks "Really stop?" and the table outgrows its first allocation.
 std::string ManyWords(std::size_t bytes) {
   std::string text;
   for (int i = 0; text.size() < bytes; ++i) {
-    text += {char('b' + i % 24), char('b' + i / 24 % 24), char('b' + i / 576 % 24), 'a'};
+    text += {char('b' + i % 24), char('b' + i / 24 % 24), char('b' + i / 576 % 24),
+             char('b' + i / 13824 % 24), 'a'};
     text += i % 12 == 11 ? '\n' : ' ';
   }
   return text;
