@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 
 namespace talq {
@@ -47,12 +46,10 @@ TEST(RegExpTest, SearchSemantics) {
 
 TEST(RegExpTest, CatastrophicPatternsGiveUpQuickly) {
   const std::string word(5000, 'a');
+  // Without the match limit these would not end; ctest's timeout would catch that.
   for (const char* pattern : {"(a+)+b", "(a|aa)+(b|c)", "^(a*)*$x", "(\\w+\\w+)+!"}) {
-    auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(RegExpMatches(pattern, word, true)) << pattern;
     EXPECT_FALSE(RegExpMatches(pattern, word.substr(0, 40), false)) << pattern;
-    auto elapsed = std::chrono::steady_clock::now() - start;
-    EXPECT_LT(elapsed, std::chrono::seconds(2)) << pattern;
   }
   // This one defeats the engine's shortcuts, so only the match limit stops it.
   EXPECT_EQ(RegExpSearch("(a|aa)+(b|c)", std::string(40, 'a'), false), RegExpResult::Error);
