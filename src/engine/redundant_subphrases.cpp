@@ -90,8 +90,14 @@ class Redundancy {
   bool Run();
 
  private:
+  // Read and Relate end early on a stop, which Run checks after each.
   void Read();
   void Relate();
+  // Lets the window handle its events; true when the user has stopped the run.
+  bool Paused() {
+    s_.host.Pump();
+    return s_.run.blnStop;
+  }
   static std::uint64_t Hash(std::int64_t frequency, const std::uint32_t* w, std::size_t n);
   // The phrase w[0..n) of the given frequency (whose Hash is h): its index + 1, or 0.
   std::uint32_t Find(std::int64_t frequency, const std::uint32_t* w, std::size_t n, std::uint64_t h) const;
@@ -150,7 +156,7 @@ void Redundancy::Read() {
   ReserveHugePages(ids_, entries * 8);
   for (std::int64_t i = 1; i <= t.lngNumWords; ++i) {
     // The set-up passes let the window breathe too: on a large corpus each takes a while.
-    if ((i & 0xFFF) == 0) s_.host.Pump();
+    if ((i & 0xFFF) == 0 && Paused()) return;
     const WordRecord& r = t.udtWords[static_cast<std::size_t>(i)];
     if (!r.blnIncluded) continue;
     Phrase p{i, r.lngFrequency, static_cast<std::uint32_t>(ids_.size()), 0};
@@ -205,7 +211,7 @@ void Redundancy::Read() {
     slots_[pos] = Slot{e.second + 1, p.first, Key(p.frequency, p.length)};
   };
   for (std::uint32_t k = 0; k < phrases_.size(); ++k) {
-    if ((k & 0xFFF) == 0) s_.host.Pump();
+    if ((k & 0xFFF) == 0 && Paused()) return;
     const Phrase& p = phrases_[k];
     const std::uint32_t* w = &ids_[p.first];
     if (p.length == 1) {
@@ -238,7 +244,7 @@ void Redundancy::Read() {
 void Redundancy::Relate() {
   std::unordered_map<std::string_view, std::uint32_t> index;
   for (std::uint32_t i = 0; i < vocabulary_.size(); ++i) {
-    if ((i & 0x3FFF) == 0x3FFF) s_.host.Pump();
+    if ((i & 0x3FFF) == 0x3FFF && Paused()) return;
     index.emplace(vocabulary_[i], i);
   }
   bool anySingle = false;
@@ -255,7 +261,7 @@ void Redundancy::Relate() {
   partsAt_.assign(1, 0);
   std::uint32_t seen = 0;
   for (std::string_view w : vocabulary_) {
-    if ((++seen & 0x3FFF) == 0) s_.host.Pump();
+    if ((++seen & 0x3FFF) == 0 && Paused()) return;
     for (std::size_t i = 1; i < w.size(); ++i) {
       if (!boundary(w, i)) continue;
       if (const std::int64_t e = lookup(w.substr(i)); e >= 0 && starts_[e]) endsOf_.push_back(e);

@@ -219,12 +219,17 @@ TEST_F(PhraseCountTest, LargeFileAtFrequencyOneIsAskedAbout) {
 // Stop in a late stage of a phrase count: the count ends there and lists nothing. (A stop
 // while the frequency chain was set up was answered, then the listing cleared it and ran.)
 TEST_F(PhraseCountTest, StopInALateStageEndsTheCount) {
-  // Presses Stop (answered Yes) at the first Pump() once the text box starts with stage.
+  // Presses Stop (answered Yes) at the given Pump() once the text box starts with stage.
   struct StoppingHost : ScriptedHost {
     Session* s = nullptr;
     std::string stage;
+    int atPump = 1, pumpsAfterStop = 0;
     void Pump() override {
-      if (s->counting.blnRunInProgress && !s->run.blnStop && TxbText().starts_with(stage)) RequestStop(*s);
+      if (s->run.blnStop) {
+        ++pumpsAfterStop;
+      } else if (s->counting.blnRunInProgress && TxbText().starts_with(stage) && --atPump == 0) {
+        RequestStop(*s);
+      }
     }
   };
   std::string text;  // 3,000 different words twice over: thousands of phrases to chain
@@ -234,14 +239,18 @@ TEST_F(PhraseCountTest, StopInALateStageEndsTheCount) {
       text += "q ";
     }
   }
-  for (const char* stage : {"Excluding redundant", "Now setting up frequency chain"}) {
+  // The second pump of the sub-phrase stage falls inside its set-up, which ran to its end
+  // (a pump every 4,096 entries) before it looked at the stop.
+  for (auto [stage, atPump] : {std::pair{"Excluding redundant", 2}, {"Now setting up frequency chain", 1}}) {
     StoppingHost h;
     h.answerYes = true;
     h.stage = stage;
+    h.atPump = atPump;
     Session t{h};
     h.s = &t;
     EXPECT_EQ(Count(t, h, text, {}, false), RunResult::Stopped) << stage;
     EXPECT_EQ(h.TxbText(), "Counting of phrases was stopped.") << stage;
+    EXPECT_LE(h.pumpsAfterStop, 2) << stage;
   }
 }
 
