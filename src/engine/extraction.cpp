@@ -139,7 +139,8 @@ namespace {
 // Whether a word of a plain count (no count-only list, no count of all phrases) is one of
 // the words to ignore.
 bool IgnoredPlainWord(EngineSession& session, std::string_view word) {
-  if (!session.extraction.lists) return false;
+  // Asked for every word: without a list there is nothing to look up or lower-case.
+  if (!session.extraction.lists || !session.lists.HasWordsToIgnore()) return false;
   ListLookup& lists = Lists(session);
   return IsLowerAscii(word) ? lists.IsWordToIgnore(session, word)
                             : lists.IsWordToIgnore(session, LowerCaseAccented(word));

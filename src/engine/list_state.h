@@ -79,6 +79,8 @@ struct ListState {
   InvalidRegExpMark invalidRegExp;
   LookupMemo memo;
 
+  bool HasWordsToIgnore() const { return lngNumWordsToIgnore >= 1 || intNumExtraWordsToIgnore >= 1; }
+
   // The loaded entries and their count of list index (0 or 1).
   std::vector<std::string>& Loaded(int index) {
     return index == kWordsToIgnore ? strWordsToIgnore : strCountOnlyWords;

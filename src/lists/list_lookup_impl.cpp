@@ -94,7 +94,7 @@ bool CountOnlyEntry(EngineSession& session, std::string_view entry) {
 bool WordListLookup::IsWordToIgnore(EngineSession& session, std::string_view lowerWord) {
   ListState& l = session.lists;
   // Counting calls this for every word: nothing to set up when no list is loaded.
-  if (l.intNumExtraWordsToIgnore <= 0 && l.lngNumWordsToIgnore <= 0) return false;
+  if (!l.HasWordsToIgnore()) return false;
   // An exact list is a binary search; pattern walks are what is worth remembering.
   const bool patterns = l.intNumExtraWordsToIgnore > 0 ||
                         session.settings.chkPatternMatchingInWordsToIgnoreFile == 1;

@@ -486,7 +486,7 @@ void SetThereAreListFlags(SourceSession& session) {
   const ListState& l = session.lists;
   session.run.blnThereAreCountOnlyWords =
       l.intNumExtraCountOnlyWords >= 1 || l.lngNumCountOnlyWords >= 1;
-  session.run.blnThereAreWordsToIgnore = l.lngNumWordsToIgnore >= 1 || l.intNumExtraWordsToIgnore >= 1;
+  session.run.blnThereAreWordsToIgnore = l.HasWordsToIgnore();
 }
 
 bool GetExtraWords(SourceSession& session, int index) {

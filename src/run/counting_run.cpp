@@ -91,7 +91,7 @@ class CountOnlySetAside {
 void SetListFlags(Session& s) {
   const ListState& l = s.lists;
   s.run.blnThereAreCountOnlyWords = l.intNumExtraCountOnlyWords >= 1 || l.lngNumCountOnlyWords >= 1;
-  s.run.blnThereAreWordsToIgnore = l.lngNumWordsToIgnore >= 1 || l.intNumExtraWordsToIgnore >= 1;
+  s.run.blnThereAreWordsToIgnore = l.HasWordsToIgnore();
 }
 
 }  // namespace

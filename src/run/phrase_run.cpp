@@ -156,7 +156,7 @@ RunResult cmdCountAllPhrases_Click(Session& s) {
   if (!GetExtraWords(s, kWordsToIgnore)) return RunResult::Refused;
   if (s.extraction.lists == nullptr) InstallWordLists(s);
   const ListState& l = s.lists;
-  s.run.blnThereAreWordsToIgnore = l.lngNumWordsToIgnore >= 1 || l.intNumExtraWordsToIgnore >= 1;
+  s.run.blnThereAreWordsToIgnore = l.HasWordsToIgnore();
   s.run.blnThereAreCountOnlyWords = l.intNumExtraCountOnlyWords >= 1 || l.lngNumCountOnlyWords >= 1;
   if (!CheckPhraseLengths(s)) return RunResult::Refused;
   TakeDialogValues(s);
