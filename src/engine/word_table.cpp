@@ -157,6 +157,12 @@ void GrowWithHugePages(std::vector<WordRecord>& v) {
                   (v.capacity() - v.size()) * sizeof(WordRecord), false);
 }
 
+// Whether counts under ctx are kept per file of a folder run, each file registered first.
+bool KeepsFolderFiles(const WordTableContext& ctx) {
+  return ctx.countingText && ctx.keepFiles && ctx.settings != nullptr &&
+         ctx.settings->source == Source::optFolder && ctx.run != nullptr;
+}
+
 // Long passes over the table let a window handle its events every this many entries + 1.
 constexpr std::size_t kPumpMask = 0x3FFF;
 
@@ -458,8 +464,7 @@ void WordTable::AddWordToList(const WordTableContext& ctx, std::string_view word
       CodePointCount(word) > static_cast<std::size_t>(intMaxPermittedWordLength)) {
     return;
   }
-  if (ctx.countingText && ctx.keepFiles && ctx.settings != nullptr &&
-      ctx.settings->source == Source::optFolder && run != nullptr) {
+  if (KeepsFolderFiles(ctx)) {
     RegisterCurrentFile(run->strCurrentFile);
   }
   CountWord(ctx, word, HashWord(word), 1);
@@ -481,8 +486,7 @@ void WordTable::CountDeferred(const WordTableContext& ctx) {
                                                  run->blnCountOnlyWordsIncludePhrase);
   const std::size_t limit = static_cast<std::size_t>(intMaxPermittedWordLength);
   // The file is registered with the first word counted: the batch is all from one file.
-  bool registerFile = ctx.countingText && ctx.keepFiles && ctx.settings != nullptr &&
-                      ctx.settings->source == Source::optFolder && run != nullptr;
+  bool registerFile = KeepsFolderFiles(ctx);
   std::size_t begin = 0;
   for (const auto& [end, hash] : deferred_) {
     const std::string_view word(deferredBytes_.data() + begin, end - begin);
@@ -547,8 +551,7 @@ void WordTable::CountWord(const WordTableContext& ctx, std::string_view word, st
 void WordTable::Merge(const WordTableContext& ctx, WordTable& part,
                       const std::function<void(std::int64_t)>& before) {
   part.SettleCounts();
-  bool registerFile = ctx.countingText && ctx.keepFiles && ctx.settings != nullptr &&
-                      ctx.settings->source == Source::optFolder && ctx.run != nullptr;
+  bool registerFile = KeepsFolderFiles(ctx);
   const std::size_t n = static_cast<std::size_t>(part.lngNumWords);
   std::vector<std::uint64_t> hashes(n);
   for (std::size_t k = 0; k < n; ++k) hashes[k] = HashWord(part.udtWords[k + 1].strWord);

@@ -72,8 +72,6 @@ struct Prototype {
   TablePool* tables = nullptr;  // shared by the copies every worker thread makes
 };
 
-// One worker session per thread and prototype, reset for every job: copying the lists for
-// every file would cost more than reading many small files.
 // Distinct words to expect in `bytes` of text, so that a fresh table does not grow (and
 // rehash) several times: words repeat little in short texts and more and more in long ones.
 // An index much larger than needed costs cache misses on every lookup.
@@ -81,6 +79,8 @@ std::int64_t ExpectedEntries(std::int64_t bytes) {
   return std::min<std::int64_t>(bytes / 24, 2048 + bytes / 256);
 }
 
+// One worker session per thread and prototype, reset for every job: copying the lists for
+// every file would cost more than reading many small files.
 SourceSession& WorkerSession(const Prototype& proto, std::int64_t bytes) {
   struct PerThread {
     const Prototype* owner = nullptr;
