@@ -62,19 +62,24 @@ std::string ErrorText(const std::error_code& ec) { return ec.message(); }
 
 }  // namespace
 
+namespace {
+
+// ReadZipSignature of a file already open: -2 when its first 16 bytes cannot be read.
+int ZipSignature(const SourceFile& file) {
+  std::string head;
+  if (!file.ok() || !file.ReadStart(16, head) || head.size() < 16) return -2;
+  return head.starts_with("PK\x03\x04") ? 1 : 0;
+}
+
+}  // namespace
+
 int ReadZipSignature(const std::string& path) {
   std::error_code ec;
   if (path.empty() || !fs::exists(path, ec)) return -1;
-  std::ifstream in(path, std::ios::binary);
-  char head[16];
-  if (!in || !in.read(head, sizeof head)) return -2;
-  return head[0] == 'P' && head[1] == 'K' && head[2] == 3 && head[3] == 4 ? 1 : 0;
+  return ZipSignature(*SourceFile::Open(path));
 }
 
-bool HasZipSignature(const SourceFile& file) {
-  std::string head;
-  return file.ok() && file.ReadStart(16, head) && head.size() == 16 && head.starts_with("PK\x03\x04");
-}
+bool HasZipSignature(const SourceFile& file) { return ZipSignature(file) == 1; }
 
 bool IsDocxFile(const std::string& path) {
   return GetFileExtension(path, true) == "docx" && ReadZipSignature(path) == 1;
