@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstring>
+#include <optional>
 #include <string_view>
 
 #include "sources/source_file.h"
@@ -34,43 +36,43 @@ constexpr std::string_view kTextExtensions[] = {"prn",  "csv", "xhtml", "xhtm", 
 // Bytes read while looking for ten non-empty lines: the declaration stands near the start.
 constexpr std::size_t kCharsetLookLimit = 1 << 20;
 
-// The first ten non-empty lines of data (the start of a file) joined with CR LF. False when
-// data may end before they do, so that more of the file must be looked at.
-bool FirstLines(std::string_view data, bool wholeFile, std::string& text) {
-  text.clear();
+// Where the first ten non-empty lines of data (the start of a file) end; nullopt when data
+// may end before they do, so that more of the file must be looked at.
+std::optional<std::size_t> FirstLinesEnd(std::string_view data, bool wholeFile) {
   int lines = 0;
   std::size_t i = 0;
   while (i < data.size() && lines < 10) {
-    std::size_t end = data.find_first_of("\r\n", i);
-    if (end == std::string::npos) end = data.size();
-    if (end > i) {
-      if (lines > 0) text += "\r\n";
-      text.append(data, i, end - i);
-      ++lines;
-    }
+    std::size_t end = i;
+    while (end < data.size() && data[end] != '\r' && data[end] != '\n') ++end;
+    if (end > i) ++lines;
     // A line cut by the end of data, or a CR there, may go on in the file.
-    if (!wholeFile && end + 1 >= data.size()) return false;
+    if (!wholeFile && end + 1 >= data.size()) return std::nullopt;
     i = end + 1;
     if (end < data.size() && data[end] == '\r' && i < data.size() && data[i] == '\n') ++i;
   }
-  return wholeFile || lines == 10;
+  if (!wholeFile && lines < 10) return std::nullopt;
+  return std::min(i, data.size());
 }
 
-// The first ten non-empty lines joined with CR LF, from the sample when it holds them, else
-// from the first megabyte of file; false when the file cannot be read.
-bool ReadFirstLines(const SourceFile& file, const std::string& sample, bool sampleIsWhole,
-                    std::string& text) {
-  if (FirstLines(sample, sampleIsWhole, text)) return true;
+bool Contains(std::string_view text, std::string_view what) {
+  return ::memmem(text.data(), text.size(), what.data(), what.size()) != nullptr;
+}
+
+// Whether the first ten non-empty lines declare UTF-8 or hold a typographic mark of it, from
+// the sample when it holds them, else from the first megabyte of file; false when the file
+// cannot be read. No mark holds a line break, so the lines are searched where they stand.
+bool HeadHasUtf8Signature(const SourceFile& file, const std::string& sample, bool sampleIsWhole) {
   std::string data;
-  if (!file.ReadStart(kCharsetLookLimit, data)) return false;
-  FirstLines(data, true, text);
-  return true;
-}
-
-bool HasUtf8Signature(const std::string& text) {
-  return text.find("charset=UTF-8") != std::string::npos ||
-         text.find("charset=\"UTF-8\"") != std::string::npos ||
-         text.find("\xE2\x80") != std::string::npos;
+  std::string_view head = sample;
+  std::optional<std::size_t> end = FirstLinesEnd(head, sampleIsWhole);
+  if (!end) {
+    if (!file.ReadStart(kCharsetLookLimit, data)) return false;
+    head = data;
+    end = FirstLinesEnd(head, true);
+  }
+  head = head.substr(0, *end);
+  return Contains(head, "charset=UTF-8") || Contains(head, "charset=\"UTF-8\"") ||
+         Contains(head, "\xE2\x80");
 }
 
 // Valid UTF-8 holding a multi-byte sequence and no NUL (a NUL marks binary data or UTF-16).
@@ -187,8 +189,7 @@ int ProbeEncoding(const SourceFile& file, const std::string& path, bool checkCha
 
   const bool sampleIsWhole = static_cast<std::int64_t>(sample.size()) >= length;
   if (checkCharset && HasTextFileExtension(path)) {
-    std::string head;
-    if (ReadFirstLines(file, sample, sampleIsWhole, head) && HasUtf8Signature(head)) {
+    if (HeadHasUtf8Signature(file, sample, sampleIsWhole)) {
       SetInfo(info, TextEncoding::Utf8, 0);
       return kEncUtf8;
     }

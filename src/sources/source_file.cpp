@@ -25,10 +25,18 @@ SourceFile::~SourceFile() {
 }
 
 bool SourceFile::ReadStart(std::size_t n, std::string& out) const {
-  out.assign(n, '\0');
+  // Room for what the stat length promises (and a byte to see growth), not for n: callers
+  // ask for a megabyte of files that mostly hold a few kilobytes.
+  const std::int64_t length = Length();
+  std::size_t room = length > 0 ? std::min<std::size_t>(n, std::size_t(length) + 1) : n;
+  out.resize(room);
   std::size_t got = 0;
   while (got < n) {
-    const ssize_t r = ::pread(fd_, out.data() + got, n - got, static_cast<off_t>(got));
+    if (got == room) {
+      room = std::min(n, room * 2);
+      out.resize(room);
+    }
+    const ssize_t r = ::pread(fd_, out.data() + got, room - got, static_cast<off_t>(got));
     if (r < 0) {
       if (errno == EINTR) continue;
       return false;
