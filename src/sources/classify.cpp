@@ -39,11 +39,22 @@ constexpr std::size_t kCharsetLookLimit = 1 << 20;
 // Where the first ten non-empty lines of data (the start of a file) end; nullopt when data
 // may end before they do, so that more of the file must be looked at.
 std::optional<std::size_t> FirstLinesEnd(std::string_view data, bool wholeFile) {
+  // The next CR and the next LF, each searched for again only once passed: a file's first
+  // line may be all of it.
+  std::size_t cr = 0, lf = 0;
+  bool crKnown = false, lfKnown = false;
+  const auto next = [&data](char c, std::size_t from, std::size_t& at, bool& known) {
+    if (!known || at < from) {
+      const void* p = std::memchr(data.data() + from, c, data.size() - from);
+      at = p ? std::size_t(static_cast<const char*>(p) - data.data()) : data.size();
+      known = true;
+    }
+    return at;
+  };
   int lines = 0;
   std::size_t i = 0;
   while (i < data.size() && lines < 10) {
-    std::size_t end = i;
-    while (end < data.size() && data[end] != '\r' && data[end] != '\n') ++end;
+    const std::size_t end = std::min(next('\r', i, cr, crKnown), next('\n', i, lf, lfKnown));
     if (end > i) ++lines;
     // A line cut by the end of data, or a CR there, may go on in the file.
     if (!wholeFile && end + 1 >= data.size()) return std::nullopt;
@@ -54,8 +65,17 @@ std::optional<std::size_t> FirstLinesEnd(std::string_view data, bool wholeFile) 
   return std::min(i, data.size());
 }
 
-bool Contains(std::string_view text, std::string_view what) {
-  return ::memmem(text.data(), text.size(), what.data(), what.size()) != nullptr;
+// A charset declaration of UTF-8, quoted or not. The search goes from '=' to '=', a byte that
+// prose seldom holds.
+bool DeclaresUtf8(std::string_view text) {
+  static constexpr std::string_view kCharset = "charset";
+  for (std::size_t at = text.find('='); at != std::string_view::npos; at = text.find('=', at + 1)) {
+    if (at < kCharset.size() || text.substr(at - kCharset.size(), kCharset.size()) != kCharset)
+      continue;
+    const std::string_view rest = text.substr(at + 1);
+    if (rest.starts_with("UTF-8") || rest.starts_with("\"UTF-8\"")) return true;
+  }
+  return false;
 }
 
 // Whether the first ten non-empty lines declare UTF-8 or hold a typographic mark of it, from
@@ -71,8 +91,7 @@ bool HeadHasUtf8Signature(const SourceFile& file, const std::string& sample, boo
     end = FirstLinesEnd(head, true);
   }
   head = head.substr(0, *end);
-  return Contains(head, "charset=UTF-8") || Contains(head, "charset=\"UTF-8\"") ||
-         Contains(head, "\xE2\x80");
+  return DeclaresUtf8(head) || head.find("\xE2\x80") != std::string_view::npos;
 }
 
 // Valid UTF-8 holding a multi-byte sequence and no NUL (a NUL marks binary data or UTF-16).
@@ -254,21 +273,25 @@ int IsTextFile(const SourceFile& file, const std::string& path, std::int32_t sam
   bool hasLf = false, hasCr = false;
   std::int64_t count = 0;
   const double earlyFrom = sampleSize / 5.0;
+  bool early = false;  // past earlyFrom; the share only grows where an anomaly is met
   for (std::size_t k = 0; k < sample.size(); ++k) {
     const unsigned char c = static_cast<unsigned char>(sample[k]);
     const std::int64_t i = static_cast<std::int64_t>(k) + 1;
+    bool anomaly = false;
     if (c == '\n') {
       hasLf = true;
     } else if (c == '\r') {
       hasCr = true;
     } else if (c < 32 && c != '\t' && c != '\f' && c != '\b') {
+      anomaly = true;
       ++count;
       if (stats.bytFirstAnomalous == 32) {
         stats.bytFirstAnomalous = c;
         stats.lngAnomalyPosition = static_cast<std::int32_t>(i);
       }
     }
-    if (i > earlyFrom) {
+    if (i > earlyFrom && (anomaly || !early)) {
+      early = true;
       stats.dblAnomalousPercent = count * 100.0 / static_cast<double>(i);
       if (stats.dblAnomalousPercent > 10.0 * thresholdPercent) return kNotText;
     }
