@@ -279,7 +279,6 @@ void WordTable::Clear() {
   strWordsFoundPending_.clear();
   lngLastDisplaySecond_ = -1;
   deferred_.clear();
-  deferredBytes_.clear();
   tallies_.clear();
 }
 
@@ -471,25 +470,41 @@ void WordTable::AddWordToList(const WordTableContext& ctx, std::string_view word
 }
 
 void WordTable::AddWordLater(const WordTableContext& ctx, std::string_view word) {
-  // A batch is counted while the slots fetched first are still in the cache.
-  if (deferred_.size() >= 128) CountDeferred(ctx);
   const std::uint64_t hash = HashWord(word);
-  __builtin_prefetch(&slots_[static_cast<std::size_t>(hash) & (slots_.size() - 1)]);
-  deferredBytes_.append(word);
-  deferred_.emplace_back(deferredBytes_.size(), hash);
+  if (!gatherOnly_) {
+    // A batch is counted while the slots fetched first are still in the cache.
+    if (deferred_.words.size() >= 128) CountDeferred(ctx);
+    __builtin_prefetch(&slots_[static_cast<std::size_t>(hash) & (slots_.size() - 1)]);
+  }
+  deferred_.bytes.append(word);
+  deferred_.words.emplace_back(deferred_.bytes.size(), hash);
 }
 
 void WordTable::CountDeferred(const WordTableContext& ctx) {
-  if (deferred_.empty()) return;
+  if (gatherOnly_ || deferred_.words.empty()) return;
+  CountBatch(ctx, deferred_);
+  deferred_.clear();
+}
+
+void WordTable::CountBatch(const WordTableContext& ctx, const WordBatch& batch) {
+  if (batch.words.empty()) return;
   const RunFlags* run = ctx.run;
   const bool lengthLimit = ctx.countingText && !(run != nullptr && run->blnThereAreCountOnlyWords &&
                                                  run->blnCountOnlyWordsIncludePhrase);
   const std::size_t limit = static_cast<std::size_t>(intMaxPermittedWordLength);
   // The file is registered with the first word counted: the batch is all from one file.
   bool registerFile = KeepsFolderFiles(ctx);
+  if (indexedWords_ != lngNumWords) RebuildIndex();
+  // Slots are fetched well ahead; a short batch was fetched as its words came.
+  constexpr std::size_t kSlotAhead = 16;
+  const std::size_t n = batch.words.size();
   std::size_t begin = 0;
-  for (const auto& [end, hash] : deferred_) {
-    const std::string_view word(deferredBytes_.data() + begin, end - begin);
+  for (std::size_t k = 0; k < n; ++k) {
+    if (n > 128 && k + kSlotAhead < n)
+      __builtin_prefetch(&slots_[static_cast<std::size_t>(batch.words[k + kSlotAhead].second) &
+                                 (slots_.size() - 1)]);
+    const auto [end, hash] = batch.words[k];
+    const std::string_view word(batch.bytes.data() + begin, end - begin);
     begin = end;
     if (lengthLimit && word.size() > limit && CodePointCount(word) > limit) continue;
     if (registerFile) {
@@ -498,8 +513,6 @@ void WordTable::CountDeferred(const WordTableContext& ctx) {
     }
     CountWord(ctx, word, hash, 1);
   }
-  deferred_.clear();
-  deferredBytes_.clear();
 }
 
 void WordTable::Reserve(std::int64_t entries) {

@@ -118,6 +118,33 @@ class WordTable {
   // Counts the words AddWordLater kept, as AddWordToList would have, in their order.
   void CountDeferred(const WordTableContext& ctx);
 
+  // Words cut apart (e.g. on another thread) to be counted in another table: their bytes end
+  // to end, each with its end and hash.
+  struct WordBatch {
+    std::string bytes;
+    std::vector<std::pair<std::size_t, std::uint64_t>> words;
+    void clear() {
+      bytes.clear();
+      words.clear();
+    }
+  };
+  // While on, AddWordLater only gathers words and CountDeferred counts none; TakeBatch hands
+  // them over. A table that only gathers needs no index.
+  // into: an emptied batch whose room is reused.
+  void GatherOnly(WordBatch&& into) {
+    deferred_ = std::move(into);
+    deferred_.clear();
+    gatherOnly_ = true;
+  }
+  bool GatheringOnly() const { return gatherOnly_; }
+  WordBatch TakeBatch() {
+    WordBatch batch = std::move(deferred_);
+    deferred_.clear();
+    return batch;
+  }
+  // Counts the words of batch, as AddWordLater and CountDeferred would have in this table.
+  void CountBatch(const WordTableContext& ctx, const WordBatch& batch);
+
   // Makes room for entries words on an empty table, so that counting them grows nothing.
   void Reserve(std::int64_t entries);
 
@@ -231,9 +258,9 @@ class WordTable {
   std::int64_t lngFileNumber_ = 0;
   std::vector<std::string> strFileNames_;  // [0] is "" (no file yet)
 
-  // Words kept by AddWordLater: their bytes end to end, each with its end and hash.
-  std::string deferredBytes_;
-  std::vector<std::pair<std::size_t, std::uint64_t>> deferred_;
+  // Words kept by AddWordLater.
+  WordBatch deferred_;
+  bool gatherOnly_ = false;
 
   std::string strWordsFoundPending_;
   std::int64_t lngLastDisplaySecond_ = -1;

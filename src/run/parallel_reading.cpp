@@ -50,6 +50,26 @@ class TablePool {
   std::vector<WordTable> free_;
 };
 
+// Batches of words given back once counted, for workers to gather into again.
+class BatchPool {
+ public:
+  WordTable::WordBatch Take() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (free_.empty()) return {};
+    WordTable::WordBatch b = std::move(free_.back());
+    free_.pop_back();
+    return b;
+  }
+  void Give(WordTable::WordBatch&& b) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    free_.push_back(std::move(b));
+  }
+
+ private:
+  std::mutex mutex_;
+  std::vector<WordTable::WordBatch> free_;
+};
+
 // What a job needs of the calling session, copied once on the calling thread.
 struct Prototype {
   Prototype(const SourceSession& from, int only7bit, TablePool* pool)
@@ -80,8 +100,10 @@ std::int64_t ExpectedEntries(std::int64_t bytes) {
 }
 
 // One worker session per thread and prototype, reset for every job: copying the lists for
-// every file would cost more than reading many small files.
-SourceSession& WorkerSession(const Prototype& proto, std::int64_t bytes) {
+// every file would cost more than reading many small files. With a batch the session only
+// cuts words into it, for the calling thread to count; otherwise it counts into a table.
+SourceSession& WorkerSession(const Prototype& proto, std::int64_t bytes,
+                             WordTable::WordBatch* batch = nullptr) {
   struct PerThread {
     const Prototype* owner = nullptr;
     std::unique_ptr<Prototype> copy;
@@ -93,7 +115,12 @@ SourceSession& WorkerSession(const Prototype& proto, std::int64_t bytes) {
     mine.owner = &proto;
   }
   SourceSession& w = mine.copy->session;
-  w.words = proto.tables->Take(ExpectedEntries(bytes));
+  if (batch != nullptr) {
+    if (!w.words.GatheringOnly()) w.words = WordTable();  // it may have been moved out
+    w.words.GatherOnly(std::move(*batch));
+  } else {
+    w.words = proto.tables->Take(ExpectedEntries(bytes));
+  }
   w.run.blnStop = false;
   w.extraction.lngTotalNumOccurrences = 0;
   w.settings.chkOnly7bitASCII = proto.session.settings.chkOnly7bitASCII;
@@ -104,6 +131,8 @@ SourceSession& WorkerSession(const Prototype& proto, std::int64_t bytes) {
 
 struct Counted {
   WordTable table;
+  WordTable::WordBatch batch;  // the words cut, when they were not counted into table
+  bool batched = false;
   std::int64_t occurrences = 0;       // lngTotalNumOccurrences of the stretch
   // Line-bar positions as the line loop shows them, each with the number of entries the
   // table had then, so the merge shows them between the same new words.
@@ -122,8 +151,12 @@ void CountLines(SourceSession& w, LineReader& reader, bool html, bool utf8,
   hooks.beforeLine = [&cancel] { return !cancel.load(std::memory_order_relaxed); };
   hooks.afterRead = std::move(afterRead);
   ReadLines(w, reader, html, utf8, hooks);
-  w.words.SettleCounts();
-  out.table = std::move(w.words);
+  if (out.batched) {
+    out.batch = w.words.TakeBatch();
+  } else {
+    w.words.SettleCounts();
+    out.table = std::move(w.words);
+  }
   out.occurrences = w.extraction.lngTotalNumOccurrences;
   out.opened = true;
   out.whole = !cancel.load();
@@ -145,7 +178,8 @@ struct ParallelReader::FolderWork {
   // Files are read ahead while the counting pass still plans them, up to a few files past
   // the one being merged, and more while the text waiting for its merge stays small.
   FolderWork(const SourceSession& s, int only7bit, int jobs)
-      : proto(s, only7bit, &tables),
+      : batchedFileBytes(std::max<std::int64_t>(s.sources.lngChunkBytes, 4096) / 4),
+        proto(s, only7bit, &tables),
         work(jobs, std::size_t(jobs) * 2 + 48, std::size_t(jobs) * 2 + 2, std::int64_t{16} << 20,
              [this](std::size_t i, const std::atomic<bool>& cancel) {
                Planned file;
@@ -164,7 +198,7 @@ struct ParallelReader::FolderWork {
     work.Add(file.length);
   }
 
-  Counted ReadOne(const Planned& file, const std::atomic<bool>& cancel) const {
+  Counted ReadOne(const Planned& file, const std::atomic<bool>& cancel) {
     Counted c;
     const std::string& path = file.path;
     const std::string extension = GetFileExtension(path, true);
@@ -172,7 +206,13 @@ struct ParallelReader::FolderWork {
     if (file.verdict <= 0 || file.verdict == kTextRtf) return c;
     c.encoding = file.encoding;
     c.bomLength = file.bomLength;
-    SourceSession& w = WorkerSession(proto, file.length);
+    // A small file's words are counted straight into the run's table by the calling thread:
+    // a table of its own to merge would cost more than counting them there. A large file's
+    // words would take far more room than its table (a quarter stretch: 1 MB by default).
+    c.batched = file.length <= batchedFileBytes;
+    WordTable::WordBatch batch;
+    if (c.batched) batch = batches.Take();
+    SourceSession& w = WorkerSession(proto, file.length, c.batched ? &batch : nullptr);
     if (c.encoding != TextEncoding::Ansi) w.settings.chkOnly7bitASCII = 0;
     SetCommentMarkersForExtension(w.comments, extension);
     w.comments.intWithinComment = -1;
@@ -185,9 +225,11 @@ struct ParallelReader::FolderWork {
     return c;
   }
 
+  const std::int64_t batchedFileBytes;
   std::mutex filesMutex;
   std::vector<Planned> files;  // guarded: the counting pass adds while workers read
   TablePool tables;
+  BatchPool batches;
   Prototype proto;
   OrderedWork<Counted> work;
 };
@@ -248,7 +290,13 @@ bool ParallelReader::ReadPlanned(SourceSession& s, const FileToRead& f) {
   if (!c) return true;  // stopped before the file was begun
   // Read here only what the calling thread judged the same way; a stop keeps the part read.
   if (!c->opened || c->encoding != f.encoding || c->bomLength != f.bomLength) return false;
-  MergeCounted(s, *c, folder_->tables);
+  if (c->batched) {
+    s.words.CountBatch(CountingContext(s), c->batch);
+    s.extraction.lngTotalNumOccurrences += c->occurrences;
+    folder_->batches.Give(std::move(c->batch));
+  } else {
+    MergeCounted(s, *c, folder_->tables);
+  }
   s.host.Pump();
   return true;
 }

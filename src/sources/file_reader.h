@@ -73,7 +73,9 @@ struct SourceState {
   // The unreadable entries of the last folder-scan pass, in scan order.
   std::vector<SkippedEntry> skipped;
   int intJobs = 0;                      // threads a run may use; 0: one per core
-  std::int64_t lngChunkBytes = std::int64_t{4} << 20;  // a stretch of a large file per thread
+  // A stretch of a large file per thread. A folder's files of at most a quarter of it are cut
+  // into words on other threads and counted on the calling one; larger ones are counted there.
+  std::int64_t lngChunkBytes = std::int64_t{4} << 20;
   ParallelReading* parallel = nullptr;  // set by the run while it reads
   // What a folder run's counting pass learned of each file it accepted or refused, by path;
   // its reading pass takes each entry instead of stat-ing, opening and classifying the file
