@@ -2,8 +2,10 @@
 #include "reports/report_formats.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 #include <vector>
 
 #include "engine/words_phrases.h"
@@ -104,26 +106,69 @@ std::string SortFileLines(const ReportSession& s, const std::string& line, std::
 
 }  // namespace
 
-std::string RankColumn(ReportSession& s, std::int64_t i) {
-  std::string t = i == 0 ? "Rank" : std::to_string(Entry(s, i).lngFreqRank);
-  return PadLeft(t, s.reports.intRankWidth);
+namespace {
+
+// Cells are appended to the line being built: a report lists every word twice (file and
+// text box), and a string per cell made the listing a large part of a count.
+void AppendPadLeft(std::string& out, std::string_view t, std::size_t width) {
+  const std::size_t len = Utf8Length(t);
+  if (len < width) out.append(width - len, ' ');
+  out += t;
 }
 
-std::string FreqColumn(ReportSession& s, std::int64_t i) {
+void AppendPadRight(std::string& out, std::string_view t, std::size_t width) {
+  out += t;
+  const std::size_t len = Utf8Length(t);
+  if (len < width) out.append(width - len, ' ');
+}
+
+void AppendNumber(std::string& out, std::int64_t n, std::size_t width) {
+  char buf[24];
+  const auto end = std::to_chars(buf, buf + sizeof buf, n).ptr;
+  const std::size_t len = static_cast<std::size_t>(end - buf);
+  if (len < width) out.append(width - len, ' ');
+  out.append(buf, len);
+}
+
+void AppendRank(ReportSession& s, std::int64_t i, std::string& out) {
+  const std::size_t width = static_cast<std::size_t>(std::max(s.reports.intRankWidth, 0));
+  if (i == 0)
+    AppendPadLeft(out, "Rank", width);
+  else
+    AppendNumber(out, Entry(s, i).lngFreqRank, width);
+}
+
+void AppendFreq(ReportSession& s, std::int64_t i, std::string& out) {
+  const bool relative = Relative(s);
   std::string t;
   if (i == 0)
-    t = Relative(s) ? "Rel freq" : "Freq";
-  else
-    t = Relative(s) ? RelativeText(s, Entry(s, i).lngFrequency)
-                    : std::to_string(Entry(s, i).lngFrequency);
+    t = relative ? "Rel freq" : "Freq";
+  else if (relative)
+    t = RelativeText(s, Entry(s, i).lngFrequency);
   int width = s.reports.intFreqWidth;
+  if (i > 0 && !relative) {
+    // A count has at most 19 characters, so the narrower column below never applies to it
+    // unless it is that short.
+    char buf[24];
+    const auto end = std::to_chars(buf, buf + sizeof buf, Entry(s, i).lngFrequency).ptr;
+    const std::size_t len = static_cast<std::size_t>(end - buf);
+    if (s.lists.blnCountOnlyWordsIncludeRecommendedFrequencies && len <= 6) width -= 2;
+    AppendPadLeft(out, std::string_view(buf, len), static_cast<std::size_t>(std::max(width, 0)));
+    return;
+  }
   if (s.lists.blnCountOnlyWordsIncludeRecommendedFrequencies && Utf8Length(t) <= 6) width -= 2;
-  return PadLeft(t, static_cast<std::size_t>(std::max(width, 0)));
+  AppendPadLeft(out, t, static_cast<std::size_t>(std::max(width, 0)));
 }
 
-std::string WordColumn(ReportSession& s, std::int64_t i) {
+std::string_view TrimmedView(std::string_view t) {
+  const std::size_t b = t.find_first_not_of(' ');
+  if (b == std::string_view::npos) return {};
+  return t.substr(b, t.find_last_not_of(' ') - b + 1);
+}
+
+void AppendWord(ReportSession& s, std::int64_t i, std::string& out) {
   auto& r = s.reports;
-  std::string t;
+  std::string_view t;
   if (i == 0) {
     if (s.run.blnCountingMFP)
       t = "Phrase";
@@ -133,13 +178,40 @@ std::string WordColumn(ReportSession& s, std::int64_t i) {
       t = "Word";
     r.intWordWidth = std::max<int>(r.intWordWidth, static_cast<int>(Utf8Length(t)));
   } else {
-    t = Trim(Entry(s, i).strWord);
+    t = TrimmedView(Entry(s, i).strWord);
   }
-  if (r.blnOutputFile && s.run.blnCountingMFP) return t + "\t";
+  if (r.blnOutputFile && s.run.blnCountingMFP) {
+    out += t;
+    out += '\t';
+    return;
+  }
   int f = s.settings.cboDisplayFormat;
-  if (r.blnOutputFile && s.settings.chkOutputWithCommas && (f == 1 || f == 6 || f == 7))
-    return TrimRight(t) + ", ";
-  return PadRight(t, r.intWordWidth);
+  if (r.blnOutputFile && s.settings.chkOutputWithCommas && (f == 1 || f == 6 || f == 7)) {
+    out += t;  // already without trailing spaces
+    out += ", ";
+    return;
+  }
+  AppendPadRight(out, t, static_cast<std::size_t>(std::max(r.intWordWidth, 0)));
+}
+
+}  // namespace
+
+std::string RankColumn(ReportSession& s, std::int64_t i) {
+  std::string t;
+  AppendRank(s, i, t);
+  return t;
+}
+
+std::string FreqColumn(ReportSession& s, std::int64_t i) {
+  std::string t;
+  AppendFreq(s, i, t);
+  return t;
+}
+
+std::string WordColumn(ReportSession& s, std::int64_t i) {
+  std::string t;
+  AppendWord(s, i, t);
+  return t;
 }
 
 std::string LogRankColumn(ReportSession& s, std::int64_t i) {
@@ -206,67 +278,81 @@ std::string FormatLine(ReportSession& s, std::int64_t i, LineLayout layout) {
   int f = s.settings.cboDisplayFormat;
   bool tb = layout == LineLayout::Textbox;
   bool commas = layout == LineLayout::FileWithCommas;
-  auto R = [&] { return RankColumn(s, i); };
-  auto F = [&] { return FreqColumn(s, i); };
-  auto W = [&] { return WordColumn(s, i); };
-  auto W1 = [&] { return TrimRight(WordColumn(s, i)); };
-  auto W2 = [&] { return Trim(WordColumn(s, i)); };
-  auto RF = [&] { return RecommendedFrequencyColumn(s, i); };
+  std::string out;
+  out.reserve(64);
+  // Each appends its cell; W1 without trailing spaces, W2 without spaces at either end.
+  const auto R = [&] { AppendRank(s, i, out); };
+  const auto F = [&] { AppendFreq(s, i, out); };
+  const auto W = [&] { AppendWord(s, i, out); };
+  const auto W1 = [&] {
+    const std::size_t from = out.size();
+    AppendWord(s, i, out);
+    while (out.size() > from && out.back() == ' ') out.pop_back();
+  };
+  const auto W2 = [&] {
+    const std::size_t from = out.size();
+    W1();
+    std::size_t b = from;
+    while (b < out.size() && out[b] == ' ') ++b;
+    out.erase(from, b - from);
+  };
+  const auto RF = [&] { out += RecommendedFrequencyColumn(s, i); };
+  const auto LR = [&] { out += LogRankColumn(s, i); };
+  const auto LF = [&] { out += LogFreqColumn(s, i); };
+  const auto T = [&](const char* text) { out += text; };
   switch (f) {
     case 0:
-      if (tb) return " " + R() + "  " + F() + "  " + W1();
-      if (commas) return "  " + R() + ",  " + F() + ",  " + W1();
-      return R() + "\t" + F() + "\t" + W1();
+      if (tb) return T(" "), R(), T("  "), F(), T("  "), W1(), out;
+      if (commas) return T("  "), R(), T(",  "), F(), T(",  "), W1(), out;
+      return R(), T("\t"), F(), T("\t"), W1(), out;
     case 1:
-      if (tb) return " " + R() + "  " + W() + "  " + F();
-      if (commas) return "  " + R() + ",  " + W() + F();
-      return R() + "\t" + W() + F();
+      if (tb) return T(" "), R(), T("  "), W(), T("  "), F(), out;
+      if (commas) return T("  "), R(), T(",  "), W(), F(), out;
+      return R(), T("\t"), W(), F(), out;
     case 2:
-      if (tb) return " " + R() + "  " + F();
-      if (commas) return "  " + R() + ",  " + F();
-      return R() + "\t" + F();
+      if (tb) return T(" "), R(), T("  "), F(), out;
+      if (commas) return T("  "), R(), T(",  "), F(), out;
+      return R(), T("\t"), F(), out;
     case 3:
-      if (tb) return " " + R() + "  " + W1();
-      if (commas) return "  " + R() + ",  " + W1();
-      return R() + "\t" + W1();
+      if (tb) return T(" "), R(), T("  "), W1(), out;
+      if (commas) return T("  "), R(), T(",  "), W1(), out;
+      return R(), T("\t"), W1(), out;
     case 4:
-      if (tb) return " " + F() + "  " + R();
-      if (commas) return "  " + F() + ",  " + R();
-      return F() + "\t" + R();
+      if (tb) return T(" "), F(), T("  "), R(), out;
+      if (commas) return T("  "), F(), T(",  "), R(), out;
+      return F(), T("\t"), R(), out;
     case 5:
-      if (tb) return Relative(s) ? "  " + F() + "  " + W1() : "  " + RF() + F() + "  " + W1();
-      if (commas) return "  " + F() + ",  " + W1();
-      return "  " + RF() + "\t" + F() + "\t" + W1();
+      if (tb && Relative(s)) return T("  "), F(), T("  "), W1(), out;
+      if (tb) return T("  "), RF(), F(), T("  "), W1(), out;
+      if (commas) return T("  "), F(), T(",  "), W1(), out;
+      return T("  "), RF(), T("\t"), F(), T("\t"), W1(), out;
     case 6:
-      if (tb) return "  " + W() + " " + R();
-      if (commas) return "  " + W() + R();
-      return W() + R();
+      if (tb) return T("  "), W(), T(" "), R(), out;
+      if (commas) return T("  "), W(), R(), out;
+      return W(), R(), out;
     case 7:
-      if (tb) return Relative(s) ? "  " + W() + " " + F() : "  " + W() + " " + F() + "    " + RF();
-      if (commas) return "  " + W() + F();
-      return "  " + W() + "\t" + F() + "\t" + RF();
+      if (tb && Relative(s)) return T("  "), W(), T(" "), F(), out;
+      if (tb) return T("  "), W(), T(" "), F(), T("    "), RF(), out;
+      if (commas) return T("  "), W(), F(), out;
+      return T("  "), W(), T("\t"), F(), T("\t"), RF(), out;
     case 8:
     case 9:
-      return W2();
+      return W2(), out;
     case 10:
-      if (tb)
-        return " " + R() + "  " + F() + "  " + LogRankColumn(s, i) + "  " + LogFreqColumn(s, i) +
-               "  " + W1();
+      if (tb) return T(" "), R(), T("  "), F(), T("  "), LR(), T("  "), LF(), T("  "), W1(), out;
       if (commas)
-        return "  " + R() + ",  " + F() + ",  " + LogRankColumn(s, i) + ",  " +
-               LogFreqColumn(s, i) + ",  " + W1();
-      return R() + "\t" + F() + "\t" + LogRankColumn(s, i) + "\t" + LogFreqColumn(s, i) + "\t" +
-             W1();
+        return T("  "), R(), T(",  "), F(), T(",  "), LR(), T(",  "), LF(), T(",  "), W1(), out;
+      return R(), T("\t"), F(), T("\t"), LR(), T("\t"), LF(), T("\t"), W1(), out;
     case 11:
       if (layout == LineLayout::FileWithTabs)
-        return W() + "\t" + F() + "\t" + FilesColumn(s, i);
-      return "  " + W() + " " + F() + " " + FilesColumn(s, i);
+        return W(), T("\t"), F(), T("\t"), out += FilesColumn(s, i), out;
+      return T("  "), W(), T(" "), F(), T(" "), out += FilesColumn(s, i), out;
     case 12:
     case 13:
       if (i == 0)
         return FolderAbbreviated(s) ? "\n{Folder} = " + s.settings.txbFolder + "\n"
                                     : std::string();
-      return W2() + "\n" + ListFilesContainingWord(s, i, f == 13);
+      return W2(), T("\n"), out += ListFilesContainingWord(s, i, f == 13), out;
     default:
       return {};
   }

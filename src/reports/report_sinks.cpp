@@ -112,7 +112,9 @@ bool AtLeastChars(const std::string& text, std::size_t n) {
 }  // namespace
 
 void WriteOutputFileLine(ReportSession& s, const std::string& line) {
-  WriteRaw(s, ToCrLf(line) + "\r\n");
+  std::string text = ToCrLf(line);
+  text += "\r\n";
+  WriteRaw(s, text);
 }
 
 void EmitReportLine(ReportSession& s, const std::string& line, bool title) {
@@ -135,10 +137,13 @@ void EmitReportLine(ReportSession& s, const std::string& line, bool title) {
   const std::size_t inBox = limited ? s.host.TxbLength() : 0;
   const std::size_t room = lngTextboxLimit - std::min(inBox, lngTextboxLimit);
   if (!limited || !AtLeastChars(r.strOutput, room)) {
-    if (f == 9)
-      r.strOutput += Trim(line) + ", ";
-    else
-      r.strOutput += (f == 8 ? Trim(line) : line) + "\n";
+    if (f == 9) {
+      r.strOutput += Trim(line);
+      r.strOutput += ", ";
+    } else {
+      r.strOutput += f == 8 ? Trim(line) : line;
+      r.strOutput += '\n';
+    }
   }
   if (limited && AtLeastChars(r.strOutput, room)) {
     r.blnTextboxFull = true;

@@ -65,11 +65,16 @@ std::string FromChar(std::string_view s, std::size_t n) {
 std::string ToCrLf(std::string_view s) {
   std::string out;
   out.reserve(s.size() + 16);
-  for (char c : s) {
-    if (c == '\n') out += '\r';
-    out += c;
+  for (std::size_t from = 0;;) {
+    const std::size_t nl = s.find('\n', from);
+    if (nl == std::string_view::npos) {
+      out.append(s.substr(from));
+      return out;
+    }
+    out.append(s.substr(from, nl - from));
+    out += "\r\n";
+    from = nl + 1;
   }
-  return out;
 }
 
 }  // namespace talq::report_text
