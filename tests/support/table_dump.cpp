@@ -21,9 +21,10 @@ std::vector<const WordRecord*> ByWord(WordTable& table) {
 
 }  // namespace
 
-std::string DumpWordTable(WordTable& table) {
+std::string DumpWordTable(WordTable& table, std::int64_t minFrequency) {
   std::string out;
   for (const WordRecord* r : ByWord(table)) {
+    if (r->lngFrequency < minFrequency) continue;
     out += r->strWord + '\t' + std::to_string(r->lngFrequency) + '\t' +
            (r->blnIncluded ? std::to_string(r->lngFreqRank) : std::string("x")) + '\t';
     if (r->NumFiles() == 0) out += '-';
@@ -36,9 +37,10 @@ std::string DumpWordTable(WordTable& table) {
   return out;
 }
 
-std::string WordCounts(WordTable& table) {
+std::string WordCounts(WordTable& table, bool includedOnly) {
   std::string out;
   for (const WordRecord* r : ByWord(table)) {
+    if (includedOnly && !r->blnIncluded) continue;
     if (!out.empty()) out += " | ";
     out += r->strWord + '=' + std::to_string(r->lngFrequency);
   }

@@ -1,6 +1,7 @@
 // Deterministic text dumps of the word table, so engine tests compare one string.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace talq {
@@ -11,10 +12,12 @@ class WordTable;
 
 // One line per entry, ordered by strWord's code points:
 // "word<TAB>frequency<TAB>rank<TAB>files\n", files as "file:count" pairs separated by
-// spaces ("-" without per-file data); rank is "x" for an excluded entry.
-std::string DumpWordTable(WordTable& table);
+// spaces ("-" without per-file data); rank is "x" for an excluded entry. Entries below
+// minFrequency are left out.
+std::string DumpWordTable(WordTable& table, std::int64_t minFrequency = 0);
 
-// "word=frequency" for every entry, ordered by strWord's code points, joined by " | ".
-std::string WordCounts(WordTable& table);
+// "word=frequency" for every entry (or every included one), ordered by strWord's code
+// points, joined by " | ".
+std::string WordCounts(WordTable& table, bool includedOnly = false);
 
 }  // namespace talq
