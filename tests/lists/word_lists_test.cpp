@@ -118,11 +118,12 @@ TEST_F(WordListsTest, InadmissibleExpressionSkipsItsLineOnly) {
 TEST_F(WordListsTest, CountOnlyEntriesSwitchOnTheirCharacters) {
   session.settings.chkAllowWordsWithAmpersands = 0;
   session.settings.chkAllowWordsWithNumerals = 0;
-  ASSERT_TRUE(Load(kCountOnly, "at&t\nr2-d2\n"));
+  ASSERT_TRUE(Load(kCountOnly, "at&t\nr2-d2\n<a:b>\n"));
   EXPECT_EQ(session.settings.chkAllowWordsWithAmpersands, 1);
   EXPECT_EQ(session.settings.chkAllowWordsWithNumerals, 1);
   EXPECT_EQ(session.settings.chkAllowWordsWithHyphens, 1);
   EXPECT_EQ(session.settings.chkAllowWordsWithPeriods, 0);
+  EXPECT_EQ(session.settings.chkAllowWordsWithColons, 0);  // only inside an expression
   // Borrowed settings are back.
   EXPECT_EQ(session.settings.chkAllowCommentMarkers, 0);
   EXPECT_FALSE(session.run.blnReadingWords);
@@ -314,19 +315,6 @@ TEST_F(WordListsTest, CountsHonourTheLists) {
     }
     EXPECT_EQ(Count(s, c.text), c.expected) << c.name;
   }
-}
-
-TEST_F(WordListsTest, PhraseRunWordsToIgnore) {
-  session.settings.txbWordsToIgnoreOrCount[kWordsToIgnore] = "the of";
-  ASSERT_TRUE(GetExtraWords(session, kWordsToIgnore));
-  WordListLookup lookup;
-  session.settings.wordsToIgnoreHandling = WordsToIgnoreHandling::optExcludePhrasesAllWordsToIgnore;
-  EXPECT_TRUE(lookup.PhraseAdmissible(session, "of+day"));
-  EXPECT_FALSE(lookup.PhraseAdmissible(session, "of+the"));
-  session.settings.wordsToIgnoreHandling = WordsToIgnoreHandling::optExcludePhrasesWithWordToIgnore;
-  EXPECT_FALSE(lookup.PhraseAdmissible(session, "of+day"));
-  EXPECT_EQ(lookup.StripPhrase(session, "end+of+the+day"), "end day");
-  EXPECT_EQ(lookup.StripPhrase(session, "of+the"), "");
 }
 
 // A count remembers list answers per distinct word; remembered answers are the fresh ones,
