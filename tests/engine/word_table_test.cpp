@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
 #include <map>
 #include <random>
@@ -41,9 +42,10 @@ class WordTableTest : public ::testing::Test {
     EXPECT_NE(i, 0) << word;
     return table.udtWords.at(static_cast<std::size_t>(i));
   }
-  std::vector<std::string> Words() const {
+  // Entries in table order.
+  static std::vector<std::string> Words(const WordTable& t) {
     std::vector<std::string> out;
-    for (std::int64_t i = 1; i <= table.lngNumWords; ++i) out.push_back(table.udtWords[i].strWord);
+    for (std::int64_t i = 1; i <= t.lngNumWords; ++i) out.push_back(t.udtWords[i].strWord);
     return out;
   }
   // (file number, count) pairs of an entry.
@@ -76,28 +78,12 @@ TEST_F(WordTableTest, CaseSignificantWordsAreDistinctAndUpperCaseSortsFirst) {
   EXPECT_EQ(Rec("The").lngFrequency, 1);
   EXPECT_EQ(Rec("the").lngFrequency, 2);
   table.SortByWord();
-  EXPECT_EQ(Words(), (std::vector<std::string>{"The", "the"}));
+  EXPECT_EQ(Words(table), (std::vector<std::string>{"The", "the"}));
   // Equal sort keys fall back to the words' code points, so the order is fixed.
   table.SortWordsByKey();
-  EXPECT_EQ(Words(), (std::vector<std::string>{"The", "the"}));
+  EXPECT_EQ(Words(table), (std::vector<std::string>{"The", "the"}));
   EXPECT_EQ(table.udtWords[1].strSortKey, "the");
   EXPECT_EQ(table.udtWords[2].strSortKey, "the");
-}
-
-TEST_F(WordTableTest, FolderRunRecordsFilesInOrderOfFirstOccurrence) {
-  settings.source = Source::optFolder;
-  run.strCurrentFile = "/d/a.txt";
-  Add({"x", "x"});
-  run.strCurrentFile = "/d/A.txt";  // a different file: paths are compared exactly
-  Add({"y"});
-  run.strCurrentFile = "/d/c.txt";
-  Add({"x", "y", "y"});
-  EXPECT_EQ(table.NumFilesRegistered(), 3);
-  EXPECT_EQ(table.FileName(1), "/d/a.txt");
-  EXPECT_EQ(table.FileName(2), "/d/A.txt");
-  EXPECT_EQ(Files(Rec("x")), (FileList{{1, 2}, {3, 1}}));
-  EXPECT_EQ(Rec("x").lngFrequency, 3);
-  EXPECT_EQ(Files(Rec("y")), (FileList{{2, 1}, {3, 2}}));
 }
 
 TEST_F(WordTableTest, PerFileDataOnlyForCountedTextAndNoFileRegistryOutsideFolders) {
@@ -119,7 +105,7 @@ TEST_F(WordTableTest, TablesChangedByHandStayConsistent) {
   EXPECT_EQ(table.lngNumWords, 2);
   table.lngNumWords = 0;  // emptied without Clear()
   Add({"again"});
-  EXPECT_EQ(Words(), (std::vector<std::string>{"again"}));
+  EXPECT_EQ(Words(table), (std::vector<std::string>{"again"}));
   EXPECT_EQ(table.IndexOf("given"), 0);
 }
 
@@ -133,7 +119,7 @@ TEST_F(WordTableTest, EntriesAddedWholeAreFoundAndCountedOn) {
   EXPECT_EQ(Rec("b c").lngFrequency, 3);
   Add({"d", "e"});
   EXPECT_EQ(Rec("d").lngFrequency, 2);
-  EXPECT_EQ(Words(), (std::vector<std::string>{"a", "b c", "d", "e"}));
+  EXPECT_EQ(Words(table), (std::vector<std::string>{"a", "b c", "d", "e"}));
 }
 
 TEST_F(WordTableTest, ManyFilesAndLargeCountsAreNotCapped) {
@@ -241,7 +227,7 @@ TEST_F(WordTableTest, SortKeyFoldsAccentsAndCaseAndChainTiesFollowIt) {
   Add({"zeta", "etudes", "Étude", "apple", "etudes", "apple", "Étude", "apple", "big"});
   for (int k = 0; k < 4; ++k) Add({"big"});
   table.SortWordsByKey();
-  EXPECT_EQ(Words(), (std::vector<std::string>{"apple", "big", "Étude", "etudes", "zeta"}));
+  EXPECT_EQ(Words(table), (std::vector<std::string>{"apple", "big", "Étude", "etudes", "zeta"}));
   EXPECT_EQ(Rec("Étude").strSortKey, "etude");
   table.udtWords[table.IndexOf("big")].blnIncluded = false;
   table.SetUpFrequencyChain(&host);
@@ -252,49 +238,32 @@ TEST_F(WordTableTest, SortKeyFoldsAccentsAndCaseAndChainTiesFollowIt) {
   EXPECT_EQ(Rec("zeta").lngNextInChain, 0);
 }
 
-// The obvious quadratic ranking: scan the table once per frequency, highest first.
-std::vector<std::int64_t> NaiveRanks(const WordTable& t) {
-  std::int64_t maxF = 0;
-  for (std::int64_t i = 1; i <= t.lngNumWords; ++i) {
-    if (t.udtWords[i].blnIncluded) maxF = std::max(maxF, t.udtWords[i].lngFrequency);
-  }
-  std::vector<std::int64_t> rank(static_cast<std::size_t>(t.lngNumWords) + 1, 0);
-  std::int64_t pos = 0;
-  for (std::int64_t f = maxF; f >= 1; --f) {
-    for (std::int64_t i = 1; i <= t.lngNumWords; ++i) {
-      if (t.udtWords[i].blnIncluded && t.udtWords[i].lngFrequency == f) rank[i] = ++pos;
-    }
-  }
-  return rank;
-}
-
-TEST_F(WordTableTest, ChainMatchesNaiveConstruction) {
+TEST_F(WordTableTest, ChainMatchesAStableSortByFrequency) {
   std::mt19937 rng(11);
   std::uniform_int_distribution<int> word(0, 2499), coin(0, 3);
   for (int k = 0; k < 20000; ++k) table.AddWordToList(Ctx(), Num("v", word(rng)));
   table.SortWordsByKey();
-  std::int64_t included = 0;
+  std::vector<std::int64_t> order;  // included entries, most frequent first, ties in table order
   for (std::int64_t i = 1; i <= table.lngNumWords; ++i) {
     table.udtWords[i].blnIncluded = coin(rng) != 0;
-    included += table.udtWords[i].blnIncluded;
+    if (table.udtWords[i].blnIncluded) order.push_back(i);
   }
+  std::stable_sort(order.begin(), order.end(), [&](std::int64_t a, std::int64_t b) {
+    return table.udtWords[a].lngFrequency > table.udtWords[b].lngFrequency;
+  });
   table.SetUpFrequencyChain(&host);
-  const std::vector<std::int64_t> rank = NaiveRanks(table);
-  std::int64_t expectedFirst = 0;
-  for (std::int64_t i = 1; i <= table.lngNumWords; ++i) {
-    EXPECT_EQ(table.udtWords[i].lngFreqRank, rank[i]) << i;
-    if (rank[i] == 1) expectedFirst = i;
-  }
-  EXPECT_EQ(table.lngFirstFreq, expectedFirst);
-  std::int64_t walked = 0;
-  for (std::int64_t i = table.lngFirstFreq; i != 0 && walked <= included;
+  std::vector<std::int64_t> walked;
+  for (std::int64_t i = table.lngFirstFreq; i != 0 && walked.size() <= order.size();
        i = table.udtWords[i].lngNextInChain) {
-    EXPECT_EQ(table.udtWords[i].lngFreqRank, ++walked);
+    walked.push_back(i);
+    EXPECT_EQ(table.udtWords[i].lngFreqRank, static_cast<std::int64_t>(walked.size()));
   }
-  EXPECT_EQ(walked, included);
+  EXPECT_EQ(walked, order);
+  for (std::int64_t i = 1; i <= table.lngNumWords; ++i)  // excluded entries have no rank
+    EXPECT_TRUE(table.udtWords[i].blnIncluded || table.udtWords[i].lngFreqRank == 0) << i;
   // One progress mark per 1000 links.
   std::string marks;
-  for (std::int64_t k = 0; k < (included - 1) / 1000; ++k) marks += " .";
+  for (std::size_t k = 0; k < (order.size() - 1) / 1000; ++k) marks += " .";
   EXPECT_EQ(host.TxbText(), marks);
 }
 
@@ -436,24 +405,24 @@ TEST_F(WordTableTest, MergingPartsEqualsAddingEveryWord) {
     EXPECT_EQ(reached.back(), part.lngNumWords);
   }
   EXPECT_EQ(DumpWordTable(parts), DumpWordTable(whole));
-  std::vector<std::string> order, wholeOrder;
-  for (std::int64_t i = 1; i <= whole.lngNumWords; ++i) wholeOrder.push_back(whole.udtWords[i].strWord);
-  for (std::int64_t i = 1; i <= parts.lngNumWords; ++i) order.push_back(parts.udtWords[i].strWord);
-  EXPECT_EQ(order, wholeOrder) << "first-occurrence order";
+  EXPECT_EQ(Words(parts), Words(whole)) << "first-occurrence order";
   EXPECT_EQ(merged.log, oneByOne.log) << "progress labels";
   EXPECT_EQ(parts.NumFilesRegistered(), 3);
   EXPECT_EQ(parts.FileName(3), "/dir/f3");
 }
 
+// "/A" is another file than "/a": paths are compared exactly.
 TEST_F(WordTableTest, CountsKeptApartReachTheRecordsInFileOrder) {
   settings.source = Source::optFolder;
-  const char* steps[][2] = {{"/a", "x"}, {"/a", "x"}, {"/b", "y"}, {"/c", "x"}, {"/c", "x"},
+  const char* steps[][2] = {{"/a", "x"}, {"/a", "x"}, {"/A", "y"}, {"/c", "x"}, {"/c", "x"},
                             {"/c", "x"}, {"/d", "y"}, {"/d", "x"}};
   for (const auto& [file, word] : steps) {
     run.strCurrentFile = file;
     Add({word});
   }
   EXPECT_EQ(DumpWordTable(table), "x\t6\t0\t1:2 3:3 4:1\ny\t2\t0\t2:1 4:1\n");
+  EXPECT_EQ(table.NumFilesRegistered(), 4);
+  EXPECT_EQ(table.FileName(2), "/A");
   // Settling twice changes nothing; counting goes on after it.
   table.SettleCounts();
   Add({"x"});
