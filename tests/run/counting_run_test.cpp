@@ -95,18 +95,6 @@ TEST_F(CountingRunTest, CountsAFileIntoAReport) {
   EXPECT_FALSE(s.run.blnElapsedTimeRunning);
 }
 
-TEST_F(CountingRunTest, FolderRunKeepsPerFileCounts) {
-  UseFolder(kData + "/folder");
-  s.settings.chkIncludeSubfolders = 1;
-  EXPECT_EQ(cmdCountWords_Click(s), RunResult::Reported);
-  EXPECT_EQ(DumpWordTable(s.words),
-            "alpha\t3\t1\t1:2 2:1\n"
-            "beta\t1\t2\t1:1\n"
-            "delta\t1\t3\t2:1\n"
-            "gamma\t1\t4\t1:1\n");
-  EXPECT_EQ(s.reports.lngMaxNumFiles, 2);
-}
-
 TEST_F(CountingRunTest, PhrasesNeverSpanTwoFilesOfAFolder) {
   // a.txt ends with "alpha", sub/b.txt starts with it.
   UseFolder(kData + "/folder");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/scripted_host.h"
+#include "support/shown_messages.h"
 #include "util/utf8.h"
 
 namespace talq {
@@ -105,16 +106,14 @@ TEST(CommentMarkers, MarkersThatCouldBeWordsAreRefused) {
                         Case{"*", nullptr}, Case{"/", "//"}, Case{"*/", "/*"}}) {
     ScriptedHost host;
     EXPECT_EQ(CommentMarkersOK(host, c.extra), c.marker == nullptr) << c.extra;
-    if (c.marker == nullptr) {
-      EXPECT_TRUE(host.messages.empty());
-      continue;
-    }
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text,
-              std::string("With the current settings the start-comment marker\n\"") + c.marker +
-                  "\" could be part of a word.\n\nCheck the the 'Settings' window and perhaps "
-                  "disallow comment\nmarkers or restrict allowable characters in 'words'.");
-    EXPECT_EQ(host.messages[0].title, "Error");
+    EXPECT_EQ(test::Shown(host),
+              c.marker == nullptr
+                  ? test::Lines{}
+                  : test::Lines{std::string("Error: With the current settings the start-comment "
+                                            "marker\n\"") + c.marker +
+                                "\" could be part of a word.\n\nCheck the the 'Settings' window "
+                                "and perhaps disallow comment\nmarkers or restrict allowable "
+                                "characters in 'words'."});
   }
 }
 
@@ -195,15 +194,6 @@ TEST(CommentScanner, StartAt) {
   EXPECT_EQ(CommentStartAt(html, U"<![CDATA[x]]>", 0), 5);
   EXPECT_EQ(CommentStartAt(none, U"<b>", 0), -1);
   EXPECT_EQ(CommentStartAt(html, U"ab", 5), -1);  // past the end
-}
-
-TEST(CommentScanner, BlockCommentCarriesAcrossLines) {
-  CommentState st;
-  SetCommentMarkersForExtension(st, "c");
-  EXPECT_EQ(VisibleText(st, {"keep /* hidden"}), "keep");
-  EXPECT_EQ(st.intWithinComment, 0);
-  EXPECT_EQ(VisibleText(st, {"still hidden", "gone */ back // not this"}), "back");
-  EXPECT_EQ(st.intWithinComment, -1);  // a line comment closes with its line
 }
 
 TEST(CommentScanner, Fixtures) {

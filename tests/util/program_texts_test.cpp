@@ -65,16 +65,9 @@ TEST_F(ProgramTextsTest, MissingFileNamesThePath) {
   EXPECT_EQ(ProgramTextLoadMessage(-3, ""), "Too much program text.");
 }
 
-TEST(ShippedProgramTextsTest, EveryTextInUseIsThere) {
+TEST(ShippedProgramTextsTest, CaptionsTheCodeReadsHoldTheirMarks) {
   const std::string file = DataDir() + "/" + std::string(kProgramTextFile);
   ASSERT_GT(LoadProgramTexts(file), 0) << ProgramTextLoadMessage(LoadProgramTexts(file), file);
-  std::vector<int> inUse = {1, 2, 9, 14, 19, 21, 22, 23, 25, 31, 34, 213, 311, 374, 375, 376};
-  for (int i = 37; i <= 48; ++i) inUse.push_back(i);
-  for (int i = 50; i <= 64; ++i) inUse.push_back(i);
-  for (int i = 90; i <= 97; ++i) inUse.push_back(i);
-  for (int i = 101; i <= 104; ++i) inUse.push_back(i);
-  for (int i = 356; i <= 361; ++i) inUse.push_back(i);
-  for (int n : inUse) EXPECT_NE(ProgramText(n), "") << n;
   EXPECT_EQ(ProgramText(21), "Count words/phrases");
   // A caption holding "stop" marks a run in progress.
   for (int n : {25, 90}) EXPECT_NE(ProgramText(n).find("Stop"), std::string::npos) << n;
