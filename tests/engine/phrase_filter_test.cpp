@@ -53,13 +53,5 @@ TEST(PhraseFilterWords, Modes) {
   }
 }
 
-TEST(PhraseFilterWords, WholeWordAt) {
-  EXPECT_TRUE(IsWholeWordAt("the", "the", 5, ' '));  // equal texts, whatever the position
-  EXPECT_TRUE(IsWholeWordAt("of the sea", "the", 3, ' '));
-  EXPECT_FALSE(IsWholeWordAt("of there", "the", 3, ' '));
-  EXPECT_FALSE(IsWholeWordAt("bathe", "the", 2, ' '));
-  EXPECT_FALSE(IsWholeWordAt("of the", "the", 9, ' '));
-}
-
 }  // namespace
 }  // namespace talq

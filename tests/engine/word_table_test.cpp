@@ -349,68 +349,6 @@ TEST(FindWordTest, PositionsFollowTheInsertionPoint) {
   }
 }
 
-// Records every label text in order, so two ways of filling a table can be compared.
-class LabelLog : public ScriptedHost {
- public:
-  std::vector<std::string> log;
-  void SetLabel(const std::string& name, const std::string& text) override {
-    log.push_back(name + "=" + text);
-    ScriptedHost::SetLabel(name, text);
-  }
-};
-
-TEST_F(WordTableTest, MergingPartsEqualsAddingEveryWord) {
-  // Three files of a folder (the middle one without words), each counted apart and merged
-  // in order, against the same words added one by one.
-  std::mt19937 rng(11);
-  std::uniform_int_distribution<int> pick(0, 400);
-  std::vector<std::vector<std::string>> files(4);
-  for (std::size_t f : {0u, 1u, 3u}) {
-    for (int k = 0; k < 3000; ++k) {
-      const int n = pick(rng) * pick(rng) / 400;  // skewed: low numbers repeat most
-      files[f].push_back(Num(n % 3 ? "w" : "a-longer-word-", n));
-    }
-  }
-  settings.source = Source::optFolder;
-  settings.chkSuppressWords = 1;
-  LabelLog oneByOne, merged;
-  WordTable whole, parts, fresh, reused;
-  for (int k = 0; k < 5000; ++k) reused.AddWordToList(Ctx(), Num("before", k));
-  for (std::size_t f = 0; f < files.size(); ++f) {
-    run.strCurrentFile = Num("/dir/f", static_cast<int>(f));
-    WordTableContext ctx{&oneByOne, &settings, &run, true};
-    for (const std::string& w : files[f]) whole.AddWordToList(ctx, w);
-
-    // Odd files are counted in batches of varied size into a table used before and
-    // reserved for them, as worker threads count.
-    WordTable& part = f % 2 ? reused : fresh;
-    part.Clear();
-    Settings alone = settings;
-    alone.source = Source::optInFile;
-    WordTableContext partCtx{nullptr, &alone, &run, true};
-    if (f % 2) {
-      part.Reserve(static_cast<std::int64_t>(files[f].size()));
-      for (std::size_t k = 0; k < files[f].size(); ++k) {
-        part.AddWordLater(partCtx, files[f][k]);
-        if (k % 37 == 0) part.CountDeferred(partCtx);
-      }
-      part.CountDeferred(partCtx);
-    } else {
-      for (const std::string& w : files[f]) part.AddWordToList(partCtx, w);
-    }
-    std::vector<std::int64_t> reached;
-    parts.Merge(WordTableContext{&merged, &settings, &run, true}, part,
-                [&](std::int64_t k) { reached.push_back(k); });
-    ASSERT_EQ(reached.size(), static_cast<std::size_t>(part.lngNumWords) + 1);
-    EXPECT_EQ(reached.back(), part.lngNumWords);
-  }
-  EXPECT_EQ(DumpWordTable(parts), DumpWordTable(whole));
-  EXPECT_EQ(Words(parts), Words(whole)) << "first-occurrence order";
-  EXPECT_EQ(merged.log, oneByOne.log) << "progress labels";
-  EXPECT_EQ(parts.NumFilesRegistered(), 3);
-  EXPECT_EQ(parts.FileName(3), "/dir/f3");
-}
-
 // "/A" is another file than "/a": paths are compared exactly.
 TEST_F(WordTableTest, CountsKeptApartReachTheRecordsInFileOrder) {
   settings.source = Source::optFolder;
