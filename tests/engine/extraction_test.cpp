@@ -33,8 +33,8 @@ void NoCharacters(Session& s) {
   st.chkAllowWordsWithUserSpecifiedExtraChars = 0;
 }
 
-// Count-only entries matched exactly; words to ignore drop out of stripped phrases.
-class FakeLists : public ListLookup {
+// Count-only entries and words to ignore matched exactly.
+class FakeLists : public EmptyListLookup {
  public:
   std::set<std::string> countOnly;
   std::set<std::string> ignore;
@@ -47,24 +47,6 @@ class FakeLists : public ListLookup {
       s.lists.invalidRegExp.strInvalidRegExp = "[a";
     }
     return countOnly.count(std::string(e));
-  }
-  bool AllWordsToIgnore(EngineSession&, std::string_view p) override {
-    for (const auto& w : test::SplitLines(std::string(p), "+"))
-      if (!ignore.count(w)) return false;
-    return true;
-  }
-  std::string StripPhrase(EngineSession&, std::string_view p) override {
-    std::string out;
-    for (const auto& w : test::SplitLines(std::string(p), "+")) {
-      if (ignore.count(w)) continue;
-      out += (out.empty() ? "" : " ") + w;
-    }
-    return out;
-  }
-  bool PhraseAdmissible(EngineSession& s, std::string_view p) override {
-    return s.settings.wordsToIgnoreHandling ==
-               WordsToIgnoreHandling::optAllowPhrasesAllWordsToIgnore ||
-           !AllWordsToIgnore(s, p);
   }
 };
 

@@ -61,15 +61,6 @@ class WordListsTest : public ::testing::Test {
   std::string path_;
 };
 
-TEST_F(WordListsTest, CountOnlyPhraseFileAsksAndLoadsSortedEntries) {
-  ASSERT_TRUE(Load(kCountOnly, "new york\napple\n"));
-  EXPECT_EQ(Entries(kCountOnly), (std::vector<std::string>{"apple", "new+york"}));
-  EXPECT_TRUE(session.run.blnCountOnlyWordsIncludePhrase);
-  EXPECT_TRUE(session.run.blnThereAreCountOnlyWords);
-  EXPECT_EQ(host.messages.size(), 1u);  // its text is checked end to end
-  EXPECT_EQ(session.lists.strLoadedFile[kCountOnly], path_);
-}
-
 TEST_F(WordListsTest, WildcardRefusedInCountOnlyFileButAcceptedTypedOrInsideExpression) {
   EXPECT_FALSE(Load(kCountOnly, "apple\ncolou?r\n"));
   EXPECT_EQ(test::Shown(host),
@@ -269,7 +260,8 @@ TEST_F(WordListsTest, NoLanguageDropsTheCommonWords) {
   EXPECT_EQ(session.settings.cboCommonWordsLanguages, kNoLanguage);
 }
 
-// Counting through extraction with each kind of list in force.
+// Counting through extraction with each kind of list in force (a plain count-only list is
+// counted end to end by the command-line tests).
 TEST_F(WordListsTest, CountsHonourTheLists) {
   struct Case {
     const char* name;
@@ -287,7 +279,6 @@ TEST_F(WordListsTest, CountsHonourTheLists) {
       {"ignore file wildcard", kWordsToIgnore, "un~\nzz~\n", "",
        [](Settings& s) { s.chkPatternMatchingInWordsToIgnoreFile = 1; }, {"undo redo unit"},
        "redo=1"},
-      {"count-only words", kCountOnly, "apple\n", "", nullptr, {"apple pie apple"}, "apple=2"},
       {"count-only phrase across lines, not periods", kCountOnly, "new york\n", "", nullptr,
        {"i love new", "york and new. york"}, "new york=1"},
       {"count-only expression", kCountOnly, "<colou?r>\n", "",
