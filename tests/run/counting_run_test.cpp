@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 
 #include "run/filter_words.h"
 #include "run/run_summary.h"
@@ -19,8 +17,6 @@
 
 namespace talq {
 namespace {
-
-namespace fs = std::filesystem;
 
 const std::string kData = std::string(TALQ_TEST_DATA_DIR) + "/run";
 
@@ -57,17 +53,15 @@ class CountingRunTest : public ::testing::Test {
   }
   // A file of `lines` lines, each one distinct five-letter word.
   std::string DistinctWordsFile(int lines) {
-    std::string path = (temp / "words.txt").string();
-    std::ofstream out(path);
+    std::string text;
     for (int i = 0; i < lines; ++i)
-      out << "qx" << char('a' + i / 676) << char('a' + i / 26 % 26) << char('a' + i % 26) << "\n";
-    return path;
+      text += {'q', 'x', char('a' + i / 676), char('a' + i / 26 % 26), char('a' + i % 26), '\n'};
+    return tempDir.Write("words.txt", text);
   }
 
   StoppingHost host;
   Session s{host};
   test::TempDir tempDir;
-  fs::path temp = tempDir.path();
 };
 
 TEST_F(CountingRunTest, CountsAFileIntoAReport) {
@@ -292,9 +286,7 @@ TEST_F(CountingRunTest, SummaryLabels) {
 }
 
 TEST_F(CountingRunTest, NothingIncludedShowsNothingFound) {
-  const std::string path = (temp / "short.txt").string();
-  std::ofstream(path) << "a b c of it\n";
-  UseFile(path);
+  UseFile(tempDir.Write("short.txt", "a b c of it\n"));
   EXPECT_EQ(cmdCountWords_Click(s), RunResult::NothingFound);
   EXPECT_EQ(host.TxbText(),
             "No words with at least 3 characters\nsatisfying the specified conditions were found.");

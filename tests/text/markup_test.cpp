@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "host/scripted_host.h"
 #include "support/shown_messages.h"
+#include "support/temp_files.h"
 #include "util/utf8.h"
 
 namespace talq {
@@ -45,15 +45,9 @@ std::string VisibleText(CommentState& state, const std::vector<std::string>& lin
   return out;
 }
 
+// A fixture's lines; a CR left at a line's end is blank space to VisibleText.
 std::vector<std::string> FixtureLines(const std::string& name) {
-  std::ifstream in(std::string(TALQ_TEST_DATA_DIR) + "/sources/" + name, std::ios::binary);
-  std::vector<std::string> lines;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
+  return test::SplitLines(test::ReadWholeFile(TALQ_TEST_DATA_DIR "/sources/" + name), "\n");
 }
 
 TEST(CommentMarkers, ExtensionChoosesSet) {
