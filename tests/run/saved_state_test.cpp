@@ -28,10 +28,6 @@ class SavedStateTest : public ::testing::Test {
     Initialize(s.settings, nullptr);
   }
 
-  std::string Path(const std::string& name) { return (dir_ / name).string(); }
-  std::string Write(const std::string& name, const std::string& text) {
-    return temp_.Write(name, text);
-  }
   // The record of `record` with line `line` (1-based) replaced, cut after `keep` lines.
   std::string Record(const Settings& record, int line = 0, const std::string& value = "",
                      int keep = 1000) {
@@ -44,15 +40,14 @@ class SavedStateTest : public ::testing::Test {
   ScriptedHost host;
   Session s{host};
   test::TempDir temp_;
-  fs::path dir_ = temp_.path();
-  test::ScopedEnv home_{"XDG_CONFIG_HOME", (dir_ / "cfg").string()};
+  test::ScopedEnv home_{"XDG_CONFIG_HOME", temp_ / "cfg"};
 };
 
 TEST_F(SavedStateTest, CutRecordAsksAndKeepsWhatWasRead) {
   Settings saved;
   saved.chkAllowWordsWithPeriods = 1;  // line 30
   saved.chkAllowWordsWithCommas = 1;   // line 31, cut off
-  const std::string path = Write("cut.talq", Record(saved, 0, "", 30));
+  const std::string path = temp_.Write("cut.talq", Record(saved, 0, "", 30));
   s.settings.chkOnly7bitASCII = 1;  // a later field keeps what it had
 
   host.answers.push_back(MsgAnswer::No);
@@ -76,7 +71,7 @@ TEST_F(SavedStateTest, CutRecordAsksAndKeepsWhatWasRead) {
   saved.chkZeroCellsBlank = 1;
   saved.tableLayout = TableLayout::optBoth;
   host.messages.clear();
-  EXPECT_EQ(RestoreSavedState(s, Write("cut2.talq", Record(saved, 0, "", 66))), kRestored);
+  EXPECT_EQ(RestoreSavedState(s, temp_.Write("cut2.talq", Record(saved, 0, "", 66))), kRestored);
   EXPECT_EQ(host.messages[0].answer, MsgAnswer::No);
   EXPECT_EQ(s.settings.chkZeroCellsBlank, 0);
   EXPECT_EQ(s.settings.tableLayout, TableLayout::optAlphabetical);
@@ -85,16 +80,16 @@ TEST_F(SavedStateTest, CutRecordAsksAndKeepsWhatWasRead) {
 TEST_F(SavedStateTest, LoadAndSaveButtons) {
   // Loading a bad file applies the initial settings and labels the failure.
   s.settings.txbFolder = "/before";
-  host.chosenPaths.push_back(Write("bad.talq", Record(Settings(), 46, "20")));
+  host.chosenPaths.push_back(temp_.Write("bad.talq", Record(Settings(), 46, "20")));
   EXPECT_FALSE(LoadSettingsFromFile(s));
   EXPECT_EQ(host.labels["lblState"], "Error loading from");
   EXPECT_EQ(s.settings.txbFolder, "");
-  EXPECT_EQ(s.settings.txbStateFile, Path("bad.talq"));
+  EXPECT_EQ(s.settings.txbStateFile, temp_ / "bad.talq");
   EXPECT_FALSE(s.settings.blnRestoring);
 
   // A folder the program may not write to.
   host.messages.clear();
-  host.chosenPaths.push_back(Path("no/such/folder/x.talq"));
+  host.chosenPaths.push_back(temp_ / "no/such/folder/x.talq");
   EXPECT_FALSE(SaveSettingsToFile(s));
   EXPECT_EQ(
       test::Shown(host),
@@ -103,14 +98,14 @@ TEST_F(SavedStateTest, LoadAndSaveButtons) {
 
   // The "Save settings" buttons write the state file, creating its folder.
   EXPECT_TRUE(cmdSaveState_Click(s));
-  EXPECT_TRUE(fs::exists(dir_ / "cfg/talq/talq.usr"));
+  EXPECT_TRUE(fs::exists(temp_ / "cfg/talq/talq.usr"));
 }
 
 TEST_F(SavedStateTest, ListFilesOfARestoredRecord) {
-  const std::string list = Write("ignore.txt", "alpha\nbeta\n");
+  const std::string list = temp_.Write("ignore.txt", "alpha\nbeta\n");
   Settings saved;
   saved.cboWordsFile[0] = {{list}, 0};
-  const std::string path = Write("lists.talq", Record(saved));
+  const std::string path = temp_.Write("lists.talq", Record(saved));
 
   // A settings file restores the history and selection but loads nothing.
   EXPECT_EQ(LoadSettingsFile(s, path), kRestored);
@@ -140,8 +135,7 @@ TEST_F(SavedStateTest, ListFilesOfARestoredRecord) {
 }
 
 TEST_F(SavedStateTest, StartUp) {
-  fs::create_directories(dir_ / "cfg/talq");
-  Write("cfg/talq/talq.usr", Record(Settings(), 13, "9"));  // cboLongWordSize: 0..8
+  temp_.Write("cfg/talq/talq.usr", Record(Settings(), 13, "9"));  // cboLongWordSize: 0..8
   s.settings.chkSaveStateOnQuit = 1;
   host.answers = {MsgAnswer::No, MsgAnswer::No};  // keep the file; no common words
   RestoreStateAtStartUp(s);
@@ -161,18 +155,18 @@ TEST_F(SavedStateTest, FormerFaults) {
   saved.chkCaseSignificant = 1;
   saved.txbWordsToIgnoreOrCount[1] = "New York, Paris";
   s.settings.blnStartUpCompleted = true;
-  EXPECT_EQ(LoadSettingsFile(s, Write("case.talq", Record(saved))), kRestored);
+  EXPECT_EQ(LoadSettingsFile(s, temp_.Write("case.talq", Record(saved))), kRestored);
   EXPECT_EQ(s.settings.txbWordsToIgnoreOrCount[1], "New York, Paris");
   EXPECT_EQ(s.lists.intNumExtraCountOnlyWords, 2);
   EXPECT_TRUE(host.messages.empty());
 
   // Words kept from the last count outlived a restore that changed what a word is.
   s.settings.blnWordsGot = true;
-  LoadSettingsFile(s, Path("case.talq"));
+  LoadSettingsFile(s, temp_ / "case.talq");
   EXPECT_FALSE(s.settings.blnWordsGot);
 
   // A settings file that vanished before it was read passed for loaded.
-  host.chosenPaths.push_back(Path("gone.talq"));
+  host.chosenPaths.push_back(temp_ / "gone.talq");
   EXPECT_FALSE(LoadSettingsFromFile(s));
   EXPECT_EQ(host.labels["lblState"], "Error loading from");
   EXPECT_EQ(host.messages.back().text,
