@@ -268,37 +268,32 @@ TEST_F(WordTableTest, ChainMatchesAStableSortByFrequency) {
 }
 
 TEST_F(WordTableTest, ProgressLabelTexts) {
-  const std::string label = "lblNumberOfWords";
-  for (int k = 1; k <= 9; ++k) table.AddWordToList(Ctx(), Num("a", k));
-  EXPECT_EQ(host.labels.count(label), 0u);
-  table.AddWordToList(Ctx(), "a10");
-  EXPECT_EQ(host.labels[label], "Number of different words found so far: 10");
-  for (int k = 11; k <= 1000; ++k) table.AddWordToList(Ctx(), Num("a", k));
-  EXPECT_EQ(host.labels[label], "Number of different words found so far: 1,000");
-
-  table.Clear();
-  host.labels.clear();
-  run.blnThereAreCountOnlyWords = true;
-  run.blnCountOnlyWordsIncludePhrase = true;
-  Add({"big deal"});
-  EXPECT_EQ(host.labels[label], "One word or phrase found so far.");
-  Add({"deal"});
-  EXPECT_EQ(host.labels[label], "Number of different words/phrases found so far: 2");
-  table.Clear();
-  run.blnCountOnlyWordsIncludePhrase = false;
-  Add({"deal"});
-  EXPECT_EQ(host.labels[label], "One word found so far.");
-
-  table.Clear();
-  host.labels.clear();
-  run.blnThereAreCountOnlyWords = false;
-  run.blnCountingMFP = true;
-  for (int k = 1; k <= 20; ++k) table.AddWordToList(Ctx(), Num("p", k));
-  EXPECT_EQ(host.labels.count(label), 0u);
-
-  table.Clear();
-  for (int k = 1; k <= 10; ++k) table.AddWordToList(Ctx(false), Num("l", k));
-  EXPECT_EQ(host.labels[label], "Number of words read so far: 10");
+  struct Case {
+    bool countOnly, phrases, mfp, countingText;
+    int words;
+    const char* label;  // nullptr: none shown
+  };
+  const Case cases[] = {
+      {false, false, false, true, 9, nullptr},
+      {false, false, false, true, 10, "Number of different words found so far: 10"},
+      {false, false, false, true, 1000, "Number of different words found so far: 1,000"},
+      {true, true, false, true, 1, "One word or phrase found so far."},
+      {true, true, false, true, 2, "Number of different words/phrases found so far: 2"},
+      {true, false, false, true, 1, "One word found so far."},
+      {false, false, true, true, 20, nullptr},  // a phrase count
+      {false, false, false, false, 10, "Number of words read so far: 10"},  // a list read
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.words << " words, " << (c.label ? c.label : "none"));
+    table.Clear();
+    host.labels.clear();
+    run.blnThereAreCountOnlyWords = c.countOnly;
+    run.blnCountOnlyWordsIncludePhrase = c.phrases;
+    run.blnCountingMFP = c.mfp;
+    for (int k = 1; k <= c.words; ++k) table.AddWordToList(Ctx(c.countingText), Num("w", k));
+    const auto shown = host.labels.find("lblNumberOfWords");
+    EXPECT_EQ(shown == host.labels.end() ? "(none)" : shown->second, c.label ? c.label : "(none)");
+  }
 }
 
 TEST_F(WordTableTest, LiveDisplayShowsNewWordsOncePerSecond) {
