@@ -63,13 +63,9 @@ class ExtractionTest : public ::testing::Test {
     if (setup) setup(session);
     BuildAllowedExtraChars(session.settings, session.extraction.strAllowedExtraChars);
     SetAllowedExtraChars2(session.settings, session.extraction.strAllowedExtraChars);
-    std::size_t start = 0;
-    while (start <= text.size()) {
-      auto end = text.find('\n', start);
-      if (end == std::string_view::npos) end = text.size();
-      session.extraction.strLine = DecodeUtf8(text.substr(start, end - start)) + U" ";
+    for (const std::string& line : test::SplitLines(std::string(text), "\n")) {
+      session.extraction.strLine = DecodeUtf8(line) + U" ";
       ProcessLine(session);
-      start = end + 1;
     }
     return WordCounts(session.words);
   }
