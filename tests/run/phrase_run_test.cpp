@@ -109,8 +109,8 @@ TEST_F(PhraseCountTest, Rules) {
       {"SingleIgnoredWordGoesWhenExcluded", "the the cat",
        {.minWords = 1, .maxWords = 2, .minFrequency = 1, .ignore = "the"}, "the cat=1"},
       {"SingleIgnoredWordStaysWhenAllowed", "the the cat",
-       {.minWords = 1, .maxWords = 2, .minFrequency = 1, .handling = H::optAllowPhrasesAllWordsToIgnore,
-        .ignore = "the"},
+       {.minWords = 1, .maxWords = 2, .minFrequency = 1,
+        .handling = H::optAllowPhrasesAllWordsToIgnore, .ignore = "the"},
        "the=2 | the cat=1 | the the=1"},
       // Former fault: a word removed as a word to ignore no longer ended the phrase.
       {"RemovedWordStillEndsThePhrase", "end of the. next day",

@@ -17,6 +17,11 @@ namespace {
 std::u32string U(const std::string& s) { return DecodeUtf8(s); }
 std::string S(std::u32string_view s) { return EncodeUtf8(s); }
 
+struct InOut {
+  const char* in;
+  const char* out;
+};
+
 // What word extraction would see of the lines: text outside comments, each skipped stretch
 // a space, runs of spaces collapsed.
 std::string VisibleText(CommentState& state, const std::vector<std::string>& lines) {
@@ -112,46 +117,32 @@ TEST(CommentMarkers, MarkersThatCouldBeWordsAreRefused) {
 }
 
 TEST(Entities, Decode) {
-  struct Case {
-    const char* in;
-    const char* out;
-  };
-  for (const Case& c : {
-           Case{"Salt &amp; pepper", "Salt & pepper"},
-           Case{"&copy; 2020&nbsp;x", "© 2020 x"},
-           Case{"&quot;hi&quot;", "\"hi\""},
-           Case{"&ldquo;a&rdquo; &#8220;b&#8221;", "'a' 'b'"},
-           Case{"a&#8212;b&#8211;c", "a—b-c"},
-           Case{"&Eacute;t&eacute; &szlig; &yuml;", "Été ß ÿ"},
-           Case{"&bogus; &AMP;", "&bogus; &AMP;"},       // unknown; names are case-exact
-           Case{"&amp", "&amp"},                          // unterminated
-           Case{"&amp;lt;", "&lt;"},                      // decoded once, not twice
-           Case{"Tom & Jerry &amp; co;", "Tom & Jerry & co;"},
-       }) {
-    EXPECT_EQ(S(DecodeEntities(U(c.in))), c.out) << c.in;
-  }
-}
-
-// Former fault: numeric references outside the table were skipped, cutting words
-// ("caf&#233;" counted as "caf").
-TEST(Entities, NumericReferencesDecode) {
-  struct Case {
-    const char* in;
-    const char* out;
-  };
-  for (const Case& c : {
-           Case{"caf&#233; Zlatkovi&#263;", "café Zlatković"},
-           Case{"&#xE9;t&#XE9; &#x0000E9;", "été é"},
-           Case{"wait&#8230;then a&#x2015;b", "wait...then a--b"},  // normalised
+  for (const InOut& c : {
+           InOut{"Salt &amp; pepper", "Salt & pepper"},
+           InOut{"&copy; 2020&nbsp;x", "© 2020 x"},
+           InOut{"&quot;hi&quot;", "\"hi\""},
+           InOut{"&ldquo;a&rdquo; &#8220;b&#8221;", "'a' 'b'"},
+           InOut{"a&#8212;b&#8211;c", "a—b-c"},
+           InOut{"&Eacute;t&eacute; &szlig; &yuml;", "Été ß ÿ"},
+           InOut{"&bogus; &AMP;", "&bogus; &AMP;"},  // unknown; names are case-exact
+           InOut{"&amp", "&amp"},                     // unterminated
+           InOut{"&amp;lt;", "&lt;"},                 // decoded once, not twice
+           InOut{"Tom & Jerry &amp; co;", "Tom & Jerry & co;"},
+           // Former fault: numeric references outside the table were skipped, cutting words
+           // ("caf&#233;" counted as "caf").
+           InOut{"caf&#233; Zlatkovi&#263;", "café Zlatković"},
+           InOut{"&#xE9;t&#XE9; &#x0000E9;", "été é"},
+           InOut{"wait&#8230;then a&#x2015;b", "wait...then a--b"},  // normalised
            // A character the table names gives its entry however it is spelled.
-           Case{"&#x201C;q&#X201d; &#08220; a&#x2014;b&#xA0;c&#x2013;d", "'q' ' a—b c-d"},
-           Case{"1990&#150;95 &#147;q&#148;", "1990-95 \"q\""},      // Windows-1252 range
-           Case{"a&#10;b&#xA0;c&#9;d", "a b c\td"},
+           InOut{"&#x201C;q&#X201d; &#08220; a&#x2014;b&#xA0;c&#x2013;d", "'q' ' a—b c-d"},
+           InOut{"1990&#150;95 &#147;q&#148;", "1990-95 \"q\""},      // Windows-1252 range
+           InOut{"a&#10;b&#xA0;c&#9;d", "a b c\td"},
            // No character, or one that would read as mark-up: left to be skipped.
-           Case{"&#0; &#xD800; &#x110000; &#1114112; &#129;", "&#0; &#xD800; &#x110000; &#1114112; &#129;"},
-           Case{"&#000000000233; &#233 x; &#; &#x; &#12a; &#x0x41;",
-                "&#000000000233; &#233 x; &#; &#x; &#12a; &#x0x41;"},
-           Case{"a&#60;b&#62;c&#38;d&#8249;", "a&#60;b&#62;c&#38;d&#8249;"},
+           InOut{"&#0; &#xD800; &#x110000; &#1114112; &#129;",
+                 "&#0; &#xD800; &#x110000; &#1114112; &#129;"},
+           InOut{"&#000000000233; &#233 x; &#; &#x; &#12a; &#x0x41;",
+                 "&#000000000233; &#233 x; &#; &#x; &#12a; &#x0x41;"},
+           InOut{"a&#60;b&#62;c&#38;d&#8249;", "a&#60;b&#62;c&#38;d&#8249;"},
        }) {
     EXPECT_EQ(S(DecodeEntities(U(c.in))), c.out) << c.in;
   }
@@ -216,14 +207,10 @@ TEST(CommentScanner, Fixtures) {
 }
 
 TEST(DoubleHyphens, Blanked) {
-  struct Case {
-    const char* in;
-    const char* out;
-  };
-  for (const Case& c : {Case{"one--two", "one  two"}, Case{"--lead", "  lead"},
-                        Case{"a--b", "a  b"}, Case{"x---y", "x  -y"},
-                        Case{"<!-- note -->", "<!-- note -->"}, Case{"a-b", "a-b"},
-                        Case{"a -- b <!--c-- -->", "a    b <!--c   -->"}}) {
+  for (const InOut& c : {InOut{"one--two", "one  two"}, InOut{"--lead", "  lead"},
+                         InOut{"a--b", "a  b"}, InOut{"x---y", "x  -y"},
+                         InOut{"<!-- note -->", "<!-- note -->"}, InOut{"a-b", "a-b"},
+                         InOut{"a -- b <!--c-- -->", "a    b <!--c   -->"}}) {
     EXPECT_EQ(S(BlankDoubleHyphens(U(c.in))), c.out) << c.in;
   }
 }
