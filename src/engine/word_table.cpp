@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <new>
 #include <stdexcept>
+#include <tuple>
 
 #include <sys/mman.h>
 
@@ -279,6 +280,7 @@ void WordTable::Clear() {
   strWordsFoundPending_.clear();
   lngLastDisplaySecond_ = -1;
   deferred_.clear();
+  deferredBytes_.clear();
   tallies_.clear();
 }
 
@@ -471,48 +473,61 @@ void WordTable::AddWordToList(const WordTableContext& ctx, std::string_view word
 
 void WordTable::AddWordLater(const WordTableContext& ctx, std::string_view word) {
   const std::uint64_t hash = HashWord(word);
-  if (!gatherOnly_) {
-    // A batch is counted while the slots fetched first are still in the cache.
-    if (deferred_.words.size() >= 128) CountDeferred(ctx);
-    __builtin_prefetch(&slots_[static_cast<std::size_t>(hash) & (slots_.size() - 1)]);
+  if (gatherOnly_) {
+    gathered_.Add(word, hash);
+    return;
   }
-  deferred_.bytes.append(word);
-  deferred_.words.emplace_back(deferred_.bytes.size(), hash);
+  // A batch is counted while the slots fetched first are still in the cache.
+  if (deferred_.size() >= 128) CountDeferred(ctx);
+  __builtin_prefetch(&slots_[static_cast<std::size_t>(hash) & (slots_.size() - 1)]);
+  deferredBytes_.append(word);
+  deferred_.emplace_back(deferredBytes_.size(), hash);
 }
 
-void WordTable::CountDeferred(const WordTableContext& ctx) {
-  if (gatherOnly_ || deferred_.words.empty()) return;
-  CountBatch(ctx, deferred_);
-  deferred_.clear();
-}
-
-void WordTable::CountBatch(const WordTableContext& ctx, const WordBatch& batch) {
-  if (batch.words.empty()) return;
+template <typename Words>
+void WordTable::CountInOrder(const WordTableContext& ctx, std::size_t n, Words&& at) {
   const RunFlags* run = ctx.run;
   const bool lengthLimit = ctx.countingText && !(run != nullptr && run->blnThereAreCountOnlyWords &&
                                                  run->blnCountOnlyWordsIncludePhrase);
   const std::size_t limit = static_cast<std::size_t>(intMaxPermittedWordLength);
-  // The file is registered with the first word counted: the batch is all from one file.
+  // The file is registered with the first word counted: the words are all from one file.
   bool registerFile = KeepsFolderFiles(ctx);
-  if (indexedWords_ != lngNumWords) RebuildIndex();
-  // Slots are fetched well ahead; a short batch was fetched as its words came.
-  constexpr std::size_t kSlotAhead = 16;
-  const std::size_t n = batch.words.size();
-  std::size_t begin = 0;
   for (std::size_t k = 0; k < n; ++k) {
-    if (n > 128 && k + kSlotAhead < n)
-      __builtin_prefetch(&slots_[static_cast<std::size_t>(batch.words[k + kSlotAhead].second) &
-                                 (slots_.size() - 1)]);
-    const auto [end, hash] = batch.words[k];
-    const std::string_view word(batch.bytes.data() + begin, end - begin);
-    begin = end;
+    const auto [word, hash, count] = at(k);
     if (lengthLimit && word.size() > limit && CodePointCount(word) > limit) continue;
     if (registerFile) {
       RegisterCurrentFile(run->strCurrentFile);
       registerFile = false;
     }
-    CountWord(ctx, word, hash, 1);
+    CountWord(ctx, word, hash, count);
   }
+}
+
+void WordTable::CountDeferred(const WordTableContext& ctx) {
+  if (deferred_.empty()) return;
+  CountInOrder(ctx, deferred_.size(), [this](std::size_t k) {
+    const std::size_t begin = k == 0 ? 0 : deferred_[k - 1].first;
+    const auto [end, hash] = deferred_[k];
+    return std::tuple(std::string_view(deferredBytes_.data() + begin, end - begin), hash,
+                      std::int64_t{1});
+  });
+  deferred_.clear();
+  deferredBytes_.clear();
+}
+
+void WordTable::CountBatch(const WordTableContext& ctx, const WordBatch& batch) {
+  const std::vector<WordBatch::Entry>& entries = batch.Entries();
+  if (entries.empty()) return;
+  if (indexedWords_ != lngNumWords) RebuildIndex();
+  // Each word's slot is fetched well ahead: a cache miss otherwise.
+  constexpr std::size_t kSlotAhead = 16;
+  CountInOrder(ctx, entries.size(), [&](std::size_t k) {
+    if (k + kSlotAhead < entries.size())
+      __builtin_prefetch(&slots_[static_cast<std::size_t>(entries[k + kSlotAhead].hash) &
+                                 (slots_.size() - 1)]);
+    const WordBatch::Entry& e = entries[k];
+    return std::tuple(batch.Word(e), e.hash, e.count);
+  });
 }
 
 void WordTable::Reserve(std::int64_t entries) {

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "engine/word_batch.h"
+
 namespace talq {
 
 class Host;
@@ -118,28 +120,18 @@ class WordTable {
   // Counts the words AddWordLater kept, as AddWordToList would have, in their order.
   void CountDeferred(const WordTableContext& ctx);
 
-  // Words cut apart (e.g. on another thread) to be counted in another table: their bytes end
-  // to end, each with its end and hash.
-  struct WordBatch {
-    std::string bytes;
-    std::vector<std::pair<std::size_t, std::uint64_t>> words;
-    void clear() {
-      bytes.clear();
-      words.clear();
-    }
-  };
-  // While on, AddWordLater only gathers words and CountDeferred counts none; TakeBatch hands
-  // them over. A table that only gathers needs no index.
-  // into: an emptied batch whose room is reused.
+  // While on, AddWordLater only gathers words into a batch and CountDeferred counts none;
+  // TakeBatch hands them over. A table that only gathers needs no index. into: a batch
+  // whose room is reused.
   void GatherOnly(WordBatch&& into) {
-    deferred_ = std::move(into);
-    deferred_.clear();
+    gathered_ = std::move(into);
+    gathered_.Clear();
     gatherOnly_ = true;
   }
   bool GatheringOnly() const { return gatherOnly_; }
   WordBatch TakeBatch() {
-    WordBatch batch = std::move(deferred_);
-    deferred_.clear();
+    WordBatch batch = std::move(gathered_);
+    gathered_ = WordBatch();
     return batch;
   }
   // Counts the words of batch, as AddWordLater and CountDeferred would have in this table.
@@ -215,6 +207,10 @@ class WordTable {
   };
 
   void RegisterCurrentFile(const std::string& currentFile);
+  // Counts n words, at(k) giving the k-th as (word, hash, occurrences), applying the length
+  // limits and registering the run's current file first where a folder run keeps files.
+  template <typename Words>
+  void CountInOrder(const WordTableContext& ctx, std::size_t n, Words&& at);
   // Counts n occurrences of word (hash given; length limits already applied).
   void CountWord(const WordTableContext& ctx, std::string_view word, std::uint64_t hash,
                  std::int64_t n);
@@ -258,8 +254,10 @@ class WordTable {
   std::int64_t lngFileNumber_ = 0;
   std::vector<std::string> strFileNames_;  // [0] is "" (no file yet)
 
-  // Words kept by AddWordLater.
-  WordBatch deferred_;
+  // Words kept by AddWordLater: their bytes end to end, each with its end and hash.
+  std::string deferredBytes_;
+  std::vector<std::pair<std::size_t, std::uint64_t>> deferred_;
+  WordBatch gathered_;
   bool gatherOnly_ = false;
 
   std::string strWordsFoundPending_;

@@ -53,21 +53,21 @@ class TablePool {
 // Batches of words given back once counted, for workers to gather into again.
 class BatchPool {
  public:
-  WordTable::WordBatch Take() {
+  WordBatch Take() {
     std::lock_guard<std::mutex> lock(mutex_);
     if (free_.empty()) return {};
-    WordTable::WordBatch b = std::move(free_.back());
+    WordBatch b = std::move(free_.back());
     free_.pop_back();
     return b;
   }
-  void Give(WordTable::WordBatch&& b) {
+  void Give(WordBatch&& b) {
     std::lock_guard<std::mutex> lock(mutex_);
     free_.push_back(std::move(b));
   }
 
  private:
   std::mutex mutex_;
-  std::vector<WordTable::WordBatch> free_;
+  std::vector<WordBatch> free_;
 };
 
 // What a job needs of the calling session, copied once on the calling thread.
@@ -103,7 +103,7 @@ std::int64_t ExpectedEntries(std::int64_t bytes) {
 // every file would cost more than reading many small files. With a batch the session only
 // cuts words into it, for the calling thread to count; otherwise it counts into a table.
 SourceSession& WorkerSession(const Prototype& proto, std::int64_t bytes,
-                             WordTable::WordBatch* batch = nullptr) {
+                             WordBatch* batch = nullptr) {
   struct PerThread {
     const Prototype* owner = nullptr;
     std::unique_ptr<Prototype> copy;
@@ -131,7 +131,7 @@ SourceSession& WorkerSession(const Prototype& proto, std::int64_t bytes,
 
 struct Counted {
   WordTable table;
-  WordTable::WordBatch batch;  // the words cut, when they were not counted into table
+  WordBatch batch;  // the words cut, when they were not counted into table
   bool batched = false;
   std::int64_t occurrences = 0;       // lngTotalNumOccurrences of the stretch
   // Line-bar positions as the line loop shows them, each with the number of entries the
@@ -210,7 +210,7 @@ struct ParallelReader::FolderWork {
     // a table of its own to merge would cost more than counting them there. A large file's
     // words would take far more room than its table (a quarter stretch: 1 MB by default).
     c.batched = file.length <= batchedFileBytes;
-    WordTable::WordBatch batch;
+    WordBatch batch;
     if (c.batched) batch = batches.Take();
     SourceSession& w = WorkerSession(proto, file.length, c.batched ? &batch : nullptr);
     if (c.encoding != TextEncoding::Ansi) w.settings.chkOnly7bitASCII = 0;
