@@ -198,6 +198,7 @@ void ScanLine(EngineSession& session, bool byLine) {
     }
   }
 
+  const AsciiSet extraAscii(x.strAllowedExtraChars), startAscii(startSet);
   const WordTableContext ctx = CountingContext(session);
   const bool pump = startUpCompleted && !byLine;
   x.lngLP = 0;
@@ -221,14 +222,15 @@ void ScanLine(EngineSession& session, bool byLine) {
 
     const char32_t ch = line[x.lngLP];
     const bool asciiLetter = ch < 0x80 && (ch | 0x20) >= U'a' && (ch | 0x20) <= U'z';
-    const bool mayStart =
-        asciiLetter || IsWordChar(ch, false, startSet) || (reading && ch == U'<');
+    const bool mayStart = asciiLetter ||
+                          (ch < 0x80 ? startAscii.Has(ch) : IsWordChar(ch, false, startSet)) ||
+                          (reading && ch == U'<');
     bool cut = false;
     if (mayStart) {
       const std::size_t before = x.lngLP;
       std::string& word = x.wordUtf8Scratch;
       // Most words are plain ASCII letters: cut straight into bytes.
-      if (!asciiLetter || !NextAsciiToken(x, RulesFor(session), word)) {
+      if (!asciiLetter || !NextAsciiToken(x, RulesFor(session), extraAscii, word)) {
         NextToken(x, RulesFor(session), x.wordScratch);
         EncodeInto(word, x.wordScratch);
       }

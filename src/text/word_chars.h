@@ -2,12 +2,27 @@
 // the word-character test, and the letter tests the word filters share.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace talq {
 
 struct Settings;
+
+// The characters below U+0080 of a set, tested without a search: cutting asks for every
+// word whether the character after it is one.
+class AsciiSet {
+ public:
+  explicit AsciiSet(std::u32string_view chars) {
+    for (char32_t c : chars)
+      if (c < 128) bits_[c >> 6] |= std::uint64_t{1} << (c & 63);
+  }
+  bool Has(char32_t c) const { return c < 128 && ((bits_[c >> 6] >> (c & 63)) & 1) != 0; }
+
+ private:
+  std::uint64_t bits_[2] = {0, 0};
+};
 
 // Characters that may stand inside a word but never first or last.
 inline constexpr std::u32string_view strProhibitedInitialOrFinalChars = U"'.,()+-";

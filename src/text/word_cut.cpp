@@ -119,7 +119,7 @@ void NextToken(LineScan& x, CutRules rules, std::u32string& word) {
   }
 }
 
-bool NextAsciiToken(LineScan& x, CutRules rules, std::string& word) {
+bool NextAsciiToken(LineScan& x, CutRules rules, const AsciiSet& extra, std::string& word) {
   const std::u32string& line = x.strLine;
   const std::size_t start = x.lngLP;
   std::size_t i = start;
@@ -127,9 +127,7 @@ bool NextAsciiToken(LineScan& x, CutRules rules, std::string& word) {
   // Whatever else may join the run (or a tag) is left to NextToken.
   if (i == start || i == line.size() || i - start >= kMaxWordLength) return false;
   const char32_t next = line[i];
-  if (next >= 0x80 || next == U'<' ||
-      x.strAllowedExtraChars.find(next) != std::u32string::npos)
-    return false;
+  if (next >= 0x80 || next == U'<' || extra.Has(next)) return false;
   x.blnStoppedAtPeriod = next == U'.';
   x.blnStoppedAtDoubleQuote = next == U'"';
   x.blnStoppedAtTab = next == U'\t';

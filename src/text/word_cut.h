@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/word_chars.h"
+
 namespace talq {
 
 // A line being cut into words and what follows the last word cut.
@@ -48,7 +50,8 @@ void NextToken(LineScan& scan, CutRules rules, std::u32string& word);
 
 // NextToken for the usual word, a run of ASCII letters that ends at an ASCII character
 // which is no word character (nor "<"): the same cut, position and flags, the word written
-// as bytes. False, with nothing changed, when the word at lngLP is not of that kind.
-bool NextAsciiToken(LineScan& scan, CutRules rules, std::string& word);
+// as bytes. False, with nothing changed, when the word at lngLP is not of that kind. extra:
+// the ASCII part of scan.strAllowedExtraChars.
+bool NextAsciiToken(LineScan& scan, CutRules rules, const AsciiSet& extra, std::string& word);
 
 }  // namespace talq

@@ -34,7 +34,7 @@ TEST(WordCutTest, AsciiShortcutCutsLikeNextToken) {
       fast.lngLP = slow.lngLP = at;
       fast.blnStoppedAtPeriod = slow.blnStoppedAtPeriod = (round & 8) != 0;
       std::string word;
-      if (!NextAsciiToken(fast, rules, word)) {
+      if (!NextAsciiToken(fast, rules, AsciiSet(scan.strAllowedExtraChars), word)) {
         EXPECT_EQ(fast.lngLP, at);
         continue;
       }
