@@ -98,13 +98,5 @@ TEST_F(PhrasesTest, IgnoreModeDecidesAboutWordsToIgnore) {
   }
 }
 
-TEST_F(PhrasesTest, HelpGivesExamples) {
-  const CliResult r = RunIn(t.path().string(), {"phrases", "--help"});
-  EXPECT_EQ(r.status, 0);
-  for (const char* text : {"--min 2", "--max 4", "--min-freq 3", "--ignore-mode remove",
-                           "--filter \"of the\"", "--filter-mode subphrase"})
-    EXPECT_NE(r.out.find(text), std::string::npos) << text;
-}
-
 }  // namespace
 }  // namespace talq::cli::test

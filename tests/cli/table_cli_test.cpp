@@ -1,5 +1,5 @@
-// `talq table` and .docx sources on the command line: options to the table's settings, the
-// closing message on standard output, statuses.
+// `talq table`: options to the table's settings, the closing message on standard output,
+// statuses.
 #include <gtest/gtest.h>
 
 #include "cli_harness.h"
@@ -29,13 +29,7 @@ TEST(TableCliTest, WritesTheTableAndPrintsTheClosingMessage) {
   EXPECT_NE(r.err.find("No output file has been specified."), std::string::npos) << r.err;
   EXPECT_EQ(RunIn(t.path().string(), {"table", "--layout", "up", "-o", "t.txt", "in"}).status, 2);
   EXPECT_EQ(RunIn(t.path().string(), {"table", "-o", "t.txt"}).status, 2);
-
-  // A single .docx is counted by `talq count`.
-  r = RunIn(t.path().string(), {"count", "-q", "in/b.docx"});
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("bird"), std::string::npos) << r.out;
 }
-
 
 // Former fault: a table that failed midway (a full disk) had already destroyed the table
 // the user had under that name. The file size limit stands in for the full disk.
