@@ -48,6 +48,7 @@ TEST_F(SinksTest, OverwritePromptAnswers) {
       "To overwrite the current output file click on 'OK'.\n"
       "To write to a different file edit the filepath below.\n"
       "To disable file output click on 'Cancel'.";
+  const std::string typed = (tmp_ / "New Report.TXT").string();
   struct Case {
     const char* name;
     std::optional<std::string> answer;
@@ -58,15 +59,8 @@ TEST_F(SinksTest, OverwritePromptAnswers) {
       {"cancel", std::nullopt, true, Out(), {}},
       {"emptied", "  ", true, Out(), {}},
       {"kept", Out(), false, Out(), {}},
-      {"typed path keeps its case",
-       std::string("  ").append((tmp_ / "New Report.TXT").string()),
-       false,
-       (tmp_ / "New Report.TXT").string(),
-       {}},
-      {"missing folder",
-       (tmp_ / "nope" / "x.txt").string(),
-       true,
-       Out(),
+      {"typed path keeps its case", "  " + typed, false, typed, {}},
+      {"missing folder", (tmp_ / "nope" / "x.txt").string(), true, Out(),
        {"Error: Folder does not exist."}},
   };
   for (const auto& c : cases) {
