@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/scripted_host.h"
+#include "support/shown_messages.h"
 #include "support/temp_files.h"
 #include "util/sizes.h"
 
@@ -22,10 +23,9 @@ std::string Fixture(const std::string& name) {
 class ClassifyTest : public ::testing::Test {
  protected:
   std::string Write(const std::string& name, const std::string& bytes) {
-    return test::WriteWholeFile(temp_.path() / name, bytes);
+    return temp_.Write(name, bytes);
   }
   test::TempDir temp_;
-  fs::path dir_ = temp_.path();
 };
 
 struct VerdictCase {
@@ -126,7 +126,7 @@ TEST_F(ClassifyTest, GeneratedFiles) {
 
 TEST_F(ClassifyTest, ProbeCodes) {
   EXPECT_EQ(GetTextEncoding(Write("empty.txt", "")), kEncZeroLength);
-  EXPECT_EQ(GetTextEncoding(dir_.string()), kEncNotFound);  // a folder is no file
+  EXPECT_EQ(GetTextEncoding(temp_.path().string()), kEncNotFound);  // a folder is no file
   EXPECT_EQ(GetTextEncoding(Write("be.xml", std::string("\0<\0?x", 5))), kEncUtf16BE);
   EXPECT_EQ(GetTextEncoding(Write("plain.htm", "charset=UTF-8 plain"), false), kEncNothing);
   std::string late;  // the charset look stops after ten non-empty lines
@@ -175,14 +175,10 @@ TEST(CheckTextFile, RefusalMessages) {
     EXPECT_EQ(CheckTextFile(host, state, Fixture(c.file), false, utf8, verdict, false), c.result)
         << c.file;
     EXPECT_EQ(host.TxbText(), "") << c.file;
-    if (c.text == nullptr) {
-      EXPECT_TRUE(host.messages.empty()) << c.file;
-      continue;
-    }
-    ASSERT_EQ(host.messages.size(), 1u) << c.file;
-    EXPECT_EQ(host.messages[0].text, "File " + Fixture(c.file) + c.text);
-    EXPECT_EQ(host.messages[0].title, c.title);
-    EXPECT_EQ(host.messages[0].icon, MsgIcon::Information);
+    EXPECT_EQ(test::Shown(host), c.text ? test::Lines{std::string(c.title) + ": File " +
+                                                      Fixture(c.file) + c.text}
+                                        : test::Lines{});
+    for (const auto& m : host.messages) EXPECT_EQ(m.icon, MsgIcon::Information);
   }
 
   ScriptedHost host;
@@ -210,12 +206,11 @@ TEST(CheckTextFile, MacWarningOnlyOnce) {
   EXPECT_TRUE(host.messages.empty());
   for (int i = 0; i < 2; ++i)
     EXPECT_TRUE(CheckTextFile(host, state, Fixture("cr_only.txt"), false, utf8, verdict, false));
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].text, "File " + Fixture("cr_only.txt") +
-                                       "\nhas Macintosh-type line endings (CR).\n\n"
-                                       "You might wish to use a program such as Notepad++\n"
-                                       "to convert the line endings to Windows-type (CR+LF).");
-  EXPECT_EQ(host.messages[0].title, "This is a Mac-style text file");
+  EXPECT_EQ(test::Shown(host),
+            test::Lines{"This is a Mac-style text file: File " + Fixture("cr_only.txt") +
+                        "\nhas Macintosh-type line endings (CR).\n\n"
+                        "You might wish to use a program such as Notepad++\n"
+                        "to convert the line endings to Windows-type (CR+LF)."});
   EXPECT_EQ(verdict, kTextCr);
 }
 
@@ -234,27 +229,26 @@ TEST_F(ClassifyTest, UnixLineEndingWarnings) {
   };
   const char* kSlow = "so processing of this file might be rather slow.\n\n"
                       "It is advisable to use a program such as";
-  const std::string kAsk = "\n\nDo you wish to continue processing this file?";
+  const std::string ask = "This is a Unix-style text file: " + warning(mid, kSlow) +
+                          "\n\nDo you wish to continue processing this file?";
   struct Case {
     std::string path;
     bool suppress, offer;
     std::deque<MsgAnswer> answers;
     bool result;
-    std::vector<std::string> texts, titles;
+    test::Lines shown;
   };
   for (const Case& c : std::vector<Case>{
-           {small, false, true, {}, true, {}, {}},
-           {big, true, false, {}, true, {}, {}},
-           {mid, false, false, {}, true, {warning(mid, kSlow)}, {"This is a Unix-style file"}},
-           {mid, false, true, {MsgAnswer::Yes}, true, {warning(mid, kSlow) + kAsk},
-            {"This is a Unix-style text file"}},
+           {small, false, true, {}, true, {}},
+           {big, true, false, {}, true, {}},
+           {mid, false, false, {}, true, {"This is a Unix-style file: " + warning(mid, kSlow)}},
+           {mid, false, true, {MsgAnswer::Yes}, true, {ask}},
            {mid, false, true, {MsgAnswer::No}, false,
-            {warning(mid, kSlow) + kAsk, "Operation canceled."},
-            {"This is a Unix-style text file", "This is a Unix-style text file"}},
+            {ask, "This is a Unix-style text file: Operation canceled."}},
            {big, false, true, {}, false,
-            {warning(big, "so processing of this file would take a long time.\n\n"
-                          "You can process this file by first using a program such as")},
-            {"Cannot process this file"}},
+            {"Cannot process this file: " +
+             warning(big, "so processing of this file would take a long time.\n\n"
+                          "You can process this file by first using a program such as")}},
        }) {
     ScriptedHost host;
     host.answers = c.answers;
@@ -263,12 +257,8 @@ TEST_F(ClassifyTest, UnixLineEndingWarnings) {
     int verdict = -100;
     EXPECT_EQ(CheckTextFile(host, state, c.path, c.suppress, utf8, verdict, c.offer), c.result);
     EXPECT_EQ(verdict, c.result ? kTextLf : kNotText);
-    ASSERT_EQ(host.messages.size(), c.texts.size()) << c.path;
-    for (std::size_t i = 0; i < c.texts.size(); ++i) {
-      EXPECT_EQ(host.messages[i].text, c.texts[i]);
-      EXPECT_EQ(host.messages[i].title, c.titles[i]);
-    }
-    if (c.offer && !c.texts.empty() && c.result == false && c.texts.size() == 2) {
+    EXPECT_EQ(test::Shown(host), c.shown) << c.path;
+    if (c.shown.size() == 2 && host.messages.size() == 2) {
       EXPECT_EQ(host.messages[0].buttons, MsgButtons::YesNo);
       EXPECT_EQ(host.messages[1].icon, MsgIcon::None);
     }

@@ -13,6 +13,7 @@
 #include "run/session.h"
 #include "host/scripted_host.h"
 #include "sources/file_reader.h"
+#include "support/shown_messages.h"
 #include "support/temp_files.h"
 #include "support/unreadable_file.h"
 #include "support/zip_files.h"
@@ -22,7 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
-using Messages = std::vector<std::pair<std::string, std::string>>;  // (title, text)
+using test::Lines;
 
 // A fresh session on one folder whose reader accepts every file but "*notext*".
 struct Scan {
@@ -34,11 +35,6 @@ struct Scan {
       return 0;
     };
   }
-  Messages Shown() const {
-    Messages shown;
-    for (const auto& m : host.messages) shown.emplace_back(m.title, m.text);
-    return shown;
-  }
   ScriptedHost host;
   Session s{host};
   Strings seen;
@@ -46,21 +42,7 @@ struct Scan {
 
 class FolderScanTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "talq_selection_XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-    root_ = tmpl;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    for (auto& p : fs::recursive_directory_iterator(root_, ec))
-      fs::permissions(p.path(), fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(root_, ec);
-  }
-  void Touch(const std::string& rel) {
-    fs::create_directories((fs::path(root_) / rel).parent_path());
-    std::ofstream(fs::path(root_) / rel) << "text\n";
-  }
+  void Touch(const std::string& rel) { temp_.Write(rel, "text\n"); }
   // The files one reading pass hands over, relative to the root.
   Strings ReadingPass(Scan& scan) {
     scan.s.run.blnScanningFiles = true;
@@ -70,7 +52,8 @@ class FolderScanTest : public ::testing::Test {
     scan.seen.clear();
     return rel;
   }
-  std::string root_;
+  test::TempDir temp_;
+  std::string root_ = temp_.path().string();
 };
 
 TEST_F(FolderScanTest, FilesThenSubfoldersInByteOrder) {
@@ -97,17 +80,15 @@ TEST_F(FolderScanTest, SkippedFoldersAndEntries) {
 }
 
 TEST_F(FolderScanTest, SymbolicLinkLoopIsNotFollowed) {
-  const std::string outside = root_ + "-outside";
+  test::TempDir outside;
   Touch("a.txt");
   Touch("sub/b.txt");
-  fs::create_directories(outside);
-  std::ofstream(outside + "/c.txt") << "text\n";
+  outside.Write("c.txt", "text\n");
   fs::create_directory_symlink(root_, root_ + "/sub/up");
-  fs::create_directory_symlink(outside, root_ + "/sub/elsewhere");
+  fs::create_directory_symlink(outside.path(), root_ + "/sub/elsewhere");
   Scan scan(root_);
   scan.s.settings.chkIncludeSubfolders = 1;
   EXPECT_EQ(ReadingPass(scan), (Strings{"a.txt", "sub/b.txt", "sub/elsewhere/c.txt"}));
-  fs::remove_all(outside);
 }
 
 TEST_F(FolderScanTest, UnreadableFolderIsSkippedSilently) {
@@ -122,6 +103,7 @@ TEST_F(FolderScanTest, UnreadableFolderIsSkippedSilently) {
   ASSERT_EQ(scan.s.sources.skipped.size(), 1u);
   EXPECT_EQ(scan.s.sources.skipped[0].path, root_ + "/locked");
   EXPECT_EQ(scan.s.sources.skipped[0].reason, "Permission denied");
+  fs::permissions(root_ + "/locked", fs::perms::owner_all);  // so that it can be removed
 }
 
 // Former fault: unreadable entries went unmentioned; the scan now keeps them with the reason.
@@ -144,30 +126,32 @@ TEST_F(FolderScanTest, ValidateFolderMessages) {
   Touch("files/sub/g.txt");
   const std::string files = root_ + "/files";
   const std::string relFiles = fs::relative(files, fs::current_path()).string();
-  const std::string inFolder = "The output file cannot be in the folder or a subfolder.";
+  const Lines inFolder = {
+      "Invalid output file: The output file cannot be in the folder or a subfolder."};
   struct Case {
     std::string folder, output;
     int subfolders;
-    Messages shown;
+    Lines shown;
   };
   const Case cases[] = {
-      {"   ", "", 0, {{"Error", "Folder not specified."}}},
-      {root_ + "/nowhere", "", 0, {{"Invalid input", "Folder does not exist"}}},
-      {root_, "", 0, {{"Nothing to do", "Folder contains no files."}}},
+      {"   ", "", 0, {"Error: Folder not specified."}},
+      {root_ + "/nowhere", "", 0, {"Invalid input: Folder does not exist"}},
+      {root_, "", 0, {"Nothing to do: Folder contains no files."}},
       {root_, "", 1, {}},  // the files below count with subfolders
-      {files, files + "/out.txt", 0, {{"Invalid output file", inFolder}}},
-      {relFiles + "/", files + "/out.txt", 0, {{"Invalid output file", inFolder}}},
-      {files, relFiles + "/sub/../out.txt", 0, {{"Invalid output file", inFolder}}},
+      {files, files + "/out.txt", 0, inFolder},
+      {relFiles + "/", files + "/out.txt", 0, inFolder},
+      {files, relFiles + "/sub/../out.txt", 0, inFolder},
       {files, files + "/sub/out.txt", 0, {}},
-      {files, files + "/sub/out.txt", 1, {{"Invalid output file", inFolder}}},
+      {files, files + "/sub/out.txt", 1, inFolder},
       {files + "/sub", files + "/subway/out.txt", 1, {}},  // whole names, not prefixes
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder + " / " + c.output);
     Scan scan(c.folder);
     scan.s.settings.txbFile[1] = c.output;
     scan.s.settings.chkIncludeSubfolders = c.subfolders;
-    EXPECT_EQ(ValidateFolder(scan.s), c.shown.empty()) << c.folder << " / " << c.output;
-    EXPECT_EQ(scan.Shown(), c.shown) << c.folder << " / " << c.output;
+    EXPECT_EQ(ValidateFolder(scan.s), c.shown.empty());
+    EXPECT_EQ(test::Shown(scan.host), c.shown);
   }
   Scan disabled(files);
   disabled.s.settings.txbFile[1] = files + "/out.txt";
@@ -178,33 +162,28 @@ TEST_F(FolderScanTest, ValidateFolderMessages) {
 TEST_F(FolderScanTest, RunSummariesAndNoFilesMessages) {
   struct Case {
     Strings files;
-    const char* patterns;
     int subfolders;
     FolderScanResult result;
     const char* lastLine;
-    Messages shown;
+    Lines shown;  // the texts are checked end to end (tests/cli)
   };
   const Case cases[] = {
-      {{"a.txt", "s/b.txt", "s/c.txt"}, "", 1, FolderScanResult::Done,
+      {{"a.txt", "s/b.txt", "s/c.txt"}, 1, FolderScanResult::Done,
        "3 files in 2 folders were scanned.", {}},
-      {{"a.txt", "b.notext"}, "", 0, FolderScanResult::Done, "1 file in 1 folder was scanned.", {}},
-      {{"a.notext"}, "", 0, FolderScanResult::NoFilesFound, "No files were scanned.",
-       {{"No files found", "No scanable files were found in this folder."}}},
-      {{"a.txt", "s/b.txt"}, "*.htm", 1, FolderScanResult::NoFilesFound, "No files were scanned.",
-       {{"No files found",
-         "No scanable files as specified were found in this folder or in its subfolders."}}},
+      {{"a.txt", "b.notext"}, 0, FolderScanResult::Done, "1 file in 1 folder was scanned.", {}},
+      {{"a.notext"}, 0, FolderScanResult::NoFilesFound, "No files were scanned.",
+       {"No files found: No scanable files were found in this folder."}},
   };
   for (const auto& c : cases) {
-    TearDown();
-    SetUp();
-    for (const auto& f : c.files) Touch(f);
-    Scan scan(root_);
+    SCOPED_TRACE(c.lastLine);
+    test::TempDir root;
+    for (const auto& f : c.files) root.Write(f, "text\n");
+    Scan scan(root.path().string());
     scan.s.settings.chkIncludeSubfolders = c.subfolders;
-    scan.s.settings.txbFileFilepathSpecifications[0] = c.patterns;
-    EXPECT_EQ(RunFolderScan(scan.s, scan.Reader()), c.result) << c.lastLine;
+    EXPECT_EQ(RunFolderScan(scan.s, scan.Reader()), c.result);
     EXPECT_TRUE(scan.host.TxbText().ends_with(std::string(c.lastLine) + "\n"))
         << scan.host.TxbText();
-    EXPECT_EQ(scan.Shown(), c.shown);
+    EXPECT_EQ(test::Shown(scan.host), c.shown);
     EXPECT_FALSE(scan.s.run.blnCountingFiles || scan.s.run.blnScanningFiles);
   }
 }
@@ -225,45 +204,43 @@ TEST_F(FolderScanTest, CountOnlyFileAmongScannedFilesStopsTheScan) {
   Touch("a.txt");
   Touch("list.txt");
   // Another spelling of the file, or another name of it (a hard link), is the file too.
-  const std::string hardLink = root_ + "_list.txt";
+  test::TempDir other;
+  const std::string hardLink = other / "list.txt";
   ASSERT_EQ(::link((root_ + "/list.txt").c_str(), hardLink.c_str()), 0);
+  const Lines refused = {"Invalid input: The file " + root_ +
+                         "/list.txt\nis among the files to be scanned.\nBut this file is the "
+                         "same as the count-only words/phrases file\ncurrently specified in the "
+                         "Settings panel. \nThis is not permitted."};
   for (const std::string& countOnly : {root_ + "/list.txt", root_ + "/./list.txt", hardLink}) {
     Scan scan(root_);
     scan.s.settings.cboWordsFile[1].items = {countOnly};
     scan.s.settings.cboWordsFile[1].index = 0;
     EXPECT_EQ(RunFolderScan(scan.s, scan.Reader()), FolderScanResult::Stopped) << countOnly;
     EXPECT_EQ(scan.seen, Strings{root_ + "/a.txt"});
-    EXPECT_EQ(scan.Shown(), (Messages{{"Invalid input",
-                                       "The file " + root_ +
-                                           "/list.txt\nis among the files to be scanned.\n"
-                                           "But this file is the same as the count-only "
-                                           "words/phrases file\ncurrently specified in the "
-                                           "Settings panel. \nThis is not permitted."}}));
+    EXPECT_EQ(test::Shown(scan.host), refused);
   }
-  ::unlink(hardLink.c_str());
 }
 
 TEST_F(FolderScanTest, MultipleFilesAskForAnOutputFileOnlyWithALimitedTextBox) {
   Touch("a.txt");
   Touch("b.txt");
-  const std::pair<std::string, std::string> question = {
-      "Multiple files/folders",
-      "When scanning multiple files or folders\nyou must specify an output file in case\n"
-      "the text window will not hold the result."};
-  const std::string outside = root_ + "-out.txt";
+  const std::string question =
+      "Multiple files/folders: When scanning multiple files or folders\nyou must specify an "
+      "output file in case\nthe text window will not hold the result.";
+  test::TempDir other;
+  const std::string outside = other / "out.txt";
   struct Case {
     bool limited;
     MsgAnswer answer;
     std::optional<std::string> chosen;
     FolderScanResult result;
-    Messages shown;
+    Lines shown;
   };
   const Case cases[] = {
       {false, MsgAnswer::Ok, std::nullopt, FolderScanResult::Done, {}},
       {true, MsgAnswer::Cancel, std::nullopt, FolderScanResult::Cancelled, {question}},
       {true, MsgAnswer::Ok, root_ + "/out.txt", FolderScanResult::Cancelled,
-       {question,
-        {"Invalid output file", "The output file cannot be in the folder or a subfolder"}}},
+       {question, "Invalid output file: The output file cannot be in the folder or a subfolder"}},
       {true, MsgAnswer::Ok, outside, FolderScanResult::Done, {question}},
   };
   for (const auto& c : cases) {
@@ -272,8 +249,9 @@ TEST_F(FolderScanTest, MultipleFilesAskForAnOutputFileOnlyWithALimitedTextBox) {
     scan.host.answers = {c.answer};
     scan.host.chosenPaths = {c.chosen};
     EXPECT_EQ(RunFolderScan(scan.s, scan.Reader()), c.result);
-    EXPECT_EQ(scan.Shown(), c.shown);
-    EXPECT_EQ(scan.s.settings.txbFile[1], c.result == FolderScanResult::Done && c.chosen ? outside : "");
+    EXPECT_EQ(test::Shown(scan.host), c.shown);
+    const bool chosen = c.result == FolderScanResult::Done && c.chosen;
+    EXPECT_EQ(scan.s.settings.txbFile[1], chosen ? outside : "");
   }
 }
 
@@ -289,11 +267,10 @@ TEST_F(FolderScanTest, WordsVsFilesTableTakesAtMostTenThousandFiles) {
     const bool refused = total > 10000;
     EXPECT_EQ(RunFolderScan(scan.s, reader, true),
               refused ? FolderScanResult::TooManyFiles : FolderScanResult::Done);
-    const Messages tooMany = {{"Too many files",
-                               "The number of files to be scanned is 10001.\n"
-                               "But when creating an Excel file of words/phrases vs files\n"
-                               "the maximum number of files is 10,000."}};
-    EXPECT_EQ(scan.Shown(), refused ? tooMany : Messages{});
+    const Lines tooMany = {"Too many files: The number of files to be scanned is 10001.\n"
+                           "But when creating an Excel file of words/phrases vs files\n"
+                           "the maximum number of files is 10,000."};
+    EXPECT_EQ(test::Shown(scan.host), refused ? tooMany : Lines{});
   }
 }
 
@@ -347,14 +324,13 @@ TEST(FolderScanCalls, EachFileIsOpenedAndStatedOnce) {
     GTEST_SKIP() << "strace cannot trace here";
   test::TempDir dir;
   const std::string tree = dir / "tree";
-  fs::create_directories(tree + "/sub");
   const Strings files = {"a.txt", "b.htm", "binary.txt", "sub/c.txt", "d.docx"};
-  std::ofstream(tree + "/a.txt") << "plain words\n";
-  std::ofstream(tree + "/b.htm") << "<html><body>caf&#233; words</body></html>\n";
-  std::ofstream(tree + "/binary.txt") << std::string(100, '\x01');
-  std::ofstream(tree + "/sub/c.txt") << "more words\n";
+  dir.Write("tree/a.txt", "plain words\n");
+  dir.Write("tree/b.htm", "<html><body>caf&#233; words</body></html>\n");
+  dir.Write("tree/binary.txt", std::string(100, '\x01'));
+  dir.Write("tree/sub/c.txt", "more words\n");
   ASSERT_TRUE(test::WriteDocx(tree + "/d.docx", test::DocumentXml({{"document words"}})));
-  std::ofstream(dir / "list.txt") << "words\n";
+  dir.Write("list.txt", "words\n");
   // Reading threads, and one thread comparing each file with a count-only list file.
   for (const std::string& options :
        {std::string("--jobs 2"), "--jobs 1 --count-only-file '" + (dir / "list.txt") + "'"}) {

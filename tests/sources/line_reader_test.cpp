@@ -60,10 +60,6 @@ TEST_F(LineReaderTest, DecodesAnsiAndUtf8AndRepairsNothing) {
   EXPECT_EQ(Lines(longLine + "\nab\n\xC3\n", TextEncoding::Utf8), (V{longLine, "ab", "\uFFFD"}));
 }
 
-TEST_F(LineReaderTest, SkipsTheByteOrderMark) {
-  EXPECT_EQ(Lines("\xEF\xBB\xBFword\n", TextEncoding::Utf8, 3), V{"word"});
-}
-
 TEST_F(LineReaderTest, DecodesUtf16AndUtf32) {
   std::string le("\xFF\xFE" "a\0\r\0\n\0\xE9\0=\xD8\0\xDE", 14);  // a CRLF é U+1F600
   EXPECT_EQ(Lines(le, TextEncoding::Utf16LE, 2), (V{"a", "é\U0001F600"}));
