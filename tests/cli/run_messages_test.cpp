@@ -30,9 +30,8 @@ void MakeWorkFolder(const TempDir& t) {
   for (int i = 0; i < 3000; ++i) binary += static_cast<char>((i * 7919) % 256);
   WriteWholeFile(t / "bin.txt", binary);
   fs::create_directories(t.path() / "nothing");
-  fs::create_directories(t.path() / "dir" / "sub");
-  WriteWholeFile(t / "dir/picture.jpg", "x");
-  WriteWholeFile(t / "dir/sub/in.txt", "hello\n");
+  t.Write("dir/picture.jpg", "x");
+  t.Write("dir/sub/in.txt", "hello\n");
   ::mkfifo((t / "fifo").c_str(), 0600);
 }
 

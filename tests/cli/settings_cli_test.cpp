@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli/cli_harness.h"
+#include "support/zip_files.h"
 
 namespace talq::cli::test {
 namespace {
@@ -43,8 +44,7 @@ TEST(SettingsCliTest, ShowPrintsWhatSaveAcceptsBack) {
 
 TEST(SettingsCliTest, CountStartsFromASettingsFile) {
   TempDir t;
-  fs::create_directories(t.path() / "texts");
-  WriteWholeFile(t / "texts/a.txt", "Apple apple pear\n");
+  t.Write("texts/a.txt", "Apple apple pear\n");
   ASSERT_EQ(RunIn(t.path(), {"settings", "save", "case.talq", "-q", "--set",
                              "chkCaseSignificant=1", "--set", "txbFolder=" + (t / "texts"),
                              "--set", "source=optFolder"})
@@ -62,16 +62,17 @@ TEST(SettingsCliTest, CountStartsFromASettingsFile) {
 // Former fault: `talq table` overwrote the table choices of a record with its own defaults.
 TEST(SettingsCliTest, TableChoicesOfARecordSurvive) {
   TempDir t;
-  fs::create_directories(t.path() / "in");
-  WriteWholeFile(t / "in/a.txt", "cat cat dog\n");
-  WriteWholeFile(t / "in/b.txt", "cat bird\n");
+  t.Write("in/a.txt", "cat cat dog\n");
+  ASSERT_TRUE(talq::test::WriteDocx(t / "in/b.docx", talq::test::DocumentXml({{"cat bird"}})));
   ASSERT_EQ(RunIn(t.path(), {"settings", "save", "z.talq", "-q", "--blank-zeros",
                              "--relative-cells", "--layout", "freq"})
                 .status,
             0);
   CliResult r = RunIn(t.path(), {"table", "-q", "--settings", "z.talq", "-o", "t.txt", "in"});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(ReadWholeFile(t / "t.txt").find("\r\ncat\t67%\t33%\t\t3\r\nbird\t\t100%\t\t1\r\n"),
+  EXPECT_TRUE(r.out.starts_with("The table has been written to t.txt\n\n")) << r.out;
+  EXPECT_NE(ReadWholeFile(t / "t.txt").find("\r\n<File indices>\t1\t2\t\tTotal\r\n"
+                                            "cat\t67%\t33%\t\t3\r\nbird\t\t100%\t\t1\r\n"),
             std::string::npos)
       << ReadWholeFile(t / "t.txt");
 }
