@@ -43,22 +43,14 @@ TEST_F(FormatsTest, FormatThirteenKeepsLargeCountsWhole) {
 }
 
 TEST_F(FormatsTest, FilesScannedText) {
-  struct Case {
-    std::int64_t files, folders;
-    bool stopped, phrases;
-    std::string want;
-  } cases[] = {
-      {1204, 3, false, false, "1,204 files (in 3 folders) were scanned.\n\n"},
-      {2, 1, true, true,
-       "2 files (in 1 folder) were scanned.\nCounting was stopped and this list is incomplete.\n"},
-  };
-  for (const auto& c : cases) {
-    s.reports.lngNumFilesScanned = c.files;
-    s.reports.intNumFoldersScanned = c.folders;
-    s.reports.blnCountingStopped = c.stopped;
-    s.run.blnCountingMFP = c.phrases;
-    EXPECT_EQ(MakeFilesScannedText(s), c.want);
-  }
+  s.reports.lngNumFilesScanned = 1204;
+  s.reports.intNumFoldersScanned = 3;
+  EXPECT_EQ(MakeFilesScannedText(s), "1,204 files (in 3 folders) were scanned.\n\n");
+  s.reports.lngNumFilesScanned = 2;
+  s.reports.intNumFoldersScanned = 1;
+  s.reports.blnCountingStopped = s.run.blnCountingMFP = true;
+  EXPECT_EQ(MakeFilesScannedText(s),
+            "2 files (in 1 folder) were scanned.\nCounting was stopped and this list is incomplete.\n");
 }
 
 TEST_F(FormatsTest, PhraseCountSummary) {
