@@ -29,7 +29,6 @@ class DialogsTest : public QObject {
 
   void chooserWithoutCountOnlyEntriesOffersAllWordsOnly() {
     Fixture f;
-    f.Start();
     CountChooser& c = f.window->countChooser();
     c.Prepare(CountChooserIntro(f.window->session()), {"Count all words"}, false, true);
     c.show();
@@ -48,7 +47,6 @@ class DialogsTest : public QObject {
 
   void chooserFileListBoxSwitchesToTheFileListFormat() {
     Fixture f;
-    f.Start();
     CountChooser& c = f.window->countChooser();
     f.window->session().settings.cboDisplayFormat = 3;
     c.Prepare("intro", {"Count all words"}, false, true);
@@ -63,7 +61,6 @@ class DialogsTest : public QObject {
 
   void filterControlsFollowTheHandlingThePhrasesWereCountedWith() {
     Fixture f;
-    f.Start();
     PhraseWindow& w = f.window->phraseWindow();
     w.intPhrasesSelectedOnCount = 2;  // counted with "Exclude phrases consisting entirely ..."
     w.Open({true, false, true, false});
@@ -113,7 +110,6 @@ class DialogsTest : public QObject {
         "The sea was calm. The sea was calm and the night was dark.\n"
         "The night was dark, and the sea was calm. Of the sea was nothing said.\n"));
     Fixture f;
-    f.Start();
     f.ChooseFile(path.toStdString());
     f.Get<QPushButton>("cmdCountAllPhrases")->click();
     PhraseWindow& w = f.window->phraseWindow();
@@ -153,7 +149,6 @@ class DialogsTest : public QObject {
     while (text.size() <= 50 * 1024) text += "the old sea and the old ship\n";
     const std::string path = WriteTestFile(dir, "large.txt", text);
     Fixture f;
-    f.Start();
     f.ChooseFile(path);
     f.Get<QPushButton>("cmdCountAllPhrases")->click();
     PhraseWindow& w = f.window->phraseWindow();
@@ -169,7 +164,6 @@ class DialogsTest : public QObject {
 
   void phraseOptionsNeedWordsToIgnore() {
     Fixture f;
-    f.Start();
     PhraseWindow& w = f.window->phraseWindow();
     w.Open({false, true, false, false});
     QVERIFY(!w.findChild<QRadioButton*>("optRemoveWordsToIgnore")->isEnabled());
@@ -183,7 +177,6 @@ class DialogsTest : public QObject {
 
   void tableDialogCloseBoxIsCancel() {
     Fixture f;
-    f.Start();
     TableDialog& d = f.window->tableDialog();
     d.Open();
     d.findChild<QRadioButton*>("optBoth")->click();

@@ -42,7 +42,6 @@ class MainWindowTest : public QObject {
 
   void initialState() {
     Fixture f;
-    f.Start();
     QVERIFY(f.Get<QRadioButton>("optFolder")->isChecked());
     QVERIFY(f.Get<QPushButton>("cmdFolder")->isVisible());
     QVERIFY(!f.Get<QPushButton>("cmdFile(0)")->isVisible());
@@ -55,7 +54,6 @@ class MainWindowTest : public QObject {
 
   void everyControlIsNamedForAssistiveTools() {
     Fixture f;
-    f.Start();
     VerifyNamedForAssistiveTools(f.window.get());
     VerifyNamedForAssistiveTools(&f.window->phraseWindow());
     VerifyNamedForAssistiveTools(&f.window->tableDialog());
@@ -64,7 +62,6 @@ class MainWindowTest : public QObject {
 
   void switchingSourcesRestoresTheirPaths() {
     Fixture f;
-    f.Start();
     const std::string file = DataPath("run/small.txt");
     f.ChooseFile(file);
     f.Get<QRadioButton>("optFolder")->click();
@@ -82,7 +79,6 @@ class MainWindowTest : public QObject {
 
   void clearingTheOutputPathUnchecksAndDisablesDisable() {
     Fixture f;
-    f.Start();
     auto* disable = f.Get<QCheckBox>("chkDisableOutputToFile");
     QTest::keyClicks(f.Get<QLineEdit>("txbFile(1)"), "/tmp/out.txt");
     QVERIFY(disable->isEnabled());
@@ -100,7 +96,6 @@ class MainWindowTest : public QObject {
     const QString source = QString::fromStdString(DataPath("cli/tree"));
     QTemporaryDir out;
     Fixture f;
-    f.Start();
     QTest::keyClicks(f.Get<QLineEdit>("txbFolder"), source);
     f.Get<QCheckBox>("chkIncludeSubfolders")->click();
     // A folder run writes its report to a file, in case the text box cannot hold it.
@@ -120,7 +115,6 @@ class MainWindowTest : public QObject {
   // Former fault: nothing marked the table as kept, so a new format or order never relisted it.
   void changingFormatAndOrderRelistsWithoutRecounting() {
     Fixture f;
-    f.Start();
     const std::string file = DataPath("run/small.txt");
     f.ChooseFile(file);
     f.Get<QPushButton>("cmdCountWords")->click();
@@ -156,7 +150,6 @@ class MainWindowTest : public QObject {
     for (int i = 0; i < 400000; ++i)
       text += "word" + QByteArray::number(i % 50000, 36) + " and more words here\n";
     Fixture f;
-    f.Start();
     f.ChooseFile(WriteTestFile(dir, "long.txt", text.toStdString()));
     f.answers.answerYes = true;  // "Really stop?" and "list those found?"
     auto* count = f.Get<QPushButton>("cmdCountWords");
@@ -209,7 +202,6 @@ class MainWindowTest : public QObject {
     for (int i = 0; i < 300; ++i)
       WriteTestFile(dir, qPrintable(QString("f%1.txt").arg(i)), "alpha beta gamma\n");
     Fixture f;
-    f.Start();
     QWidget* viewport = f.Get<QPlainTextEdit>("txbOutput")->viewport();
     const Qt::MouseButton button = right ? Qt::RightButton : Qt::LeftButton;
     if (command.isEmpty()) {
@@ -243,7 +235,6 @@ class MainWindowTest : public QObject {
     QTemporaryDir out;
     const QString folder = QString::fromStdString(DataPath("cli/tree"));
     Fixture f;
-    f.Start();
     QTest::keyClicks(f.Get<QLineEdit>("txbFolder"), folder);
     f.Get<QCheckBox>("chkIncludeSubfolders")->click();
     QTest::keyClicks(f.Get<QLineEdit>("txbFile(1)"), out.filePath("gui.txt"));
@@ -261,7 +252,6 @@ class MainWindowTest : public QObject {
 
   void f1ShowsTheHelpMessage() {
     Fixture f;
-    f.Start();
     f.Get<QPushButton>("cmdCountWords")->setFocus();
     QTest::keyClick(f.Get<QPushButton>("cmdCountWords"), Qt::Key_F1);
     QCOMPARE(f.answers.messages.back().title, std::string("Help is available online"));
@@ -271,7 +261,6 @@ class MainWindowTest : public QObject {
 
   void resizingKeepsTheStartUpLimits() {
     Fixture f;
-    f.Start();
     const QSize start = f.window->startUpSize();
     f.window->resize(start.width(), start.height() + 150);
     QTRY_COMPARE(f.window->height(), start.height());
@@ -281,7 +270,6 @@ class MainWindowTest : public QObject {
 
   void droppedFileOrFolderBecomesTheSource() {
     Fixture f;
-    f.Start();
     const QString folder = QString::fromStdString(DataPath("cli/tree"));
     const QString file = QString::fromStdString(DataPath("run/small.txt"));
     for (const QString& path : {file, folder}) {
@@ -304,7 +292,6 @@ class MainWindowTest : public QObject {
   void savedSettingsComeBackAfterARestart() {
     {
       Fixture f;
-      f.Start();
       f.Get<QRadioButton>("optInFile")->click();
       QTest::keyClicks(f.Get<QLineEdit>("txbFile(0)"), "/tmp/some.txt");
       QComboBox* format = f.Get<QComboBox>("cboDisplayFormat");
@@ -315,8 +302,7 @@ class MainWindowTest : public QObject {
       QVERIFY(f.answers.messages.size() == 1);  // no error box, only the start-up offer
     }
     {
-      Fixture f;
-      f.Start(false, true);
+      Fixture f(/*keepState=*/true);
       QVERIFY(f.Get<QRadioButton>("optInFile")->isChecked());
       QCOMPARE(f.Get<QLineEdit>("txbFile(0)")->text(), QString("/tmp/some.txt"));
       QCOMPARE(f.Get<QComboBox>("cboDisplayFormat")->currentIndex(), 1);
@@ -327,14 +313,12 @@ class MainWindowTest : public QObject {
       f.Get<QPushButton>("cmdQuit")->click();
       QVERIFY(!f.window->isVisible());
     }
-    Fixture f;
-    f.Start(false, true);
+    Fixture f(/*keepState=*/true);
     QVERIFY(!f.Get<QCheckBox>("chkSuppressFilenames")->isChecked());
   }
 
   void clipboardSourceCountsTheClipboard() {
     Fixture f;
-    f.Start();
     f.window->host().SetClipboardText("alpha beta beta\n");
     f.Get<QRadioButton>("optOnClipboard")->click();
     f.Get<QPushButton>("cmdCountWords")->click();

@@ -28,11 +28,9 @@ namespace {
 
 // A started main window with its settings window shown.
 struct SettingsFixture : Fixture {
-  SettingsWindow* w = nullptr;
-  void Open() {
-    Start();
+  SettingsWindow* w = &window->settingsWindow();
+  SettingsFixture() {
     window->findChild<QPushButton*>("cmdSetParameters")->click();
-    w = &window->settingsWindow();
     QVERIFY(QTest::qWaitForWindowExposed(w));
   }
   template <typename W>
@@ -53,7 +51,6 @@ class SettingsWindowTest : public QObject {
 
   void opensCentredWithEveryFieldBoundAndNamed() {
     SettingsFixture f;
-    f.Open();
     QVERIFY(f.In<QPushButton>("cmdClose")->hasFocus());
     QVERIFY(!f.In<QCheckBox>("chkUseLog10")->isVisible());
     QVERIFY(!f.In<QLineEdit>("txbStateFile")->isVisible());
@@ -69,7 +66,6 @@ class SettingsWindowTest : public QObject {
 
   void clearAllAndCheckAll() {
     SettingsFixture f;
-    f.Open();
     f.answers.messages.clear();
     f.In<QPushButton>("cmdSetOrClearCheckboxes(0)")->click();
     for (const std::string& name : CheckAllFields()) {
@@ -87,7 +83,6 @@ class SettingsWindowTest : public QObject {
 
   void caseTooltip() {
     SettingsFixture f;
-    f.Open();
     auto* box = f.In<QLineEdit>("txbWordsToIgnoreOrCount(1)");
     QVERIFY(box->toolTip().endsWith("  Case is not significant."));
     f.In<QCheckBox>("chkCaseSignificant")->click();
@@ -96,7 +91,6 @@ class SettingsWindowTest : public QObject {
 
   void changeAfterACountAsksFirst() {
     SettingsFixture f;
-    f.Open();
     f.CountFile(DataPath("run/small.txt"));
     QVERIFY(f.st().blnWordsGot);
     auto* hyphens = f.In<QCheckBox>("chkAllowWordsWithHyphens");
@@ -121,7 +115,6 @@ class SettingsWindowTest : public QObject {
     QTemporaryDir dir;
     const std::string list = WriteTestFile(dir, "only.txt", "the\nand\nnew york\n");
     SettingsFixture f;
-    f.Open();
     f.answers.chosenPaths.push_back(list);
     f.answers.answers.push_back(MsgAnswer::No);  // "Do you wish to list them?"
     f.In<QPushButton>("cmdSelectWordsFile(1)")->click();
@@ -143,7 +136,6 @@ class SettingsWindowTest : public QObject {
     const std::string a = WriteTestFile(dir, "a.txt", "alpha\n");
     const std::string b = WriteTestFile(dir, "b.txt", "beta\n");
     SettingsFixture f;
-    f.Open();
     for (const std::string& path : {a, b}) {
       f.answers.chosenPaths.push_back(path);
       f.In<QPushButton>("cmdSelectWordsFile(0)")->click();
@@ -176,7 +168,6 @@ class SettingsWindowTest : public QObject {
 
   void extraEntriesAreParsedWhenTheBoxIsLeft() {
     SettingsFixture f;
-    f.Open();
     auto* box = f.In<QLineEdit>("txbWordsToIgnoreOrCount(0)");
     box->setFocus();
     QTest::keyClicks(box, "  Viz ibid sans,x ");
@@ -201,7 +192,6 @@ class SettingsWindowTest : public QObject {
     QTemporaryDir dir;
     const std::string path = dir.filePath("mine.talq").toStdString();
     SettingsFixture f;
-    f.Open();
     f.In<QCheckBox>("chkAllowWordsWithNumerals")->click();
     f.In<QComboBox>("cboExcessFrequency")->setCurrentIndex(0);
     emit f.In<QComboBox>("cboExcessFrequency")->activated(0);
@@ -225,7 +215,6 @@ class SettingsWindowTest : public QObject {
 
   void quitAnsweredNoChangesNothing() {
     SettingsFixture f;
-    f.Open();
     f.answers.answers.push_back(MsgAnswer::No);
     f.In<QPushButton>("cmdQuit")->click();
     QCOMPARE(f.answers.messages.back().text, std::string("Really quit?"));
@@ -236,7 +225,6 @@ class SettingsWindowTest : public QObject {
 
   void groupsFollowTheMainWindowsSwitch() {
     SettingsFixture f;
-    f.Open();
     f.window->EnableDisableButtons(false);
     QVERIFY(!f.In<QCheckBox>("chkCaseSignificant")->isEnabled());
     QVERIFY(!f.In<QPushButton>("cmdRestoreDefaults")->isEnabled());

@@ -28,12 +28,12 @@ void InitEnvironment() {
   LoadProgramTexts(DataDir() + "/talq.dat");
 }
 
-void Fixture::Start(bool ignoreCommonWords, bool keepState) {
+Fixture::Fixture(bool keepState) {
   if (!keepState) std::remove(StateFilePath().c_str());
   window = std::make_unique<MainWindow>();
   window->host().SetSeam(&answers);
   window->showHelpAtStartUp = false;
-  answers.answers.push_front(ignoreCommonWords ? MsgAnswer::Yes : MsgAnswer::No);
+  answers.answers.push_front(MsgAnswer::No);
   window->show();
   QVERIFY(QTest::qWaitForWindowExposed(window.get()));
   window->StartUp();

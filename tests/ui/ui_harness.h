@@ -18,14 +18,14 @@ namespace talq::ui::test {
 // Call once from initTestCase.
 void InitEnvironment();
 
-// A started main window; every question goes to `answers` (queue answers before Start()).
+// A started main window; every question goes to `answers`.
 struct Fixture {
+  // Creates, shows and starts the window, the first-run common-words offer answered No.
+  // Unless `keepState`, a state file saved by an earlier test is removed first.
+  explicit Fixture(bool keepState = false);
+
   ScriptedHost answers;
   std::unique_ptr<MainWindow> window;
-
-  // Creates, shows and starts the window. `ignoreCommonWords`: the answer to the first-run
-  // common-words offer. Unless `keepState`, a state file saved by an earlier test is removed.
-  void Start(bool ignoreCommonWords = false, bool keepState = false);
   // The control called `name` (objectName) of type W inside the main window; fails the test
   // when missing.
   template <typename W>
