@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <regex>
 
 #include "cli_harness.h"
 
@@ -22,13 +23,8 @@ void PrintTo(const GoldenCase& c, std::ostream* os) { *os << c.name; }
 enum class Sink { Stdout, File, FileWithCommas };
 
 // Carriage returns made visible, so a golden can be read and a stray CR is a difference.
-std::string ShowCr(std::string text) {
-  std::string shown;
-  for (char c : text) {
-    if (c == '\r') shown += "<CR>";
-    else shown += c;
-  }
-  return shown;
+std::string ShowCr(const std::string& text) {
+  return std::regex_replace(text, std::regex("\r"), "<CR>");
 }
 
 std::string Section(const GoldenCase& c, int format, const char* order, bool relative,

@@ -9,16 +9,6 @@
 namespace talq::cli::test {
 namespace {
 
-std::vector<std::string> AsSetOptions(const std::string& shown) {
-  std::vector<std::string> args;
-  std::istringstream in(shown);
-  for (std::string line; std::getline(in, line);) {
-    args.push_back("--set");
-    args.push_back(line);
-  }
-  return args;
-}
-
 TEST(SettingsCliTest, ShowPrintsWhatSaveAcceptsBack) {
   TempDir t;
   WriteWholeFile(t / "ignore.txt", "the\n");
@@ -36,7 +26,8 @@ TEST(SettingsCliTest, ShowPrintsWhatSaveAcceptsBack) {
 
   // Every line back through --set writes the same record.
   std::vector<std::string> args{"settings", "save", "b.talq", "-q"};
-  for (auto& a : AsSetOptions(shown.out)) args.push_back(a);
+  std::istringstream lines(shown.out);
+  for (std::string line; std::getline(lines, line);) args.insert(args.end(), {"--set", line});
   CliResult again = RunIn(t.path(), args);
   ASSERT_EQ(again.status, 0) << again.err;
   EXPECT_EQ(ReadWholeFile(t / "b.talq"), ReadWholeFile(t / "a.talq"));
