@@ -27,7 +27,9 @@ class DialogsTest : public QObject {
  private slots:
   void initTestCase() { InitEnvironment(); }
 
-  void chooserWithoutCountOnlyEntriesOffersAllWordsOnly() {
+  // The second button shows only with count-only entries; the file-list box switches the
+  // format to the file list and back.
+  void chooserButtonsAndFileListBox() {
     Fixture f;
     CountChooser& c = f.window->countChooser();
     c.Prepare(CountChooserIntro(f.window->session()), {"Count all words"}, false, true);
@@ -38,25 +40,17 @@ class DialogsTest : public QObject {
     c.findChild<QPushButton*>("cmdCountAllWords")->click();
     QVERIFY(c.blnCountAllWords && !c.blnCancel && !c.isVisible());
 
+    f.window->session().settings.cboDisplayFormat = 3;
     c.Prepare("intro", {"Count all words", "Count only specified words/phrases"}, false, true);
     c.show();
     QVERIFY(c.findChild<QPushButton*>("cmdCountSpecifiedWordsPhrases")->isVisible());
-    c.close();  // the close box
-    QVERIFY(c.blnCancel && !c.blnCountAllWords && !c.blnCountSpecifiedWordsPhrases);
-  }
-
-  void chooserFileListBoxSwitchesToTheFileListFormat() {
-    Fixture f;
-    CountChooser& c = f.window->countChooser();
-    f.window->session().settings.cboDisplayFormat = 3;
-    c.Prepare("intro", {"Count all words"}, false, true);
-    c.show();
     auto* box = c.findChild<QCheckBox*>("chkFileList");
     box->click();
     QCOMPARE(f.window->session().settings.cboDisplayFormat, 11);
     box->click();
     QCOMPARE(f.window->session().settings.cboDisplayFormat, 3);
-    c.close();
+    c.close();  // the close box
+    QVERIFY(c.blnCancel && !c.blnCountAllWords && !c.blnCountSpecifiedWordsPhrases);
   }
 
   void filterControlsFollowTheHandlingThePhrasesWereCountedWith() {
