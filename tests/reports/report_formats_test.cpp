@@ -49,8 +49,8 @@ TEST_F(FormatsTest, FilesScannedText) {
   s.reports.lngNumFilesScanned = 2;
   s.reports.intNumFoldersScanned = 1;
   s.reports.blnCountingStopped = s.run.blnCountingMFP = true;
-  EXPECT_EQ(MakeFilesScannedText(s),
-            "2 files (in 1 folder) were scanned.\nCounting was stopped and this list is incomplete.\n");
+  EXPECT_EQ(MakeFilesScannedText(s), "2 files (in 1 folder) were scanned.\n"
+                                     "Counting was stopped and this list is incomplete.\n");
 }
 
 TEST_F(FormatsTest, PhraseCountSummary) {
@@ -90,6 +90,16 @@ TEST_F(FormatsTest, PhraseCountSummary) {
     EXPECT_EQ(s.reports.strHowManyPhrases, c.phrases > 0 ? c.want : "");
     EXPECT_EQ(host.TxbText(), c.phrases > 0 ? "" : c.want);
   }
+}
+
+// A relisting after the filters changed may find nothing left to list.
+TEST_F(FormatsTest, NothingFound) {
+  FillTable(s, {{"/d/a.txt", "zz", 1}}, {"zz"});
+  s.settings.chkIgnoreShortWords = 1;
+  s.settings.cboShortWordSize = 1;
+  ListWords(s);
+  EXPECT_EQ(host.TxbText(),
+            "No words with at least 3 characters\nsatisfying the specified conditions were found.");
 }
 
 TEST_F(FormatsTest, RelistAfterStoppedCountTellsTheListIsIncomplete) {

@@ -122,6 +122,9 @@ TEST_F(FileReaderTest, ReportFileStatusTellsAnEmptyBoxFromAnEmptyFile) {
   ReportFileStatus(s, kFileNotText, "x");
   EXPECT_EQ(test::Shown(host), (test::Lines{"Error: Input file not specified.",
                                             "Error: Input file is zero-length."}));
+  for (int status : {kFileBadPath, kFileNotFound, kFileIsOutputFile})
+    ReportFileStatus(s, status, "x");
+  EXPECT_EQ(host.messages.size(), 5u);  // one more each
 }
 
 TEST_F(FileReaderTest, ClipboardPhrasesRunAcrossLinesButLineCommentsEndAtTheirLine) {
