@@ -150,7 +150,7 @@ struct MessageCase {
   bool result;
 };
 
-TEST(CheckTextFile, RefusalMessages) {
+TEST(CheckTextFile, RefusalsAndTheMacWarning) {
   const char* kHint =
       "\n\nYou could try reading it using its associated application, then copying the text "
       "and pasting it into the textbox (then copy it to the clipboard and select 'Clipboard' "
@@ -195,13 +195,9 @@ TEST(CheckTextFile, RefusalMessages) {
   EXPECT_TRUE(CheckTextFile(host, state, Fixture("utf8_bom.txt"), true, utf8, verdict, false));
   EXPECT_TRUE(utf8);
   EXPECT_EQ(verdict, kTextCrLf);
-}
 
-TEST(CheckTextFile, MacWarningOnlyOnce) {
-  ScriptedHost host;
-  TextCheckState state;
-  bool utf8 = false;
-  int verdict = 0;
+  // The Mac line-ending warning: none when suppressed, then once only.
+  host.messages.clear();
   EXPECT_TRUE(CheckTextFile(host, state, Fixture("cr_only.txt"), true, utf8, verdict, false));
   EXPECT_TRUE(host.messages.empty());
   for (int i = 0; i < 2; ++i)
