@@ -79,6 +79,16 @@ class DialogsTest : public QObject {
     QVERIFY(!w.findChild<QPushButton*>("cmdClear")->isEnabled());
     w.findChild<QPushButton*>("cmdClose")->click();
     QVERIFY(w.blnCancel && !w.isVisible());
+
+    // Without words to ignore, their handling and the file list are not offered.
+    w.Open({false, true, false, false});
+    QVERIFY(!w.findChild<QRadioButton*>("optRemoveWordsToIgnore")->isEnabled());
+    QVERIFY(!w.findChild<QCheckBox*>("chkFileList")->isEnabled());
+    QCOMPARE(w.findChild<QLabel*>("lblWordsToIgnore")->text(),
+             QString("No words-to-ignore are specified in the 'Settings' window."));
+    QVERIFY(w.findChild<QLabel*>("lblIntro")->text().endsWith(
+        "  It ignores the specification of count-only words/phrases in the 'Settings' window."));
+    w.findChild<QPushButton*>("cmdClose")->click();
   }
 
   // "Count phrases" and "Filter results" list what `talq phrases` lists for the same
@@ -154,19 +164,6 @@ class DialogsTest : public QObject {
     QCOMPARE(f.answers.messages.back().title, std::string("Count all phrases"));
     QVERIFY(f.answers.messages.back().text.starts_with(ProgramText(375)));
     QVERIFY(!f.window->session().settings.blnWordsGot);
-  }
-
-  void phraseOptionsNeedWordsToIgnore() {
-    Fixture f;
-    PhraseWindow& w = f.window->phraseWindow();
-    w.Open({false, true, false, false});
-    QVERIFY(!w.findChild<QRadioButton*>("optRemoveWordsToIgnore")->isEnabled());
-    QVERIFY(!w.findChild<QCheckBox*>("chkFileList")->isEnabled());
-    QCOMPARE(w.findChild<QLabel*>("lblWordsToIgnore")->text(),
-             QString("No words-to-ignore are specified in the 'Settings' window."));
-    QVERIFY(w.findChild<QLabel*>("lblIntro")->text().endsWith(
-        "  It ignores the specification of count-only words/phrases in the 'Settings' window."));
-    w.findChild<QPushButton*>("cmdClose")->click();
   }
 
   void tableDialogCloseBoxIsCancel() {
