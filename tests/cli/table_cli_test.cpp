@@ -1,5 +1,4 @@
-// `talq table`: options to the table's settings, the closing message on standard output,
-// statuses.
+// `talq table`: its statuses, and the old table kept when writing a new one fails.
 #include <gtest/gtest.h>
 
 #include "cli_harness.h"
@@ -7,7 +6,7 @@
 namespace talq::cli::test {
 namespace {
 
-// The options and the written table are checked with a settings record (tests/cli/settings_cli).
+// The options, the written table and the closing message: settings_cli_test's record run.
 TEST(TableCliTest, StatusesWithoutAnOutputFileOrAFolder) {
   TempDir t;
   t.Write("in/a.txt", "cat cat dog\n");
