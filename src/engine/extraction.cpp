@@ -146,24 +146,22 @@ bool IgnoredPlainWord(EngineSession& session, std::string_view word) {
                             : lists.IsWordToIgnore(session, LowerCaseAccented(word));
 }
 
-void ScanLine(EngineSession& session, bool byLine);
+void ScanLine(EngineSession& session, bool gather);
 
 }  // namespace
 
 void ProcessLine(EngineSession& session) {
   const RunFlags& run = session.run;
   const ExtractionState& x = session.extraction;
-  const bool byLine = x.blnWordsByLine && !run.blnReadingWords && !x.blnStripPhrases &&
-                      !run.blnCountingMFP && !run.blnThereAreCountOnlyWords;
-  ScanLine(session, byLine);
-  if (byLine) session.words.CountDeferred(CountingContext(session));
+  ScanLine(session, x.blnGatherWords && !run.blnReadingWords && !x.blnStripPhrases &&
+                        !run.blnCountingMFP && !run.blnThereAreCountOnlyWords);
 }
 
 namespace {
 
-// ProcessLine; with byLine the words go to the table's deferred batch and the host is not
-// served between them.
-void ScanLine(EngineSession& session, bool byLine) {
+// ProcessLine; with gather the words go to the table's batch and the host is not served
+// between them.
+void ScanLine(EngineSession& session, bool gather) {
   ExtractionState& x = session.extraction;
   CommentState& comments = session.comments;
   const bool reading = session.run.blnReadingWords;
@@ -200,7 +198,7 @@ void ScanLine(EngineSession& session, bool byLine) {
 
   const AsciiSet extraAscii(x.strAllowedExtraChars), startAscii(startSet);
   const WordTableContext ctx = CountingContext(session);
-  const bool pump = startUpCompleted && !byLine;
+  const bool pump = startUpCompleted && !gather;
   x.lngLP = 0;
   while (x.lngLP + 1 < line.size()) {
     if (pump) session.host.Pump();
@@ -235,9 +233,9 @@ void ScanLine(EngineSession& session, bool byLine) {
         EncodeInto(word, x.wordScratch);
       }
       cut = x.lngLP != before;
-      if (!byLine) session.host.Pump();
+      if (!gather) session.host.Pump();
       if (session.run.blnStop) return;
-      if (byLine) {
+      if (gather) {
         if (!word.empty()) {
           ++x.lngTotalNumOccurrences;
           if ((session.settings.chkOnly7bitASCII != 1 || IsSevenBitWord(word)) &&

@@ -37,8 +37,9 @@ struct ExtractionState : LineScan {
   PhraseCounter* phraseCounter = nullptr;
 
   // Set on sessions nobody watches (worker threads): the words of a plain count are then
-  // handed to the table a line at a time, without serving the host between them.
-  bool blnWordsByLine = false;
+  // gathered for another table to count (WordTable::AddWordLater), without serving the host
+  // between them.
+  bool blnGatherWords = false;
 
   // The word lists; nullptr means both are empty.
   ListLookup* lists = nullptr;

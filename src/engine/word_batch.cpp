@@ -1,11 +1,13 @@
 #include "engine/word_batch.h"
 
 #include <algorithm>
-#include <cstring>
+
+#include "engine/word_hash.h"
 
 namespace talq {
 
-void WordBatch::Add(std::string_view word, std::uint64_t hash) {
+void WordBatch::Add(std::string_view word, std::int64_t n) {
+  const std::uint64_t hash = word_hash::HashWord(word);
   if (entries_.size() * 2 >= index_.size()) Grow();
   const std::size_t mask = index_.size() - 1;
   for (std::size_t pos = static_cast<std::size_t>(hash) & mask;; pos = (pos + 1) & mask) {
@@ -13,14 +15,13 @@ void WordBatch::Add(std::string_view word, std::uint64_t hash) {
     if (at == 0) {
       index_[pos] = static_cast<std::uint32_t>(entries_.size() + 1);
       entries_.push_back(Entry{static_cast<std::uint32_t>(bytes_.size()),
-                               static_cast<std::uint32_t>(word.size()), hash, 1});
+                               static_cast<std::uint32_t>(word.size()), hash, n});
       bytes_.append(word);
       return;
     }
     Entry& e = entries_[at - 1];
-    if (e.hash == hash && e.length == word.size() &&
-        std::memcmp(bytes_.data() + e.begin, word.data(), word.size()) == 0) {
-      ++e.count;
+    if (e.hash == hash && word_hash::SameBytes(Word(e), word)) {
+      e.count += n;
       return;
     }
   }

@@ -18,8 +18,8 @@ class WordBatch {
     std::int64_t count;
   };
 
-  // One occurrence of word, whose hash is given.
-  void Add(std::string_view word, std::uint64_t hash);
+  // n occurrences of word.
+  void Add(std::string_view word, std::int64_t n = 1);
   // Empties the batch, keeping its room for the next text.
   void Clear();
 

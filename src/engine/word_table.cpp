@@ -13,6 +13,7 @@
 #include <sys/mman.h>
 
 #include "engine/engine_session.h"
+#include "engine/word_hash.h"
 #include "engine/words_phrases.h"
 #include "host/host.h"
 #include "settings/run_flags.h"
@@ -25,70 +26,10 @@ namespace talq {
 
 namespace {
 
-inline std::uint64_t Read64(const char* p) {
-  std::uint64_t v;
-  std::memcpy(&v, p, 8);
-  return v;
-}
-
-inline std::uint64_t Read32(const char* p) {
-  std::uint32_t v;
-  std::memcpy(&v, p, 4);
-  return v;
-}
-
-inline std::uint64_t Mix(std::uint64_t a, std::uint64_t b) {
-  const unsigned __int128 r = static_cast<unsigned __int128>(a) * b;
-  return static_cast<std::uint64_t>(r) ^ static_cast<std::uint64_t>(r >> 64);
-}
-
-// A multiply-mix hash over 8-byte reads; short words (the usual case) take one branch and
-// two multiplications.
-inline std::uint64_t HashWord(std::string_view s) {
-  constexpr std::uint64_t k0 = 0xa0761d6478bd642full;
-  constexpr std::uint64_t k1 = 0xe7037ed1a0b428dbull;
-  const char* p = s.data();
-  const std::size_t n = s.size();
-  std::uint64_t seed = k0;
-  std::uint64_t a = 0;
-  std::uint64_t b = 0;
-  if (n <= 16) {
-    if (n >= 8) {
-      a = Read64(p);
-      b = Read64(p + n - 8);
-    } else if (n >= 4) {
-      a = Read32(p);
-      b = Read32(p + n - 4);
-    } else if (n > 0) {
-      a = (std::uint64_t{static_cast<unsigned char>(p[0])} << 16) |
-          (std::uint64_t{static_cast<unsigned char>(p[n >> 1])} << 8) |
-          static_cast<unsigned char>(p[n - 1]);
-    }
-  } else {
-    std::size_t i = 0;
-    for (; n - i > 16; i += 16) seed = Mix(Read64(p + i) ^ k1, Read64(p + i + 8) ^ seed);
-    a = Read64(p + n - 16);
-    b = Read64(p + n - 8);
-  }
-  return Mix(k1 ^ n, Mix(a ^ k1, b ^ seed));
-}
-
-// Byte equality without a library call: lookups compare mostly short words of equal hash.
-inline bool SameBytes(std::string_view a, std::string_view b) {
-  const std::size_t n = a.size();
-  if (n != b.size()) return false;
-  const char* p = a.data();
-  const char* q = b.data();
-  if (n >= 8) {
-    if (n > 16) return std::memcmp(p, q, n) == 0;
-    return Read64(p) == Read64(q) && Read64(p + n - 8) == Read64(q + n - 8);
-  }
-  if (n >= 4) return Read32(p) == Read32(q) && Read32(p + n - 4) == Read32(q + n - 4);
-  for (std::size_t i = 0; i < n; ++i) {
-    if (p[i] != q[i]) return false;
-  }
-  return true;
-}
+using word_hash::HashWord;
+using word_hash::Read32;
+using word_hash::Read64;
+using word_hash::SameBytes;
 
 // The slot tag: high hash bits above the byte length (capped at 255).
 inline std::uint32_t Tag(std::uint64_t hash, std::size_t size) {
@@ -160,7 +101,7 @@ void GrowWithHugePages(std::vector<WordRecord>& v) {
 
 // Whether counts under ctx are kept per file of a folder run, each file registered first.
 bool KeepsFolderFiles(const WordTableContext& ctx) {
-  return ctx.countingText && ctx.keepFiles && ctx.settings != nullptr &&
+  return ctx.countingText && ctx.settings != nullptr &&
          ctx.settings->source == Source::optFolder && ctx.run != nullptr;
 }
 
@@ -257,9 +198,9 @@ void WordTable::HugePageAllocator<T>::deallocate(T* p, std::size_t n) {
 template struct WordTable::HugePageAllocator<WordTable::Slot>;
 
 WordTableContext CountingContext(EngineSession& session) {
-  const bool merged = session.extraction.blnWordsByLine;
-  return WordTableContext{merged ? nullptr : &session.host, &session.settings, &session.run,
-                          !session.run.blnReadingWords, !merged};
+  const bool gathering = session.extraction.blnGatherWords;
+  return WordTableContext{gathering ? nullptr : &session.host, &session.settings, &session.run,
+                          !session.run.blnReadingWords};
 }
 
 WordTable::WordTable() { Clear(); }
@@ -279,8 +220,7 @@ void WordTable::Clear() {
   strFileNames_.assign(1, std::string());
   strWordsFoundPending_.clear();
   lngLastDisplaySecond_ = -1;
-  deferred_.clear();
-  deferredBytes_.clear();
+  gathered_.Clear();
   tallies_.clear();
 }
 
@@ -472,62 +412,43 @@ void WordTable::AddWordToList(const WordTableContext& ctx, std::string_view word
 }
 
 void WordTable::AddWordLater(const WordTableContext& ctx, std::string_view word) {
-  const std::uint64_t hash = HashWord(word);
-  if (gatherOnly_) {
-    gathered_.Add(word, hash);
-    return;
-  }
-  // A batch is counted while the slots fetched first are still in the cache.
-  if (deferred_.size() >= 128) CountDeferred(ctx);
-  __builtin_prefetch(&slots_[static_cast<std::size_t>(hash) & (slots_.size() - 1)]);
-  deferredBytes_.append(word);
-  deferred_.emplace_back(deferredBytes_.size(), hash);
+  // Too long a word is left out now, so that the batch holds as many entries as this table
+  // would.
+  if (!TooLong(ctx, word)) gathered_.Add(word);
 }
 
-template <typename Words>
-void WordTable::CountInOrder(const WordTableContext& ctx, std::size_t n, Words&& at) {
-  const RunFlags* run = ctx.run;
-  const bool lengthLimit = ctx.countingText && !(run != nullptr && run->blnThereAreCountOnlyWords &&
-                                                 run->blnCountOnlyWordsIncludePhrase);
+bool WordTable::TooLong(const WordTableContext& ctx, std::string_view word) const {
   const std::size_t limit = static_cast<std::size_t>(intMaxPermittedWordLength);
-  // The file is registered with the first word counted: the words are all from one file.
-  bool registerFile = KeepsFolderFiles(ctx);
-  for (std::size_t k = 0; k < n; ++k) {
-    const auto [word, hash, count] = at(k);
-    if (lengthLimit && word.size() > limit && CodePointCount(word) > limit) continue;
-    if (registerFile) {
-      RegisterCurrentFile(run->strCurrentFile);
-      registerFile = false;
-    }
-    CountWord(ctx, word, hash, count);
-  }
+  if (word.size() <= limit || !ctx.countingText) return false;
+  const RunFlags* run = ctx.run;
+  if (run != nullptr && run->blnThereAreCountOnlyWords && run->blnCountOnlyWordsIncludePhrase)
+    return false;
+  return CodePointCount(word) > limit;
 }
 
-void WordTable::CountDeferred(const WordTableContext& ctx) {
-  if (deferred_.empty()) return;
-  CountInOrder(ctx, deferred_.size(), [this](std::size_t k) {
-    const std::size_t begin = k == 0 ? 0 : deferred_[k - 1].first;
-    const auto [end, hash] = deferred_[k];
-    return std::tuple(std::string_view(deferredBytes_.data() + begin, end - begin), hash,
-                      std::int64_t{1});
-  });
-  deferred_.clear();
-  deferredBytes_.clear();
-}
-
-void WordTable::CountBatch(const WordTableContext& ctx, const WordBatch& batch) {
+void WordTable::CountBatch(const WordTableContext& ctx, const WordBatch& batch,
+                           const std::function<void(std::int64_t)>& before) {
   const std::vector<WordBatch::Entry>& entries = batch.Entries();
-  if (entries.empty()) return;
   if (indexedWords_ != lngNumWords) RebuildIndex();
+  // The file is registered with the first word counted: the batch is all from one file.
+  bool registerFile = KeepsFolderFiles(ctx);
   // Each word's slot is fetched well ahead: a cache miss otherwise.
   constexpr std::size_t kSlotAhead = 16;
-  CountInOrder(ctx, entries.size(), [&](std::size_t k) {
+  for (std::size_t k = 0; k < entries.size(); ++k) {
+    if (before) before(static_cast<std::int64_t>(k));
     if (k + kSlotAhead < entries.size())
       __builtin_prefetch(&slots_[static_cast<std::size_t>(entries[k + kSlotAhead].hash) &
                                  (slots_.size() - 1)]);
     const WordBatch::Entry& e = entries[k];
-    return std::tuple(batch.Word(e), e.hash, e.count);
-  });
+    const std::string_view word = batch.Word(e);
+    if (TooLong(ctx, word)) continue;
+    if (registerFile) {
+      RegisterCurrentFile(ctx.run->strCurrentFile);
+      registerFile = false;
+    }
+    CountWord(ctx, word, e.hash, e.count);
+  }
+  if (before) before(static_cast<std::int64_t>(entries.size()));
 }
 
 void WordTable::Reserve(std::int64_t entries) {
@@ -544,7 +465,7 @@ void WordTable::Reserve(std::int64_t entries) {
 void WordTable::CountWord(const WordTableContext& ctx, std::string_view word, std::uint64_t hash,
                           std::int64_t n) {
   if (indexedWords_ != lngNumWords) RebuildIndex();
-  const std::int64_t fileTag = ctx.countingText && ctx.keepFiles ? lngFileNumber_ : -1;
+  const std::int64_t fileTag = ctx.countingText ? lngFileNumber_ : -1;
   if (Slot& slot = Probe(word, hash); slot.index != 0) {
     const std::uint32_t file = fileTag < 0 ? kNoFile : static_cast<std::uint32_t>(fileTag);
     // What the slot's 32-bit fields cannot hold goes straight to the record.
@@ -574,30 +495,6 @@ void WordTable::CountWord(const WordTableContext& ctx, std::string_view word, st
   if (ctx.host == nullptr) return;
   if (!first) ShowNewWord(ctx, word);
   ShowProgress(ctx);
-}
-
-void WordTable::Merge(const WordTableContext& ctx, WordTable& part,
-                      const std::function<void(std::int64_t)>& before) {
-  part.SettleCounts();
-  bool registerFile = KeepsFolderFiles(ctx);
-  const std::size_t n = static_cast<std::size_t>(part.lngNumWords);
-  std::vector<std::uint64_t> hashes(n);
-  for (std::size_t k = 0; k < n; ++k) hashes[k] = HashWord(part.udtWords[k + 1].strWord);
-  // Each entry's slot is fetched well ahead: a cache miss otherwise.
-  constexpr std::size_t kSlotAhead = 16;
-  for (std::size_t k = 0; k < n; ++k) {
-    if (k + kSlotAhead < n)
-      __builtin_prefetch(&slots_[static_cast<std::size_t>(hashes[k + kSlotAhead]) & (slots_.size() - 1)]);
-    if (before) before(static_cast<std::int64_t>(k));
-    const WordRecord& rec = part.udtWords[k + 1];
-    if (rec.lngFrequency <= 0) continue;
-    if (registerFile) {
-      RegisterCurrentFile(ctx.run->strCurrentFile);
-      registerFile = false;
-    }
-    CountWord(ctx, rec.strWord, hashes[k], rec.lngFrequency);
-  }
-  if (before) before(part.lngNumWords);
 }
 
 void WordTable::ShowNewWord(const WordTableContext& ctx, std::string_view word) {

@@ -75,12 +75,10 @@ struct WordTableContext {
   const Settings* settings = nullptr;
   RunFlags* run = nullptr;
   bool countingText = false;  // false while a word list is read: no per-file data
-  bool keepFiles = true;      // false: no per-file data either (a table made to be merged)
 };
 
 // The context for the session's current activity: text is counted unless a list is read.
-// A session nobody watches (a worker's, see ExtractionState::blnWordsByLine) counts into a
-// table that is merged: no host is served and no per-file data is kept.
+// A session nobody watches (a worker's, see ExtractionState::blnGatherWords) serves no host.
 WordTableContext CountingContext(EngineSession& session);
 
 class WordTable {
@@ -92,8 +90,8 @@ class WordTable {
   // change blnIncluded, ranks and links; a table filled or emptied by hand is re-indexed
   // on the next lookup, but changing strWord of an indexed entry is not noticed.
   // Counting keeps repeat counts beside the index, apart from the records: lngFrequency and
-  // the per-file data are current only after SettleCounts (which sorting, chaining, Merge
-  // and IndexOf call themselves).
+  // the per-file data are current only after SettleCounts (which sorting, chaining and
+  // IndexOf call themselves).
   std::vector<WordRecord> udtWords;
   std::int64_t lngNumWords = 0;
   int intMaxPermittedWordLength = 100;  // in characters (code points)
@@ -112,30 +110,28 @@ class WordTable {
   void AddWordToList(const WordTableContext& ctx, std::string_view word);
   static constexpr int kPumpInterval = 1024;
 
-  // AddWordToList for the words of one stretch of text whose counting needs no host between
-  // words: word is kept (its slot fetched meanwhile) and counted by the next CountDeferred,
-  // in order. Until then the table does not show it; call CountDeferred before anything
-  // else reads or changes the table. ctx must not change in between.
+  // Keeps word, as AddWordToList would count it, in a batch for another table to count
+  // (TakeBatch); this table stays as it is. Words longer than it takes are left out.
   void AddWordLater(const WordTableContext& ctx, std::string_view word);
-  // Counts the words AddWordLater kept, as AddWordToList would have, in their order.
-  void CountDeferred(const WordTableContext& ctx);
-
-  // While on, AddWordLater only gathers words into a batch and CountDeferred counts none;
-  // TakeBatch hands them over. A table that only gathers needs no index. into: a batch
-  // whose room is reused.
-  void GatherOnly(WordBatch&& into) {
-    gathered_ = std::move(into);
+  // Gathers from now on into room, a batch whose memory is reused.
+  void GatherInto(WordBatch&& room) {
+    gathered_ = std::move(room);
     gathered_.Clear();
-    gatherOnly_ = true;
   }
-  bool GatheringOnly() const { return gatherOnly_; }
+  // Distinct words gathered so far.
+  std::int64_t NumGathered() const { return static_cast<std::int64_t>(gathered_.Entries().size()); }
   WordBatch TakeBatch() {
     WordBatch batch = std::move(gathered_);
     gathered_ = WordBatch();
     return batch;
   }
-  // Counts the words of batch, as AddWordLater and CountDeferred would have in this table.
-  void CountBatch(const WordTableContext& ctx, const WordBatch& batch);
+  // Counts every entry of batch (cut apart, e.g. on another thread, from one file or one
+  // stretch of a file) as if its words had been added here one by one: same entries, order,
+  // counts, live display and progress label. The counts go to the current file (folder runs
+  // register ctx.run->strCurrentFile first). before(k) runs on reaching the k-th entry of
+  // batch (0-based) and once more with k = its size at the end; null means nothing to run.
+  void CountBatch(const WordTableContext& ctx, const WordBatch& batch,
+                  const std::function<void(std::int64_t)>& before = nullptr);
 
   // Makes room for entries words on an empty table, so that counting them grows nothing.
   void Reserve(std::int64_t entries);
@@ -149,16 +145,6 @@ class WordTable {
   // Part of SettleCounts that a thread may do early while it has nothing else to do: the
   // per-file counts of entries that have come from another file since, once there are many.
   void ApplyLoggedCounts();
-
-  // Counts every entry of part (a table counted apart, e.g. on another thread, from one
-  // file or one stretch of a file) as if its words had been added here one by one in
-  // part's order of first occurrence: same entries, order, counts, live display and
-  // progress label. Per-file data of part is ignored; the counts go to the current file
-  // (folder runs register ctx.run->strCurrentFile first). before(k) runs on reaching the
-  // k-th entry of part (0-based) and once more with k = part's size at the end; null
-  // means nothing to run. Word-length limits were applied when part was counted.
-  void Merge(const WordTableContext& ctx, WordTable& part,
-             const std::function<void(std::int64_t)>& before = nullptr);
 
   // Computes every strSortKey and sorts entries 1..lngNumWords by it; equal keys by
   // strWord's code points. Ranks and links are left as they were (stale). Calls
@@ -207,10 +193,8 @@ class WordTable {
   };
 
   void RegisterCurrentFile(const std::string& currentFile);
-  // Counts n words, at(k) giving the k-th as (word, hash, occurrences), applying the length
-  // limits and registering the run's current file first where a folder run keeps files.
-  template <typename Words>
-  void CountInOrder(const WordTableContext& ctx, std::size_t n, Words&& at);
+  // Whether word is longer than the table takes while ctx counts text.
+  bool TooLong(const WordTableContext& ctx, std::string_view word) const;
   // Counts n occurrences of word (hash given; length limits already applied).
   void CountWord(const WordTableContext& ctx, std::string_view word, std::uint64_t hash,
                  std::int64_t n);
@@ -254,11 +238,7 @@ class WordTable {
   std::int64_t lngFileNumber_ = 0;
   std::vector<std::string> strFileNames_;  // [0] is "" (no file yet)
 
-  // Words kept by AddWordLater: their bytes end to end, each with its end and hash.
-  std::string deferredBytes_;
-  std::vector<std::pair<std::size_t, std::uint64_t>> deferred_;
-  WordBatch gathered_;
-  bool gatherOnly_ = false;
+  WordBatch gathered_;  // words kept by AddWordLater
 
   std::string strWordsFoundPending_;
   std::int64_t lngLastDisplaySecond_ = -1;

@@ -1,6 +1,6 @@
-// Reading on worker threads. Each job counts into a session of its own (a copy of what
-// counting reads, a fresh word table, a host that shows nothing); the calling thread
-// merges the tables in order, replays the progress bar, and serves Pump() while it waits.
+// Reading on worker threads. Each job cuts its text in a session of its own (a copy of what
+// counting reads, a host that shows nothing) into a batch of words; the calling thread
+// counts the batches in order, replays the progress bar, and serves Pump() while it waits.
 #include "run/parallel_reading.h"
 
 #include <atomic>
@@ -20,37 +20,8 @@ namespace talq {
 
 namespace {
 
-// Tables given back once merged, for workers to count into again: a table that grew once
-// does not grow (rehashing its entries, faulting in pages) again for every stretch.
-class TablePool {
- public:
-  // An empty table with room for as many entries as it last held, and at least for
-  // `expected`.
-  WordTable Take(std::int64_t expected) {
-    WordTable t;
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      if (!free_.empty()) {
-        t = std::move(free_.back());
-        free_.pop_back();
-      }
-    }
-    const std::int64_t last = t.lngNumWords;
-    t.Clear();
-    t.Reserve(std::max(last, expected));
-    return t;
-  }
-  void Give(WordTable&& t) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    free_.push_back(std::move(t));
-  }
-
- private:
-  std::mutex mutex_;
-  std::vector<WordTable> free_;
-};
-
-// Batches of words given back once counted, for workers to gather into again.
+// Batches given back once counted, for workers to gather into again: a batch that grew once
+// does not grow (rehashing, faulting in pages) again for every file or stretch.
 class BatchPool {
  public:
   WordBatch Take() {
@@ -72,38 +43,31 @@ class BatchPool {
 
 // What a job needs of the calling session, copied once on the calling thread.
 struct Prototype {
-  Prototype(const SourceSession& from, int only7bit, TablePool* pool)
-      : session(host), tables(pool) {
+  Prototype(const SourceSession& from, int only7bit, BatchPool* pool)
+      : session(host), batches(pool) {
     SourceSession& p = session;
     p.settings = from.settings;
     p.settings.chkOnly7bitASCII = only7bit;
-    p.settings.chkSuppressWords = 1;  // the live display is the merge's to show
+    p.settings.chkSuppressWords = 1;  // the live display is the calling thread's to show
     p.run = from.run;
     p.run.blnStop = false;
     p.run.blnCountingFiles = false;  // a folder run may start jobs in its counting pass
     p.run.blnScanningFiles = true;
     p.lists = from.lists;
     p.extraction = from.extraction;
-    p.extraction.blnWordsByLine = true;  // nobody watches a worker between words
+    p.extraction.blnGatherWords = true;  // words go to a batch, counted on the calling thread
     p.comments = from.comments;
   }
   ScriptedHost host;
   SourceSession session;
-  TablePool* tables = nullptr;  // shared by the copies every worker thread makes
+  BatchPool* batches = nullptr;  // shared by the copies every worker thread makes
 };
 
-// Distinct words to expect in `bytes` of text, so that a fresh table does not grow (and
-// rehash) several times: words repeat little in short texts and more and more in long ones.
-// An index much larger than needed costs cache misses on every lookup.
-std::int64_t ExpectedEntries(std::int64_t bytes) {
-  return std::min<std::int64_t>(bytes / 24, 2048 + bytes / 256);
-}
-
 // One worker session per thread and prototype, reset for every job: copying the lists for
-// every file would cost more than reading many small files. With a batch the session only
-// cuts words into it, for the calling thread to count; otherwise it counts into a table.
-SourceSession& WorkerSession(const Prototype& proto, std::int64_t bytes,
-                             WordBatch* batch = nullptr) {
+// every file would cost more than reading many small files. The session cuts words into a
+// batch for the calling thread to count: a table of its own, merged there, cost more (fresh
+// records for every word, and a lookup of each in the run's table all the same).
+SourceSession& WorkerSession(const Prototype& proto) {
   struct PerThread {
     const Prototype* owner = nullptr;
     std::unique_ptr<Prototype> copy;
@@ -111,16 +75,11 @@ SourceSession& WorkerSession(const Prototype& proto, std::int64_t bytes,
   thread_local PerThread mine;
   if (mine.owner != &proto) {
     mine.copy = std::make_unique<Prototype>(proto.session, proto.session.settings.chkOnly7bitASCII,
-                                            proto.tables);
+                                            proto.batches);
     mine.owner = &proto;
   }
   SourceSession& w = mine.copy->session;
-  if (batch != nullptr) {
-    if (!w.words.GatheringOnly()) w.words = WordTable();  // it may have been moved out
-    w.words.GatherOnly(std::move(*batch));
-  } else {
-    w.words = proto.tables->Take(ExpectedEntries(bytes));
-  }
+  w.words.GatherInto(proto.batches->Take());
   w.run.blnStop = false;
   w.extraction.lngTotalNumOccurrences = 0;
   w.settings.chkOnly7bitASCII = proto.session.settings.chkOnly7bitASCII;
@@ -130,12 +89,10 @@ SourceSession& WorkerSession(const Prototype& proto, std::int64_t bytes,
 }
 
 struct Counted {
-  WordTable table;
-  WordBatch batch;  // the words cut, when they were not counted into table
-  bool batched = false;
+  WordBatch batch;
   std::int64_t occurrences = 0;       // lngTotalNumOccurrences of the stretch
-  // Line-bar positions as the line loop shows them, each with the number of entries the
-  // table had then, so the merge shows them between the same new words.
+  // Line-bar positions as the line loop shows them, each with the number of distinct words
+  // gathered then, so the count shows them between the same new words.
   std::vector<std::pair<std::int64_t, std::int64_t>> barSteps;
   bool opened = false;                 // false: not read here (the caller reads it)
   bool whole = false;                  // read to the end (not cut short by a stop)
@@ -151,23 +108,18 @@ void CountLines(SourceSession& w, LineReader& reader, bool html, bool utf8,
   hooks.beforeLine = [&cancel] { return !cancel.load(std::memory_order_relaxed); };
   hooks.afterRead = std::move(afterRead);
   ReadLines(w, reader, html, utf8, hooks);
-  if (out.batched) {
-    out.batch = w.words.TakeBatch();
-  } else {
-    w.words.SettleCounts();
-    out.table = std::move(w.words);
-  }
+  out.batch = w.words.TakeBatch();
   out.occurrences = w.extraction.lngTotalNumOccurrences;
   out.opened = true;
   out.whole = !cancel.load();
 }
 
-// Merges one counted stretch on the calling thread and gives its table back.
-void MergeCounted(SourceSession& s, Counted& c, TablePool& tables,
+// Counts one batch into the session's table on the calling thread and gives it back.
+void CountCounted(SourceSession& s, Counted& c, BatchPool& batches,
                   const std::function<void(std::int64_t)>& before = nullptr) {
-  s.words.Merge(CountingContext(s), c.table, before);
+  s.words.CountBatch(CountingContext(s), c.batch, before);
   s.extraction.lngTotalNumOccurrences += c.occurrences;
-  tables.Give(std::move(c.table));
+  batches.Give(std::move(c.batch));
 }
 
 bool IsByteEncoding(TextEncoding e) { return e == TextEncoding::Ansi || e == TextEncoding::Utf8; }
@@ -176,10 +128,9 @@ bool IsByteEncoding(TextEncoding e) { return e == TextEncoding::Ansi || e == Tex
 
 struct ParallelReader::FolderWork {
   // Files are read ahead while the counting pass still plans them, up to a few files past
-  // the one being merged, and more while the text waiting for its merge stays small.
+  // the one being counted, and more while the text waiting to be counted stays small.
   FolderWork(const SourceSession& s, int only7bit, int jobs)
-      : batchedFileBytes(std::max<std::int64_t>(s.sources.lngChunkBytes, 4096) / 4),
-        proto(s, only7bit, &tables),
+      : proto(s, only7bit, &batches),
         work(jobs, std::size_t(jobs) * 2 + 48, std::size_t(jobs) * 2 + 2, std::int64_t{16} << 20,
              [this](std::size_t i, const std::atomic<bool>& cancel) {
                Planned file;
@@ -206,13 +157,7 @@ struct ParallelReader::FolderWork {
     if (file.verdict <= 0 || file.verdict == kTextRtf) return c;
     c.encoding = file.encoding;
     c.bomLength = file.bomLength;
-    // A small file's words are counted straight into the run's table by the calling thread:
-    // a table of its own to merge would cost more than counting them there. A large file's
-    // words would take far more room than its table (a quarter stretch: 1 MB by default).
-    c.batched = file.length <= batchedFileBytes;
-    WordBatch batch;
-    if (c.batched) batch = batches.Take();
-    SourceSession& w = WorkerSession(proto, file.length, c.batched ? &batch : nullptr);
+    SourceSession& w = WorkerSession(proto);
     if (c.encoding != TextEncoding::Ansi) w.settings.chkOnly7bitASCII = 0;
     SetCommentMarkersForExtension(w.comments, extension);
     w.comments.intWithinComment = -1;
@@ -225,10 +170,8 @@ struct ParallelReader::FolderWork {
     return c;
   }
 
-  const std::int64_t batchedFileBytes;
   std::mutex filesMutex;
   std::vector<Planned> files;  // guarded: the counting pass adds while workers read
-  TablePool tables;
   BatchPool batches;
   Prototype proto;
   OrderedWork<Counted> work;
@@ -290,13 +233,7 @@ bool ParallelReader::ReadPlanned(SourceSession& s, const FileToRead& f) {
   if (!c) return true;  // stopped before the file was begun
   // Read here only what the calling thread judged the same way; a stop keeps the part read.
   if (!c->opened || c->encoding != f.encoding || c->bomLength != f.bomLength) return false;
-  if (c->batched) {
-    s.words.CountBatch(CountingContext(s), c->batch);
-    s.extraction.lngTotalNumOccurrences += c->occurrences;
-    folder_->batches.Give(std::move(c->batch));
-  } else {
-    MergeCounted(s, *c, folder_->tables);
-  }
+  CountCounted(s, *c, folder_->batches);
   s.host.Pump();
   return true;
 }
@@ -317,14 +254,14 @@ bool ParallelReader::ReadChunked(SourceSession& s, const FileToRead& f) {
   }
   cuts.push_back(f.length);
 
-  TablePool tables;
-  Prototype proto(s, s.settings.chkOnly7bitASCII, &tables);
+  BatchPool batches;
+  Prototype proto(s, s.settings.chkOnly7bitASCII, &batches);
   const int width = s.run.intProgressWidth;
   OrderedWork<Counted> work(
       jobs_, cuts.size() - 1, std::size_t(jobs_),
       [&](std::size_t i, const std::atomic<bool>& cancel) {
         Counted c;
-        SourceSession& w = WorkerSession(proto, cuts[i + 1] - cuts[i]);
+        SourceSession& w = WorkerSession(proto);
         w.comments.intWithinComment = -1;
         LineReader reader;
         const bool opened = f.file ? reader.OpenRange(*f.file, f.encoding, cuts[i], cuts[i + 1])
@@ -335,7 +272,7 @@ bool ParallelReader::ReadChunked(SourceSession& s, const FileToRead& f) {
           bar = [&c, &w, &cuts, i, width, &f](std::int64_t bytes) {
             const std::int64_t k = LineBarPosition(width, cuts[i] + bytes, f.length);
             if (c.barSteps.empty() || c.barSteps.back().second != k)
-              c.barSteps.emplace_back(w.words.lngNumWords, k);
+              c.barSteps.emplace_back(w.words.NumGathered(), k);
           };
         }
         CountLines(w, reader, false, f.encoding == TextEncoding::Utf8, cancel, c, bar);
@@ -358,7 +295,7 @@ bool ParallelReader::ReadChunked(SourceSession& s, const FileToRead& f) {
       }
     };
     // A stretch cut short by a stop still counts what it read, as the line loop would.
-    if (c->opened) MergeCounted(s, *c, tables, showBar);
+    if (c->opened) CountCounted(s, *c, batches, showBar);
     showBar(INT64_MAX);
     if (!c->whole) break;  // stopped, or unreadable now: the file ends as at a read error
     s.host.Pump();

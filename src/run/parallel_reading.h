@@ -1,6 +1,7 @@
 // Counting on every core: the files of a folder run read ahead on worker threads, and a
-// large file cut at line starts into stretches counted side by side; each table is merged
-// into the session's in reading order, so the result is that of a one-thread run.
+// large file cut at line starts into stretches cut into words side by side; the words of each
+// are counted into the session's table in reading order, so the result is that of a
+// one-thread run.
 #pragma once
 
 #include <cstdint>

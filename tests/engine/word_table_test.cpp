@@ -139,11 +139,11 @@ TEST_F(WordTableTest, ManyFilesAndLargeCountsAreNotCapped) {
   EXPECT_EQ(w.FileCount(466669), 100006);
   EXPECT_EQ(w.lngFrequency, 566675);
   EXPECT_EQ(Rec("v").NumFiles(), 700005);
-  // Counts past 32 bits arrive through Merge.
-  WordTable part;
-  part.AddEntry("big", {{0, 5'000'000'000}});
-  table.Merge(Ctx(), part);
-  table.Merge(Ctx(), part);
+  // Counts past 32 bits arrive in batches.
+  WordBatch part;
+  part.Add("big", 5'000'000'000);
+  table.CountBatch(Ctx(), part);
+  table.CountBatch(Ctx(), part);
   EXPECT_EQ(Rec("big").lngFrequency, 10'000'000'000);
   EXPECT_EQ(Files(Rec("big")), (FileList{{700005, 10'000'000'000}}));
 }
@@ -214,7 +214,7 @@ TEST_F(WordTableTest, LengthLimitCountsCharactersWithItsExceptions) {
       if (later) {
         table.AddWordLater(Ctx(c.countingText), c.word);
         EXPECT_EQ(table.lngNumWords, 0) << c.name << ", not yet counted";
-        table.CountDeferred(Ctx(c.countingText));
+        table.CountBatch(Ctx(c.countingText), table.TakeBatch());
       } else {
         table.AddWordToList(Ctx(c.countingText), c.word);
       }
