@@ -451,17 +451,6 @@ void WordTable::CountBatch(const WordTableContext& ctx, const WordBatch& batch,
   if (before) before(static_cast<std::int64_t>(entries.size()));
 }
 
-void WordTable::Reserve(std::int64_t entries) {
-  if (lngNumWords != 0 || entries <= 0) return;
-  std::size_t size = slots_.size();
-  while (size < static_cast<std::size_t>(entries) * 2 + 2) size *= 2;
-  if (size != slots_.size()) slots_.assign(size, Slot{});
-  if (udtWords.capacity() < static_cast<std::size_t>(entries) + 1) {
-    udtWords.reserve(static_cast<std::size_t>(entries) + 1);
-    AdviseHugePages(udtWords.data(), udtWords.capacity() * sizeof(WordRecord), false);
-  }
-}
-
 void WordTable::CountWord(const WordTableContext& ctx, std::string_view word, std::uint64_t hash,
                           std::int64_t n) {
   if (indexedWords_ != lngNumWords) RebuildIndex();

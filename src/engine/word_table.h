@@ -133,9 +133,6 @@ class WordTable {
   void CountBatch(const WordTableContext& ctx, const WordBatch& batch,
                   const std::function<void(std::int64_t)>& before = nullptr);
 
-  // Makes room for entries words on an empty table, so that counting them grows nothing.
-  void Reserve(std::int64_t entries);
-
   // Index (1-based) of the entry for word, or 0. Works in any table order. Settles counts.
   std::int64_t IndexOf(std::string_view word);
 
