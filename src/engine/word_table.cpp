@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <new>
 #include <stdexcept>
-#include <tuple>
 
 #include <sys/mman.h>
 
@@ -395,19 +394,8 @@ std::int64_t WordTable::StoreNewWord(std::string_view word, std::int64_t fileTag
 }
 
 void WordTable::AddWordToList(const WordTableContext& ctx, std::string_view word) {
-  const RunFlags* run = ctx.run;
-  const bool readingList = !ctx.countingText;
-  const bool countOnlyPhrases =
-      run != nullptr && run->blnThereAreCountOnlyWords && run->blnCountOnlyWordsIncludePhrase;
-  // Byte length bounds the character count, so most words skip the count.
-  if (!readingList && !countOnlyPhrases &&
-      word.size() > static_cast<std::size_t>(intMaxPermittedWordLength) &&
-      CodePointCount(word) > static_cast<std::size_t>(intMaxPermittedWordLength)) {
-    return;
-  }
-  if (KeepsFolderFiles(ctx)) {
-    RegisterCurrentFile(run->strCurrentFile);
-  }
+  if (TooLong(ctx, word)) return;
+  if (KeepsFolderFiles(ctx)) RegisterCurrentFile(ctx.run->strCurrentFile);
   CountWord(ctx, word, HashWord(word), 1);
 }
 
@@ -418,6 +406,7 @@ void WordTable::AddWordLater(const WordTableContext& ctx, std::string_view word)
 }
 
 bool WordTable::TooLong(const WordTableContext& ctx, std::string_view word) const {
+  // Byte length bounds the character count, so most words skip the count.
   const std::size_t limit = static_cast<std::size_t>(intMaxPermittedWordLength);
   if (word.size() <= limit || !ctx.countingText) return false;
   const RunFlags* run = ctx.run;

@@ -115,7 +115,7 @@ void CountLines(SourceSession& w, LineReader& reader, bool html, bool utf8,
 }
 
 // Counts one batch into the session's table on the calling thread and gives it back.
-void CountCounted(SourceSession& s, Counted& c, BatchPool& batches,
+void CountInto(SourceSession& s, Counted& c, BatchPool& batches,
                   const std::function<void(std::int64_t)>& before = nullptr) {
   s.words.CountBatch(CountingContext(s), c.batch, before);
   s.extraction.lngTotalNumOccurrences += c.occurrences;
@@ -149,7 +149,7 @@ struct ParallelReader::FolderWork {
     work.Add(file.length);
   }
 
-  Counted ReadOne(const Planned& file, const std::atomic<bool>& cancel) {
+  Counted ReadOne(const Planned& file, const std::atomic<bool>& cancel) const {
     Counted c;
     const std::string& path = file.path;
     const std::string extension = GetFileExtension(path, true);
@@ -233,7 +233,7 @@ bool ParallelReader::ReadPlanned(SourceSession& s, const FileToRead& f) {
   if (!c) return true;  // stopped before the file was begun
   // Read here only what the calling thread judged the same way; a stop keeps the part read.
   if (!c->opened || c->encoding != f.encoding || c->bomLength != f.bomLength) return false;
-  CountCounted(s, *c, folder_->batches);
+  CountInto(s, *c, folder_->batches);
   s.host.Pump();
   return true;
 }
@@ -295,7 +295,7 @@ bool ParallelReader::ReadChunked(SourceSession& s, const FileToRead& f) {
       }
     };
     // A stretch cut short by a stop still counts what it read, as the line loop would.
-    if (c->opened) CountCounted(s, *c, batches, showBar);
+    if (c->opened) CountInto(s, *c, batches, showBar);
     showBar(INT64_MAX);
     if (!c->whole) break;  // stopped, or unreadable now: the file ends as at a read error
     s.host.Pump();
