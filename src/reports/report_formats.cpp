@@ -122,40 +122,34 @@ void AppendPadRight(std::string& out, std::string_view t, std::size_t width) {
   if (len < width) out.append(width - len, ' ');
 }
 
-void AppendNumber(std::string& out, std::int64_t n, std::size_t width) {
-  char buf[24];
+// n in decimal, written into buf.
+std::string_view Decimal(std::int64_t n, char (&buf)[24]) {
   const auto end = std::to_chars(buf, buf + sizeof buf, n).ptr;
-  const std::size_t len = static_cast<std::size_t>(end - buf);
-  if (len < width) out.append(width - len, ' ');
-  out.append(buf, len);
+  return {buf, static_cast<std::size_t>(end - buf)};
 }
 
 void AppendRank(ReportSession& s, std::int64_t i, std::string& out) {
+  char digits[24];
   const std::size_t width = static_cast<std::size_t>(std::max(s.reports.intRankWidth, 0));
   if (i == 0)
     AppendPadLeft(out, "Rank", width);
   else
-    AppendNumber(out, Entry(s, i).lngFreqRank, width);
+    AppendPadLeft(out, Decimal(Entry(s, i).lngFreqRank, digits), width);
 }
 
 void AppendFreq(ReportSession& s, std::int64_t i, std::string& out) {
   const bool relative = Relative(s);
-  std::string t;
-  if (i == 0)
+  char digits[24];
+  std::string relativeText;
+  std::string_view t;
+  if (i == 0) {
     t = relative ? "Rel freq" : "Freq";
-  else if (relative)
-    t = RelativeText(s, Entry(s, i).lngFrequency);
-  int width = s.reports.intFreqWidth;
-  if (i > 0 && !relative) {
-    // A count has at most 19 characters, so the narrower column below never applies to it
-    // unless it is that short.
-    char buf[24];
-    const auto end = std::to_chars(buf, buf + sizeof buf, Entry(s, i).lngFrequency).ptr;
-    const std::size_t len = static_cast<std::size_t>(end - buf);
-    if (s.lists.blnCountOnlyWordsIncludeRecommendedFrequencies && len <= 6) width -= 2;
-    AppendPadLeft(out, std::string_view(buf, len), static_cast<std::size_t>(std::max(width, 0)));
-    return;
+  } else if (relative) {
+    t = relativeText = RelativeText(s, Entry(s, i).lngFrequency);
+  } else {
+    t = Decimal(Entry(s, i).lngFrequency, digits);
   }
+  int width = s.reports.intFreqWidth;
   if (s.lists.blnCountOnlyWordsIncludeRecommendedFrequencies && Utf8Length(t) <= 6) width -= 2;
   AppendPadLeft(out, t, static_cast<std::size_t>(std::max(width, 0)));
 }
@@ -280,7 +274,8 @@ std::string FormatLine(ReportSession& s, std::int64_t i, LineLayout layout) {
   bool commas = layout == LineLayout::FileWithCommas;
   std::string out;
   out.reserve(64);
-  // Each appends its cell; W1 without trailing spaces, W2 without spaces at either end.
+  // Each appends its cell (W1 without trailing spaces, W2 without spaces at either end) or
+  // text (T), so that a case reads as its line: the cells in order, then the line built.
   const auto R = [&] { AppendRank(s, i, out); };
   const auto F = [&] { AppendFreq(s, i, out); };
   const auto W = [&] { AppendWord(s, i, out); };
