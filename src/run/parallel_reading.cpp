@@ -9,12 +9,12 @@
 
 #include "engine/extraction.h"
 #include "host/scripted_host.h"
-#include "run/ordered_work.h"
-#include "sources/source_session.h"
 #include "sources/line_reader.h"
-#include "text/markup.h"
-#include "util/paths.h"
+#include "sources/source_session.h"
 #include "sources/text_prep.h"
+#include "text/markup.h"
+#include "util/ordered_work.h"
+#include "util/paths.h"
 
 namespace talq {
 
