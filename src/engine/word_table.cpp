@@ -19,6 +19,7 @@
 #include "settings/settings.h"
 #include "util/numbers.h"
 #include "util/paced_sort.h"
+#include "util/split_work.h"
 #include "util/text_case.h"
 
 namespace talq {
@@ -106,6 +107,17 @@ bool KeepsFolderFiles(const WordTableContext& ctx) {
 
 // Long passes over the table let a window handle its events every this many entries + 1.
 constexpr std::size_t kPumpMask = 0x3FFF;
+
+// Passes over fewer entries (or tallies) than these stay on one thread: starting another
+// would cost more than it saves.
+constexpr std::size_t kSplitEntries = 8192;
+constexpr std::size_t kSplitTallies = 16384;
+
+// What a thread waiting for the others of a split pass calls: the window's events.
+std::function<void()> PumpOf(Host* host) {
+  if (host == nullptr) return [] {};
+  return [host] { host->Pump(); };
+}
 
 struct SortItem {
   std::uint64_t prefix;
@@ -250,12 +262,12 @@ void WordTable::Flush(Slot& slot) {
     tallies_.push_back(Tally{slot.index, slot.pendingFile, slot.pending});
     // The log stays small beside the per-file data it feeds: a run over very many files
     // settles it in batches.
-    if (tallies_.size() >= kLogLimit) ApplyTallies();
+    if (tallies_.size() >= kLogLimit) ApplyTallies(1);
   }
   slot.pending = 0;
 }
 
-void WordTable::ApplyTallies() {
+void WordTable::ApplyTallies(int parts) {
   // A table emptied by hand drops what its lost entries still had pending.
   const std::size_t limit = std::min<std::size_t>(udtWords.size(), std::size_t(lngNumWords) + 1);
   const auto apply = [this](const Tally& t) {
@@ -282,18 +294,40 @@ void WordTable::ApplyTallies() {
       if (t.index < limit) sorted[next[t.index]++] = t;
   }
   tallies_.clear();
-  for (std::size_t i = 1; i < limit; ++i) {
-    if (first[i] == first[i + 1]) continue;
-    udtWords[i].ReserveFiles(first[i + 1] - first[i]);
-    for (std::uint32_t k = first[i]; k < first[i + 1]; ++k) apply(sorted[k]);
+  const auto applyEntries = [&](std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) {
+      if (first[i] == first[i + 1]) continue;
+      udtWords[i].ReserveFiles(first[i + 1] - first[i]);
+      for (std::uint32_t k = first[i]; k < first[i + 1]; ++k) apply(sorted[k]);
+    }
+  };
+  if (parts < 2 || sorted.size() < kSplitTallies) {
+    applyEntries(1, limit);
+    return;
   }
+  // Each part takes the entries of about as many tallies; an entry's stay in one part.
+  std::vector<std::size_t> bounds{1};
+  for (int k = 1; k < parts; ++k) {
+    const auto target = static_cast<std::uint32_t>(PartRange(sorted.size(), k, parts).first);
+    const std::size_t at = static_cast<std::size_t>(
+        std::lower_bound(first.begin() + 1, first.begin() + static_cast<std::ptrdiff_t>(limit),
+                         target) -
+        first.begin());
+    bounds.push_back(std::max(bounds.back(), at));
+  }
+  bounds.push_back(limit);
+  InParts(parts, [&](int k) {
+    applyEntries(bounds[static_cast<std::size_t>(k)], bounds[static_cast<std::size_t>(k) + 1]);
+  });
 }
 
 void WordTable::ApplyLoggedCounts() {
-  if (tallies_.size() >= kLogLimit / 16) ApplyTallies();
+  if (tallies_.size() >= kLogLimit / 16) ApplyTallies(1);
 }
 
-void WordTable::SettleCounts() {
+void WordTable::SettleCounts() { Settle(threads_); }
+
+void WordTable::Settle(int parts) {
   if (!unsettled_) return;
   unsettled_ = false;
   const std::size_t limit = std::min<std::size_t>(udtWords.size(), std::size_t(lngNumWords) + 1);
@@ -305,11 +339,11 @@ void WordTable::SettleCounts() {
       slot.pending = 0;
     }
   }
-  ApplyTallies();
+  ApplyTallies(parts);
 }
 
 void WordTable::RebuildIndex() {
-  SettleCounts();
+  Settle(1);  // while reading, other threads have the other cores
   if (udtWords.size() < static_cast<std::size_t>(lngNumWords) + 1) {
     udtWords.resize(static_cast<std::size_t>(lngNumWords) + 1);
   }
@@ -453,7 +487,7 @@ void WordTable::CountWord(const WordTableContext& ctx, std::string_view word, st
       slot.pendingFile = file;
     }
     if (direct) {
-      ApplyTallies();  // the entry's earlier files come first
+      ApplyTallies(1);  // the entry's earlier files come first
       WordRecord& rec = udtWords[slot.index];
       rec.lngFrequency += n;
       if (fileTag >= 0) rec.CountInFile(fileTag, n);
@@ -513,9 +547,21 @@ void WordTable::ShowProgress(const WordTableContext& ctx) {
 }
 
 // Rebuilds records[1..] in the order of items; records[0] stays the placeholder.
-static void Reorder(std::vector<WordRecord>& records, const std::vector<SortItem>& items, Host* host) {
+static void Reorder(std::vector<WordRecord>& records, const std::vector<SortItem>& items,
+                    Host* host, int parts) {
   const std::size_t n = items.size();
   std::vector<WordRecord> sorted;
+  if (parts > 1 && n >= kSplitEntries) {
+    sorted.reserve(n + 1);
+    AdviseHugePages(sorted.data(), (n + 1) * sizeof(WordRecord), false);
+    sorted.resize(n + 1);
+    InParts(parts, [&](int k) {
+      const auto [from, to] = PartRange(n, k, parts);
+      for (std::size_t i = from; i < to; ++i) sorted[i + 1] = std::move(records[items[i].index]);
+    }, PumpOf(host));
+    records = std::move(sorted);
+    return;
+  }
   sorted.reserve(n + 1);
   AdviseHugePages(sorted.data(), (n + 1) * sizeof(WordRecord), false);
   sorted.emplace_back();
@@ -529,13 +575,26 @@ static void Reorder(std::vector<WordRecord>& records, const std::vector<SortItem
 bool WordTable::SortWordsByKey(Host* host, const bool* stop) {
   SettleCounts();
   const std::size_t n = static_cast<std::size_t>(lngNumWords);
+  // A sort that may be stopped stays on this thread, which checks the stop between steps.
+  const int parts = stop == nullptr && n >= kSplitEntries ? threads_ : 1;
   std::vector<SortItem> items;
-  items.reserve(n);  // written as it fills: zeroing it first would be a long step of its own
-  for (std::size_t i = 1; i <= n; ++i) {
+  const auto keyOf = [this](std::size_t i) {
     WordRecord& rec = udtWords[i];
     rec.strSortKey = MakeSortKey(rec.strWord);
-    items.push_back(SortItem{Prefix(rec.strSortKey), static_cast<std::uint32_t>(i)});
-    if (host != nullptr && (i & kPumpMask) == 0) host->Pump();
+    return SortItem{Prefix(rec.strSortKey), static_cast<std::uint32_t>(i)};
+  };
+  if (parts > 1) {
+    items.resize(n);
+    InParts(parts, [&](int k) {
+      const auto [from, to] = PartRange(n, k, parts);
+      for (std::size_t i = from; i < to; ++i) items[i] = keyOf(i + 1);
+    }, PumpOf(host));
+  } else {
+    items.reserve(n);  // written as it fills: zeroing it first would be a long step of its own
+    for (std::size_t i = 1; i <= n; ++i) {
+      items.push_back(keyOf(i));
+      if (host != nullptr && (i & kPumpMask) == 0) host->Pump();
+    }
   }
   // Keys and then words differ between any two entries: the order is total.
   const auto before = [this](const SortItem& a, const SortItem& b) {
@@ -553,12 +612,15 @@ bool WordTable::SortWordsByKey(Host* host, const bool* stop) {
     if (host != nullptr && (i & kPumpMask) == 0) host->Pump();
   }
   if (inOrder) return true;
-  const bool sorted = PacedSort(items, before, [host, stop] {
-    if (host != nullptr) host->Pump();
-    return stop == nullptr || !*stop;
-  });
-  if (!sorted) return false;
-  Reorder(udtWords, items, host);
+  if (parts > 1) {
+    SortInParts(items, before, parts, PumpOf(host));
+  } else if (!PacedSort(items, before, [host, stop] {
+               if (host != nullptr) host->Pump();
+               return stop == nullptr || !*stop;
+             })) {
+    return false;
+  }
+  Reorder(udtWords, items, host, parts);
   indexedWords_ = -1;
   return true;
 }
@@ -574,7 +636,7 @@ void WordTable::SortByWord() {
     if (a.prefix != b.prefix) return a.prefix < b.prefix;
     return udtWords[a.index].strWord < udtWords[b.index].strWord;
   });
-  Reorder(udtWords, items, nullptr);
+  Reorder(udtWords, items, nullptr, 1);
   indexedWords_ = -1;
 }
 
@@ -598,10 +660,14 @@ void WordTable::SetUpFrequencyChain(Host* host) {
   const auto byFrequency = [](const ChainItem& a, const ChainItem& b) {
     return a.frequency != b.frequency ? a.frequency > b.frequency : a.index < b.index;
   };
-  PacedSort(chain, byFrequency, [host] {
-    if (host != nullptr) host->Pump();
-    return true;
-  });
+  if (threads_ > 1 && chain.size() >= kSplitEntries) {
+    SortInParts(chain, byFrequency, threads_, PumpOf(host));
+  } else {
+    PacedSort(chain, byFrequency, [host] {
+      if (host != nullptr) host->Pump();
+      return true;
+    });
+  }
   if (host != nullptr) host->Pump();
   if (chain.empty()) return;
   lngFirstFreq = chain.front().index;

@@ -2,6 +2,7 @@
 // it came from; sorted by folded key after counting and linked into the frequency chain.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -37,7 +38,6 @@ struct alignas(64) WordRecord {
 
  public:
   bool blnIncluded = true;     // the entry takes part in reports
-  float sngFileFrequency = 0;  // scratch for the files column of a report; nothing else reads it
   std::string strSortKey;  // FoldAccents then LowerCaseAccented of strWord; set by SortWordsByKey
   std::int64_t lngFreqRank = 0;     // 1-based rank among included entries; 0 if excluded
   std::int64_t lngNextInChain = 0;  // next entry by frequency; 0 at the end
@@ -101,6 +101,11 @@ class WordTable {
 
   // Empties the table, the file registry and the live display (start of a run or list read).
   void Clear();
+
+  // Threads that settling, sorting and chaining may use (1 by default); the result is the
+  // same for any number. Only sorts that cannot be stopped are split.
+  void UseThreads(int threads) { threads_ = std::max(threads, 1); }
+  int Threads() const { return threads_; }
 
   // Counts one occurrence of word: a new entry or lngFrequency + 1, the current file's
   // count, the live list of new words and the progress label. Words longer than
@@ -198,8 +203,11 @@ class WordTable {
   std::int64_t StoreNewWord(std::string_view word, std::int64_t fileTag, std::uint64_t hash,
                             std::int64_t n);
   void Flush(Slot& slot);
-  // Writes the logged tallies into the records, each entry's in the order they came.
-  void ApplyTallies();
+  // SettleCounts with its log applied in up to `parts` parts.
+  void Settle(int parts);
+  // Writes the logged tallies into the records, each entry's in the order they came; a large
+  // log in up to `parts` parts side by side.
+  void ApplyTallies(int parts);
   void ShowNewWord(const WordTableContext& ctx, std::string_view word);
   void ShowProgress(const WordTableContext& ctx);
   void RebuildIndex();
@@ -234,6 +242,7 @@ class WordTable {
 
   std::int64_t lngFileNumber_ = 0;
   std::vector<std::string> strFileNames_;  // [0] is "" (no file yet)
+  int threads_ = 1;
 
   WordBatch gathered_;  // words kept by AddWordLater
 

@@ -406,6 +406,7 @@ RunResult DoCount(Session& s) {
   cr.lastTick = std::chrono::steady_clock::now();
 
   s.words.Clear();
+  s.words.UseThreads(JobsFor(s));
   // Within the run a lookup's answer depends only on the word: remembered until its end.
   s.lists.memo.Reset(true);
   s.extraction.lngTotalNumOccurrences = 0;

@@ -1,11 +1,14 @@
 #include "run/filter_words.h"
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 #include "run/counting_run.h"
 #include "run/session.h"
 #include "text/word_chars.h"
 #include "engine/words_phrases.h"
+#include "util/split_work.h"
 #include "util/utf8.h"
 
 namespace talq {
@@ -19,18 +22,45 @@ bool ExcludedByWordRules(const Settings& st, std::string_view word) {
   return false;
 }
 
+namespace {
+
+// Calls pass(part, from, to) on entries [from, to) so that the parts cover 1..lngNumWords:
+// one part on this thread, calling Pump() between steps, or as many parts as the table has
+// threads when the table is large, this thread pumping while it waits for them.
+void OverEntries(Session& s, int parts, const std::function<void(int, std::int64_t, std::int64_t)>& pass) {
+  const std::int64_t n = s.words.lngNumWords;
+  if (parts < 2) {
+    constexpr std::int64_t kStep = 0x4000;
+    for (std::int64_t from = 1; from <= n; from += kStep) {
+      if (from > 1) s.host.Pump();
+      pass(0, from, std::min(n + 1, from + kStep));
+    }
+    return;
+  }
+  InParts(parts, [&](int k) {
+    const auto [from, to] = PartRange(static_cast<std::size_t>(n), k, parts);
+    pass(k, static_cast<std::int64_t>(from) + 1, static_cast<std::int64_t>(to) + 1);
+  }, [&s] { s.host.Pump(); });
+}
+
+// Parts for a pass over the whole table: a small table is not worth another thread.
+int PartsFor(const Session& s) { return s.words.lngNumWords >= 8192 ? s.words.Threads() : 1; }
+
+}  // namespace
+
 void FilterWords(Session& s) {
   const Settings& st = s.settings;
   const CountingRunState& cr = s.counting;
   s.words.SettleCounts();
-  for (std::int64_t i = 1; i <= s.words.lngNumWords; ++i) {
-    if ((i & 0x3FFF) == 0) s.host.Pump();
-    WordRecord& w = s.words.udtWords[static_cast<std::size_t>(i)];
-    w.blnIncluded = !ExcludedByWordRules(st, w.strWord) &&
-                    !(st.chkIgnoreInfrequentWords && w.lngFrequency < cr.intThresholdFrequency) &&
-                    !(st.chkIgnoreExcessivelyFrequentWords &&
-                      w.lngFrequency > cr.intExcessFrequency);
-  }
+  OverEntries(s, PartsFor(s), [&](int, std::int64_t from, std::int64_t to) {
+    for (std::int64_t i = from; i < to; ++i) {
+      WordRecord& w = s.words.udtWords[static_cast<std::size_t>(i)];
+      w.blnIncluded = !ExcludedByWordRules(st, w.strWord) &&
+                      !(st.chkIgnoreInfrequentWords && w.lngFrequency < cr.intThresholdFrequency) &&
+                      !(st.chkIgnoreExcessivelyFrequentWords &&
+                        w.lngFrequency > cr.intExcessFrequency);
+    }
+  });
 }
 
 void ApplyFrequencyLimits(Session& s) {
@@ -60,28 +90,45 @@ void ComputeRunStatistics(Session& s) {
   WordTable& t = s.words;
   ReportState& r = s.reports;
   t.SettleCounts();
-  t.lngNumWordsIncluded = 0;
-  t.lngMaxFrequency = 0;
+  struct Figures {
+    std::int64_t included = 0, excluded = 0, occurrences = 0, maxFrequency = 0, maxFiles = 0;
+    int maxLength = 0, maxWords = 0;
+  };
+  const int parts = PartsFor(s);
+  std::vector<Figures> figures(static_cast<std::size_t>(parts));
+  OverEntries(s, parts, [&](int part, std::int64_t from, std::int64_t to) {
+    Figures& f = figures[static_cast<std::size_t>(part)];
+    for (std::int64_t i = from; i < to; ++i) {
+      const WordRecord& w = t.udtWords[static_cast<std::size_t>(i)];
+      if (!w.blnIncluded) {
+        ++f.excluded;
+        continue;
+      }
+      ++f.included;
+      f.occurrences += w.lngFrequency;
+      f.maxFrequency = std::max(f.maxFrequency, w.lngFrequency);
+      f.maxFiles = std::max(f.maxFiles, w.NumFiles());
+      f.maxLength = std::max(f.maxLength, static_cast<int>(Utf8Length(w.strWord)));
+      const int words = static_cast<int>(std::count(w.strWord.begin(), w.strWord.end(), ' ')) + 1;
+      f.maxWords = std::max(f.maxWords, words);
+    }
+  });
   // A phrase count keeps only its frequent phrases in the table; the others are excluded.
   r.lngNumWordsExcluded = s.run.blnCountingMFP ? s.phrases.lngNumPhrasesNotKept : 0;
+  t.lngNumWordsIncluded = 0;
+  t.lngMaxFrequency = 0;
   r.lngNumOccurrences = 0;
   r.lngMaxNumFiles = 0;
   r.intMaxWordLengthFound = 0;
   r.intNumWordsInLongestPhrase = 0;
-  for (std::int64_t i = 1; i <= t.lngNumWords; ++i) {
-    if ((i & 0x3FFF) == 0) s.host.Pump();
-    const WordRecord& w = t.udtWords[static_cast<std::size_t>(i)];
-    if (!w.blnIncluded) {
-      ++r.lngNumWordsExcluded;
-      continue;
-    }
-    ++t.lngNumWordsIncluded;
-    r.lngNumOccurrences += w.lngFrequency;
-    t.lngMaxFrequency = std::max(t.lngMaxFrequency, w.lngFrequency);
-    r.lngMaxNumFiles = std::max(r.lngMaxNumFiles, w.NumFiles());
-    r.intMaxWordLengthFound = std::max(r.intMaxWordLengthFound, static_cast<int>(Utf8Length(w.strWord)));
-    const int words = static_cast<int>(std::count(w.strWord.begin(), w.strWord.end(), ' ')) + 1;
-    r.intNumWordsInLongestPhrase = std::max(r.intNumWordsInLongestPhrase, words);
+  for (const Figures& f : figures) {
+    r.lngNumWordsExcluded += f.excluded;
+    t.lngNumWordsIncluded += f.included;
+    r.lngNumOccurrences += f.occurrences;
+    t.lngMaxFrequency = std::max(t.lngMaxFrequency, f.maxFrequency);
+    r.lngMaxNumFiles = std::max(r.lngMaxNumFiles, f.maxFiles);
+    r.intMaxWordLengthFound = std::max(r.intMaxWordLengthFound, f.maxLength);
+    r.intNumWordsInLongestPhrase = std::max(r.intNumWordsInLongestPhrase, f.maxWords);
   }
 }
 
