@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <atomic>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "reports/report_sinks.h"
 #include "reports/report_text.h"
 #include "util/numbers.h"
+#include "util/ordered_work.h"
 #include "util/utf8.h"
 
 namespace talq {
@@ -229,7 +232,6 @@ std::string FilesColumn(ReportSession& s, std::int64_t i) {
   if (!withFreq) return PadLeft(std::to_string(n), 5);
   std::int64_t scanned = s.reports.lngNumFilesScanned;
   double freq = scanned > 0 ? static_cast<double>(n) / static_cast<double>(scanned) : 0.0;
-  s.words.udtWords[static_cast<std::size_t>(i)].sngFileFrequency = static_cast<float>(freq);
   return PadLeft(std::to_string(n) + gap + FormatNumber(freq, 3), 14);
 }
 
@@ -268,14 +270,13 @@ std::string ListFilesContainingWord(ReportSession& s, std::int64_t i, bool withC
   return out;
 }
 
-std::string FormatLine(ReportSession& s, std::int64_t i, LineLayout layout) {
+// FormatLine appending to out, which may already hold earlier lines.
+void AppendFormattedLine(ReportSession& s, std::int64_t i, LineLayout layout, std::string& out) {
   int f = s.settings.cboDisplayFormat;
   bool tb = layout == LineLayout::Textbox;
   bool commas = layout == LineLayout::FileWithCommas;
-  std::string out;
-  out.reserve(64);
   // Each appends its cell (W1 without trailing spaces, W2 without spaces at either end) or
-  // text (T), so that a case reads as its line: the cells in order, then the line built.
+  // text (T), so that a case reads as its line: the cells in order.
   const auto R = [&] { AppendRank(s, i, out); };
   const auto F = [&] { AppendFreq(s, i, out); };
   const auto W = [&] { AppendWord(s, i, out); };
@@ -294,63 +295,71 @@ std::string FormatLine(ReportSession& s, std::int64_t i, LineLayout layout) {
   const auto RF = [&] { out += RecommendedFrequencyColumn(s, i); };
   const auto LR = [&] { out += LogRankColumn(s, i); };
   const auto LF = [&] { out += LogFreqColumn(s, i); };
-  const auto T = [&](const char* text) { out += text; };
+  const auto T = [&](std::string_view text) { out += text; };
   switch (f) {
     case 0:
-      if (tb) return T(" "), R(), T("  "), F(), T("  "), W1(), out;
-      if (commas) return T("  "), R(), T(",  "), F(), T(",  "), W1(), out;
-      return R(), T("\t"), F(), T("\t"), W1(), out;
+      if (tb) return T(" "), R(), T("  "), F(), T("  "), W1();
+      if (commas) return T("  "), R(), T(",  "), F(), T(",  "), W1();
+      return R(), T("\t"), F(), T("\t"), W1();
     case 1:
-      if (tb) return T(" "), R(), T("  "), W(), T("  "), F(), out;
-      if (commas) return T("  "), R(), T(",  "), W(), F(), out;
-      return R(), T("\t"), W(), F(), out;
+      if (tb) return T(" "), R(), T("  "), W(), T("  "), F();
+      if (commas) return T("  "), R(), T(",  "), W(), F();
+      return R(), T("\t"), W(), F();
     case 2:
-      if (tb) return T(" "), R(), T("  "), F(), out;
-      if (commas) return T("  "), R(), T(",  "), F(), out;
-      return R(), T("\t"), F(), out;
+      if (tb) return T(" "), R(), T("  "), F();
+      if (commas) return T("  "), R(), T(",  "), F();
+      return R(), T("\t"), F();
     case 3:
-      if (tb) return T(" "), R(), T("  "), W1(), out;
-      if (commas) return T("  "), R(), T(",  "), W1(), out;
-      return R(), T("\t"), W1(), out;
+      if (tb) return T(" "), R(), T("  "), W1();
+      if (commas) return T("  "), R(), T(",  "), W1();
+      return R(), T("\t"), W1();
     case 4:
-      if (tb) return T(" "), F(), T("  "), R(), out;
-      if (commas) return T("  "), F(), T(",  "), R(), out;
-      return F(), T("\t"), R(), out;
+      if (tb) return T(" "), F(), T("  "), R();
+      if (commas) return T("  "), F(), T(",  "), R();
+      return F(), T("\t"), R();
     case 5:
-      if (tb && Relative(s)) return T("  "), F(), T("  "), W1(), out;
-      if (tb) return T("  "), RF(), F(), T("  "), W1(), out;
-      if (commas) return T("  "), F(), T(",  "), W1(), out;
-      return T("  "), RF(), T("\t"), F(), T("\t"), W1(), out;
+      if (tb && Relative(s)) return T("  "), F(), T("  "), W1();
+      if (tb) return T("  "), RF(), F(), T("  "), W1();
+      if (commas) return T("  "), F(), T(",  "), W1();
+      return T("  "), RF(), T("\t"), F(), T("\t"), W1();
     case 6:
-      if (tb) return T("  "), W(), T(" "), R(), out;
-      if (commas) return T("  "), W(), R(), out;
-      return W(), R(), out;
+      if (tb) return T("  "), W(), T(" "), R();
+      if (commas) return T("  "), W(), R();
+      return W(), R();
     case 7:
-      if (tb && Relative(s)) return T("  "), W(), T(" "), F(), out;
-      if (tb) return T("  "), W(), T(" "), F(), T("    "), RF(), out;
-      if (commas) return T("  "), W(), F(), out;
-      return T("  "), W(), T("\t"), F(), T("\t"), RF(), out;
+      if (tb && Relative(s)) return T("  "), W(), T(" "), F();
+      if (tb) return T("  "), W(), T(" "), F(), T("    "), RF();
+      if (commas) return T("  "), W(), F();
+      return T("  "), W(), T("\t"), F(), T("\t"), RF();
     case 8:
     case 9:
-      return W2(), out;
+      return W2();
     case 10:
-      if (tb) return T(" "), R(), T("  "), F(), T("  "), LR(), T("  "), LF(), T("  "), W1(), out;
+      if (tb) return T(" "), R(), T("  "), F(), T("  "), LR(), T("  "), LF(), T("  "), W1();
       if (commas)
-        return T("  "), R(), T(",  "), F(), T(",  "), LR(), T(",  "), LF(), T(",  "), W1(), out;
-      return R(), T("\t"), F(), T("\t"), LR(), T("\t"), LF(), T("\t"), W1(), out;
+        return T("  "), R(), T(",  "), F(), T(",  "), LR(), T(",  "), LF(), T(",  "), W1();
+      return R(), T("\t"), F(), T("\t"), LR(), T("\t"), LF(), T("\t"), W1();
     case 11:
       if (layout == LineLayout::FileWithTabs)
-        return W(), T("\t"), F(), T("\t"), out += FilesColumn(s, i), out;
-      return T("  "), W(), T(" "), F(), T(" "), out += FilesColumn(s, i), out;
+        return W(), T("\t"), F(), T("\t"), T(FilesColumn(s, i));
+      return T("  "), W(), T(" "), F(), T(" "), T(FilesColumn(s, i));
     case 12:
     case 13:
-      if (i == 0)
-        return FolderAbbreviated(s) ? "\n{Folder} = " + s.settings.txbFolder + "\n"
-                                    : std::string();
-      return W2(), T("\n"), out += ListFilesContainingWord(s, i, f == 13), out;
+      if (i == 0) {
+        if (FolderAbbreviated(s)) out += "\n{Folder} = " + s.settings.txbFolder + "\n";
+        return;
+      }
+      return W2(), T("\n"), T(ListFilesContainingWord(s, i, f == 13));
     default:
-      return {};
+      return;
   }
+}
+
+std::string FormatLine(ReportSession& s, std::int64_t i, LineLayout layout) {
+  std::string out;
+  out.reserve(64);
+  AppendFormattedLine(s, i, layout, out);
+  return out;
 }
 
 void SetColumnWidths(ReportSession& s) {
@@ -366,6 +375,21 @@ void SetColumnWidths(ReportSession& s) {
   DisplayNextLine(s, 0);
 }
 
+namespace {
+
+// Appends the line of entry i (0: the title) as the current pass shows it, before any phrase
+// filter and title additions. Reads the session only: other threads may format lines ahead.
+void AppendPassLine(ReportSession& s, std::int64_t i, std::string& out) {
+  const LineLayout layout = !s.reports.blnOutputFile         ? LineLayout::Textbox
+                            : s.settings.chkOutputWithCommas ? LineLayout::FileWithCommas
+                                                             : LineLayout::FileWithTabs;
+  if (s.settings.cboDisplayFormat != 13) return AppendFormattedLine(s, i, layout, out);
+  const std::string line = FormatLine(s, i, layout);
+  if (!line.empty()) out += SortFileLines(s, line, i);
+}
+
+}  // namespace
+
 void DisplayNextLine(ReportSession& s, std::int64_t i) {
   auto& r = s.reports;
   bool filtering = s.run.blnCountingMFP && r.blnFilteringPhrases;
@@ -374,12 +398,9 @@ void DisplayNextLine(ReportSession& s, std::int64_t i) {
     if (r.PhrasePassesFilter && !r.PhrasePassesFilter(phrase)) return;
     r.blnFilterWordFound = true;
   }
-  LineLayout layout = !r.blnOutputFile                  ? LineLayout::Textbox
-                      : s.settings.chkOutputWithCommas ? LineLayout::FileWithCommas
-                                                        : LineLayout::FileWithTabs;
-  std::string line = FormatLine(s, i, layout);
-  int f = s.settings.cboDisplayFormat;
-  if (f == 13 && !line.empty()) line = SortFileLines(s, line, i);
+  std::string line;
+  AppendPassLine(s, i, line);
+  const int f = s.settings.cboDisplayFormat;
   if (i == 0) {
     if (!r.strHowManyPhrases.empty()) {
       std::string head = r.strHowManyPhrases;
@@ -448,6 +469,73 @@ void ListingPass(ReportSession& s, bool alphabetical, Walk walk) {
   if (r.blnTextboxFull && s.host.TxbHasCapacityLimit()) ReportError(s, -7, "", "");
 }
 
+// Lines formatted on another thread in the sink's block form, or (BlockForm::None) one after
+// another in text, each ending at its ends[k].
+struct LineBlock {
+  std::string text;
+  std::vector<std::size_t> ends;
+};
+constexpr std::size_t kBlockLines = 2048;
+
+// Shows the lines of entries in order, calling Pump() and testing the stop flag after each
+// (after each block of lines where the sink takes blocks). With threads to spare, other
+// threads format the lines a block ahead while this one hands them to the sink; a phrase
+// filter (which notes what passed) keeps it all on this thread.
+void ListEntries(ReportSession& s, const std::vector<std::int64_t>& entries) {
+  const int helpers = s.words.Threads() - 1;
+  if (helpers < 1 || (s.run.blnCountingMFP && s.reports.blnFilteringPhrases) ||
+      entries.size() < 2 * kBlockLines) {
+    for (std::int64_t entry : entries) {
+      DisplayNextLine(s, entry);
+      s.host.Pump();
+      if (s.run.blnStop) break;
+    }
+    return;
+  }
+  const BlockForm form = PassBlockForm(s);
+  const std::size_t blocks = (entries.size() + kBlockLines - 1) / kBlockLines;
+  OrderedWork<LineBlock> work(
+      helpers + 1, blocks, static_cast<std::size_t>(helpers) + 2,
+      [&s, &entries, form](std::size_t b, const std::atomic<bool>& cancel) {
+        LineBlock block;
+        std::string line;
+        const std::size_t end = std::min(entries.size(), (b + 1) * kBlockLines);
+        for (std::size_t k = b * kBlockLines; k < end && !cancel.load(std::memory_order_relaxed);
+             ++k) {
+          if (form == BlockForm::None) {
+            AppendPassLine(s, entries[k], block.text);
+            block.ends.push_back(block.text.size());
+          } else {
+            line.clear();
+            AppendPassLine(s, entries[k], line);
+            AppendInBlockForm(form, line, block.text);
+          }
+        }
+        return block;
+      });
+  for (std::size_t b = 0; b < blocks; ++b) {
+    std::optional<LineBlock> block = work.Take(b, [&s] {
+      s.host.Pump();
+      return !s.run.blnStop;
+    });
+    if (!block || s.run.blnStop) return;
+    if (form != BlockForm::None) {
+      EmitReportBlock(s, block->text);
+      s.host.Pump();
+      if (s.run.blnStop) return;
+      continue;
+    }
+    const std::string_view text = block->text;
+    std::size_t from = 0;
+    for (std::size_t end : block->ends) {
+      EmitReportLine(s, text.substr(from, end - from), false);
+      from = end;
+      s.host.Pump();
+      if (s.run.blnStop) return;
+    }
+  }
+}
+
 // A frequency listing by number of files: the box checked with format #13 of a folder run.
 bool SortingByNumberOfFiles(const ReportSession& s) {
   return s.settings.chkSortByNumberOfFiles != 0 && s.settings.cboDisplayFormat == 13 &&
@@ -471,21 +559,17 @@ void ListWordsByFrequency(ReportSession& s) {
         return Entry(s, a).NumFiles() > Entry(s, b).NumFiles();
       });
     }
-    for (std::int64_t entry : chain) {
-      DisplayNextLine(s, entry);
-      s.host.Pump();
-      if (s.run.blnStop) break;
-    }
+    ListEntries(s, chain);
   });
 }
 
 void ListWordsAlphabetically(ReportSession& s) {
   ListingPass(s, true, [&] {
-    for (std::int64_t i = 1; i <= s.words.lngNumWords; ++i) {
-      if (Entry(s, i).blnIncluded) DisplayNextLine(s, i);
-      s.host.Pump();
-      if (s.run.blnStop) break;
-    }
+    std::vector<std::int64_t> included;
+    included.reserve(static_cast<std::size_t>(std::max<std::int64_t>(s.words.lngNumWordsIncluded, 0)));
+    for (std::int64_t i = 1; i <= s.words.lngNumWords; ++i)
+      if (Entry(s, i).blnIncluded) included.push_back(i);
+    ListEntries(s, included);
   });
 }
 

@@ -21,7 +21,7 @@ namespace {
 
 OutputFileWriter g_writer = &std::fwrite;
 
-void WriteRaw(ReportSession& s, const std::string& text) {
+void WriteRaw(ReportSession& s, std::string_view text) {
   auto& r = s.reports;
   if (!r.intOutputFileNumber || r.intOutputFileError || text.empty()) return;
   errno = 0;
@@ -111,13 +111,17 @@ bool AtLeastChars(const std::string& text, std::size_t n) {
 
 }  // namespace
 
-void WriteOutputFileLine(ReportSession& s, const std::string& line) {
-  std::string text = ToCrLf(line);
-  text += "\r\n";
-  WriteRaw(s, text);
+void WriteOutputFileLine(ReportSession& s, std::string_view line) {
+  // Most lines are one line: written as they are, without a copy.
+  if (line.find('\n') == std::string_view::npos) {
+    WriteRaw(s, line);
+  } else {
+    WriteRaw(s, ToCrLf(line));
+  }
+  WriteRaw(s, "\r\n");
 }
 
-void EmitReportLine(ReportSession& s, const std::string& line, bool title) {
+void EmitReportLine(ReportSession& s, std::string_view line, bool title) {
   auto& r = s.reports;
   int f = s.settings.cboDisplayFormat;
   if (f == 9 && title) return;
@@ -148,6 +152,40 @@ void EmitReportLine(ReportSession& s, const std::string& line, bool title) {
   if (limited && AtLeastChars(r.strOutput, room)) {
     r.blnTextboxFull = true;
   } else if (AtLeastChars(r.strOutput, lngTextboxFlush)) {
+    s.host.TxbAppend(r.strOutput);
+    r.strOutput.clear();
+  }
+}
+
+BlockForm PassBlockForm(ReportSession& s) {
+  const int f = s.settings.cboDisplayFormat;
+  if (f == 8 || f == 9) return BlockForm::None;
+  if (s.reports.blnOutputFile) return BlockForm::FileLines;
+  return s.host.TxbHasCapacityLimit() ? BlockForm::None : BlockForm::BoxLines;
+}
+
+void AppendInBlockForm(BlockForm form, std::string_view line, std::string& block) {
+  if (form == BlockForm::FileLines) {
+    if (line.find('\n') == std::string_view::npos) {
+      block += line;
+    } else {
+      block += ToCrLf(line);
+    }
+    block += "\r\n";
+  } else {
+    block += line;
+    block += '\n';
+  }
+}
+
+void EmitReportBlock(ReportSession& s, std::string_view block) {
+  auto& r = s.reports;
+  if (r.blnOutputFile) {
+    WriteRaw(s, block);
+    return;
+  }
+  r.strOutput += block;
+  if (AtLeastChars(r.strOutput, lngTextboxFlush)) {
     s.host.TxbAppend(r.strOutput);
     r.strOutput.clear();
   }

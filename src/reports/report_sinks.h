@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace talq {
 
@@ -21,10 +22,21 @@ using OutputFileWriter = std::size_t (*)(const void*, std::size_t, std::size_t, 
 // Replaces the writer (nullptr: fwrite again). Tests inject a failing disk through it.
 void SetOutputFileWriter(OutputFileWriter writer);
 // Hands one formatted line of a pass to the current sink; title marks the title line.
-void EmitReportLine(ReportSession& s, const std::string& line, bool title);
+void EmitReportLine(ReportSession& s, std::string_view line, bool title);
+
+// How the current pass's sink takes many entry lines at once, already in its own form:
+// lines ending in CR LF (inner "\n" as CR LF) for the file, in "\n" for a text box without a
+// capacity limit; None where each line needs EmitReportLine (formats #8 and #9, a limited box).
+enum class BlockForm { None, FileLines, BoxLines };
+BlockForm PassBlockForm(ReportSession& s);
+// Appends line in that form to block. Touches nothing else: other threads may call it.
+void AppendInBlockForm(BlockForm form, std::string_view line, std::string& block);
+// Hands block, lines in PassBlockForm(s), to the current sink; the same as emitting them
+// one by one.
+void EmitReportBlock(ReportSession& s, std::string_view block);
 
 // Writes one line (CR LF added, inner "\n" as CR LF) to the open output file.
-void WriteOutputFileLine(ReportSession& s, const std::string& line);
+void WriteOutputFileLine(ReportSession& s, std::string_view line);
 
 // Appends a message to the text box; ends with "Textbox is full." (once) when a
 // capacity-limited text box stops growing. Adds nothing while the box is full.
