@@ -5,5 +5,5 @@
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  return talq::cli::Run(args, std::cout, std::cerr);
+  return talq::cli::Run(args, std::cout, std::cerr, /*leaveStateToExit=*/true);
 }
