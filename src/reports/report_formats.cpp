@@ -536,6 +536,39 @@ void ListEntries(ReportSession& s, const std::vector<std::int64_t>& entries) {
   }
 }
 
+// The first lngNumWordsIncluded entries of the frequency chain, in its order. Ranks follow
+// the links (the table sets both): a scan for them in memory order is several times faster
+// than going from record to record along the links. The links decide should they differ.
+std::vector<std::int64_t> ChainOrder(ReportSession& s) {
+  const WordTable& t = s.words;
+  const auto count = static_cast<std::size_t>(std::max<std::int64_t>(t.lngNumWordsIncluded, 0));
+  std::vector<std::int64_t> chain(count, 0), next(count, 0);
+  for (std::int64_t i = 1; i <= t.lngNumWords; ++i) {
+    if ((i & 0x3FFF) == 0) s.host.Pump();
+    const WordRecord& w = Entry(s, i);
+    if (w.lngFreqRank < 1 || static_cast<std::size_t>(w.lngFreqRank) > count) continue;
+    chain[static_cast<std::size_t>(w.lngFreqRank) - 1] = i;
+    next[static_cast<std::size_t>(w.lngFreqRank) - 1] = w.lngNextInChain;
+  }
+  std::size_t n = 0;
+  if (count > 0 && chain[0] == t.lngFirstFreq && chain[0] > 0) {
+    n = 1;
+    while (n < count && chain[n] != 0 && next[n - 1] == chain[n]) ++n;
+  }
+  if (n == count || (n > 0 && next[n - 1] == 0)) {
+    chain.resize(n);
+    return chain;
+  }
+  chain.clear();
+  std::int64_t i = t.lngFirstFreq;
+  for (std::size_t k = 0; k < count && i > 0; ++k) {
+    if ((k & 0x3FFF) == 0x3FFF) s.host.Pump();
+    chain.push_back(i);
+    i = Entry(s, i).lngNextInChain;
+  }
+  return chain;
+}
+
 // A frequency listing by number of files: the box checked with format #13 of a folder run.
 bool SortingByNumberOfFiles(const ReportSession& s) {
   return s.settings.chkSortByNumberOfFiles != 0 && s.settings.cboDisplayFormat == 13 &&
@@ -546,13 +579,7 @@ bool SortingByNumberOfFiles(const ReportSession& s) {
 
 void ListWordsByFrequency(ReportSession& s) {
   ListingPass(s, false, [&] {
-    std::vector<std::int64_t> chain;
-    std::int64_t i = s.words.lngFirstFreq;
-    for (std::int64_t n = 0; n < s.words.lngNumWordsIncluded && i > 0; ++n) {
-      if ((n & 0x3FFF) == 0x3FFF) s.host.Pump();
-      chain.push_back(i);
-      i = Entry(s, i).lngNextInChain;
-    }
+    std::vector<std::int64_t> chain = ChainOrder(s);
     // The chain (and so the ranks) stays in frequency order; only the listing is resorted.
     if (SortingByNumberOfFiles(s)) {
       std::stable_sort(chain.begin(), chain.end(), [&](std::int64_t a, std::int64_t b) {

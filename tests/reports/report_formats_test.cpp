@@ -141,5 +141,39 @@ TEST_F(FormatsTest, SortByNumberOfFilesOrdersFormatThirteen) {
   }
 }
 
+// The frequency listing goes by the chain's links: ranks that disagree with them (a table
+// chained by hand) do not reorder it, and a chain that ends early ends the listing.
+TEST_F(FormatsTest, FrequencyListingFollowsTheLinks) {
+  FillTable(s, {{"/d/a.txt", "the", 9}, {"/d/a.txt", "cat", 5}, {"/d/a.txt", "dog", 2}});
+  s.settings.source = Source::optInFile;  // no line of files scanned
+  s.settings.cboDisplayFormat = 3;        // rank and word
+  const auto listed = [&] {
+    ListWordsByFrequency(s);
+    std::string words, line;
+    std::istringstream lines(host.TxbText());
+    while (std::getline(lines, line))
+      if (line.size() > 4 && line.find("Word") == std::string::npos)
+        words += (words.empty() ? "" : " ") + line.substr(line.find_last_of(' ') + 1);
+    return words;
+  };
+  EXPECT_EQ(listed(), "the cat dog");
+  auto& w = s.words.udtWords;
+  const std::int64_t the = s.words.lngFirstFreq, cat = w[the].lngNextInChain,
+                     dog = w[cat].lngNextInChain;
+  // Ranks as before throughout.
+  w[the].lngNextInChain = dog;
+  w[dog].lngNextInChain = cat;
+  w[cat].lngNextInChain = 0;
+  EXPECT_EQ(listed(), "the dog cat");
+  s.words.lngFirstFreq = dog;
+  w[dog].lngNextInChain = the;
+  w[the].lngNextInChain = cat;
+  EXPECT_EQ(listed(), "dog the cat");
+  s.words.lngFirstFreq = the;
+  w[the].lngNextInChain = cat;
+  w[cat].lngNextInChain = 0;
+  EXPECT_EQ(listed(), "the cat");
+}
+
 }  // namespace
 }  // namespace talq::testing
