@@ -113,12 +113,6 @@ constexpr std::size_t kPumpMask = 0x3FFF;
 constexpr std::size_t kSplitEntries = 8192;
 constexpr std::size_t kSplitTallies = 16384;
 
-// What a thread waiting for the others of a split pass calls: the window's events.
-std::function<void()> PumpOf(Host* host) {
-  if (host == nullptr) return [] {};
-  return [host] { host->Pump(); };
-}
-
 struct SortItem {
   std::uint64_t prefix;
   std::uint32_t index;
@@ -557,8 +551,11 @@ static void Reorder(std::vector<WordRecord>& records, const std::vector<SortItem
     sorted.resize(n + 1);
     InParts(parts, [&](int k) {
       const auto [from, to] = PartRange(n, k, parts);
-      for (std::size_t i = from; i < to; ++i) sorted[i + 1] = std::move(records[items[i].index]);
-    }, PumpOf(host));
+      for (std::size_t i = from; i < to; ++i) {
+        sorted[i + 1] = std::move(records[items[i].index]);
+        if (k == 0 && host != nullptr && (i & kPumpMask) == 0) host->Pump();
+      }
+    });
     records = std::move(sorted);
     return;
   }
@@ -587,8 +584,11 @@ bool WordTable::SortWordsByKey(Host* host, const bool* stop) {
     items.resize(n);
     InParts(parts, [&](int k) {
       const auto [from, to] = PartRange(n, k, parts);
-      for (std::size_t i = from; i < to; ++i) items[i] = keyOf(i + 1);
-    }, PumpOf(host));
+      for (std::size_t i = from; i < to; ++i) {
+        items[i] = keyOf(i + 1);
+        if (k == 0 && host != nullptr && (i & kPumpMask) == 0) host->Pump();
+      }
+    });
   } else {
     items.reserve(n);  // written as it fills: zeroing it first would be a long step of its own
     for (std::size_t i = 1; i <= n; ++i) {
@@ -613,7 +613,7 @@ bool WordTable::SortWordsByKey(Host* host, const bool* stop) {
   }
   if (inOrder) return true;
   if (parts > 1) {
-    SortInParts(items, before, parts, PumpOf(host));
+    SortInParts(items, before, parts);
   } else if (!PacedSort(items, before, [host, stop] {
                if (host != nullptr) host->Pump();
                return stop == nullptr || !*stop;
@@ -661,7 +661,7 @@ void WordTable::SetUpFrequencyChain(Host* host) {
     return a.frequency != b.frequency ? a.frequency > b.frequency : a.index < b.index;
   };
   if (threads_ > 1 && chain.size() >= kSplitEntries) {
-    SortInParts(chain, byFrequency, threads_, PumpOf(host));
+    SortInParts(chain, byFrequency, threads_);
   } else {
     PacedSort(chain, byFrequency, [host] {
       if (host != nullptr) host->Pump();

@@ -24,23 +24,19 @@ bool ExcludedByWordRules(const Settings& st, std::string_view word) {
 
 namespace {
 
-// Calls pass(part, from, to) on entries [from, to) so that the parts cover 1..lngNumWords:
-// one part on this thread, calling Pump() between steps, or as many parts as the table has
-// threads when the table is large, this thread pumping while it waits for them.
+// Calls pass(part, from, to) on entries [from, to) so that the parts cover 1..lngNumWords,
+// calling Pump() between steps of part 0, which runs on this thread; the others (as many as
+// the table has threads, for a large table) run on threads of their own.
 void OverEntries(Session& s, int parts, const std::function<void(int, std::int64_t, std::int64_t)>& pass) {
-  const std::int64_t n = s.words.lngNumWords;
-  if (parts < 2) {
-    constexpr std::int64_t kStep = 0x4000;
-    for (std::int64_t from = 1; from <= n; from += kStep) {
-      if (from > 1) s.host.Pump();
-      pass(0, from, std::min(n + 1, from + kStep));
-    }
-    return;
-  }
+  constexpr std::int64_t kStep = 0x4000;
   InParts(parts, [&](int k) {
-    const auto [from, to] = PartRange(static_cast<std::size_t>(n), k, parts);
-    pass(k, static_cast<std::int64_t>(from) + 1, static_cast<std::int64_t>(to) + 1);
-  }, [&s] { s.host.Pump(); });
+    const auto [first, last] = PartRange(static_cast<std::size_t>(s.words.lngNumWords), k, parts);
+    for (auto from = static_cast<std::int64_t>(first) + 1, to = static_cast<std::int64_t>(last) + 1;
+         from < to; from += kStep) {
+      if (k == 0 && from > 1) s.host.Pump();
+      pass(k, from, std::min(to, from + kStep));
+    }
+  });
 }
 
 // Parts for a pass over the whole table: a small table is not worth another thread.

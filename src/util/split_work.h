@@ -4,12 +4,9 @@
 #pragma once
 
 #include <algorithm>
-#include <chrono>
-#include <condition_variable>
 #include <cstddef>
 #include <exception>
 #include <functional>
-#include <mutex>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -26,18 +23,18 @@ inline std::pair<std::size_t, std::size_t> PartRange(std::size_t n, int k, int p
   return {n * kk / p, n * (kk + 1) / p};
 }
 
-// Calls part(k) for every k in [0, parts) and returns when all have ended; an exception of
-// any part is rethrown here then. Without idle, part 0 runs on the calling thread and each
-// other part on a thread of its own. With idle, every part runs on a thread of its own and
-// the calling thread calls idle() every few milliseconds until they end, so that a window
-// stays responsive. A thread that cannot be started leaves its part to the calling thread.
-inline void InParts(int parts, const std::function<void(int)>& part,
-                    const std::function<void()>& idle = nullptr) {
+// Keeps thread t off the core its creator runs on, when the process may run elsewhere: a new
+// thread often starts on its creator's core and waits there, for the whole of a short pass
+// that the creator works on too, while another core idles.
+void KeepOffCreatorsCore(std::thread& t);
+
+// Calls part(k) for every k in [0, parts): part 0 on the calling thread (the one part that may
+// call back into the window), each other on a thread of its own; returns when all have ended,
+// rethrowing an exception of any part then. A thread that cannot be started leaves its part
+// to the calling thread.
+inline void InParts(int parts, const std::function<void(int)>& part) {
   parts = std::max(parts, 1);
   std::vector<std::exception_ptr> errors(static_cast<std::size_t>(parts));
-  std::mutex mutex;
-  std::condition_variable ended;
-  int running = 0;
   const auto guarded = [&](int k) {
     try {
       part(k);
@@ -46,36 +43,19 @@ inline void InParts(int parts, const std::function<void(int)>& part,
     }
   };
   std::vector<std::thread> threads;
-  std::vector<int> here;
-  for (int k = idle ? 0 : 1; k < parts; ++k) {
+  std::vector<int> here{0};
+  for (int k = 1; k < parts; ++k) {
     try {
-      {
-        std::lock_guard<std::mutex> lock(mutex);
-        ++running;
-      }
-      threads.emplace_back([&, k] {
+      threads.emplace_back([&guarded, k] {
         ClearUpperVectorState();  // a thread inherits its creator's vector state
         guarded(k);
-        std::lock_guard<std::mutex> lock(mutex);
-        --running;
-        ended.notify_all();
       });
+      KeepOffCreatorsCore(threads.back());
     } catch (const std::system_error&) {
-      std::lock_guard<std::mutex> lock(mutex);
-      --running;
       here.push_back(k);
     }
   }
-  if (!idle) guarded(0);
   for (int k : here) guarded(k);
-  if (idle) {
-    std::unique_lock<std::mutex> lock(mutex);
-    while (!ended.wait_for(lock, std::chrono::milliseconds(5), [&] { return running == 0; })) {
-      lock.unlock();
-      idle();
-      lock.lock();
-    }
-  }
   for (std::thread& t : threads) t.join();
   for (const std::exception_ptr& e : errors)
     if (e) std::rethrow_exception(e);
@@ -84,19 +64,16 @@ inline void InParts(int parts, const std::function<void(int)>& part,
 // Sorts v by less, a total order (so that the result is std::sort's), in `parts` runs sorted
 // side by side and then merged.
 template <typename T, typename Less>
-void SortInParts(std::vector<T>& v, Less less, int parts, const std::function<void()>& idle) {
+void SortInParts(std::vector<T>& v, Less less, int parts) {
   parts = std::max(1, std::min<int>(parts, static_cast<int>(v.size() / 2) + 1));
   std::vector<std::size_t> bounds;
   for (int k = 0; k <= parts; ++k) bounds.push_back(PartRange(v.size(), k, parts).first);
   bounds.back() = v.size();
-  InParts(
-      parts,
-      [&](int k) {
-        std::sort(v.begin() + static_cast<std::ptrdiff_t>(bounds[static_cast<std::size_t>(k)]),
-                  v.begin() + static_cast<std::ptrdiff_t>(bounds[static_cast<std::size_t>(k) + 1]),
-                  less);
-      },
-      idle);
+  InParts(parts, [&](int k) {
+    std::sort(v.begin() + static_cast<std::ptrdiff_t>(bounds[static_cast<std::size_t>(k)]),
+              v.begin() + static_cast<std::ptrdiff_t>(bounds[static_cast<std::size_t>(k) + 1]),
+              less);
+  });
   // Runs merged pairwise until one is left.
   std::vector<T> other;
   if (bounds.size() > 2) other.resize(v.size());
