@@ -37,7 +37,8 @@ namespace {
 
 std::atomic<int> gInterrupts{0};
 // The state of a run whose process ends next; still reachable, so not a leak to a checker.
-Session* gLeftForExit = nullptr;
+// Atomic, so that the store is kept although nothing reads it.
+std::atomic<Session*> gLeftForExit{nullptr};
 
 extern "C" void OnSigint(int) {
   if (gInterrupts.fetch_add(1) >= 1) _exit(130);
