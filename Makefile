@@ -41,6 +41,7 @@ test-sanitize: deps
 	  -DTALQ_BUILD_BENCH=OFF >/dev/null
 	@cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/support/lsan.supp \
 	  ctest --output-on-failure -j $(JOBS)
 
 clean:
