@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <atomic>
+#include <memory>
 #include <cstdio>
 #include <optional>
 #include <string_view>
@@ -163,27 +164,33 @@ std::string_view TrimmedView(std::string_view t) {
   return t.substr(b, t.find_last_not_of(' ') - b + 1);
 }
 
-void AppendWord(ReportSession& s, std::int64_t i, std::string& out) {
+// The word column's title.
+std::string_view WordTitle(const ReportSession& s) {
+  if (s.run.blnCountingMFP) return "Phrase";
+  if (s.run.blnThereAreCountOnlyWords && s.run.blnCountOnlyWordsIncludePhrase)
+    return "Word or phrase";
+  return "Word";
+}
+
+// The word cell; toFile: for the output file, else for the text box.
+void AppendWord(ReportSession& s, std::int64_t i, std::string& out, bool toFile) {
   auto& r = s.reports;
   std::string_view t;
   if (i == 0) {
-    if (s.run.blnCountingMFP)
-      t = "Phrase";
-    else if (s.run.blnThereAreCountOnlyWords && s.run.blnCountOnlyWordsIncludePhrase)
-      t = "Word or phrase";
-    else
-      t = "Word";
-    r.intWordWidth = std::max<int>(r.intWordWidth, static_cast<int>(Utf8Length(t)));
+    t = WordTitle(s);
+    // Written only when it grows: other threads may be formatting lines with it.
+    const int width = static_cast<int>(Utf8Length(t));
+    if (width > r.intWordWidth) r.intWordWidth = width;
   } else {
     t = TrimmedView(Entry(s, i).strWord);
   }
-  if (r.blnOutputFile && s.run.blnCountingMFP) {
+  if (toFile && s.run.blnCountingMFP) {
     out += t;
     out += '\t';
     return;
   }
   int f = s.settings.cboDisplayFormat;
-  if (r.blnOutputFile && s.settings.chkOutputWithCommas && (f == 1 || f == 6 || f == 7)) {
+  if (toFile && s.settings.chkOutputWithCommas && (f == 1 || f == 6 || f == 7)) {
     out += t;  // already without trailing spaces
     out += ", ";
     return;
@@ -207,7 +214,7 @@ std::string FreqColumn(ReportSession& s, std::int64_t i) {
 
 std::string WordColumn(ReportSession& s, std::int64_t i) {
   std::string t;
-  AppendWord(s, i, t);
+  AppendWord(s, i, t, s.reports.blnOutputFile);
   return t;
 }
 
@@ -224,15 +231,24 @@ std::string LogFreqColumn(ReportSession& s, std::int64_t i) {
   return PadLeft(t, s.reports.intFreqWidth);
 }
 
-std::string FilesColumn(ReportSession& s, std::int64_t i) {
+namespace {
+
+// The files cell; toFile: for the output file, else for the text box.
+std::string FilesCell(ReportSession& s, std::int64_t i, bool toFile) {
   bool withFreq = s.settings.chkSortByNumberOfFiles != 0;
-  const char* gap = s.reports.blnOutputFile ? "\t" : (i == 0 ? "   " : "    ");
+  const char* gap = toFile ? "\t" : (i == 0 ? "   " : "    ");
   if (i == 0) return withFreq ? std::string(" Files") + gap + "File freq" : " Files";
   std::int64_t n = Entry(s, i).NumFiles();
   if (!withFreq) return PadLeft(std::to_string(n), 5);
   std::int64_t scanned = s.reports.lngNumFilesScanned;
   double freq = scanned > 0 ? static_cast<double>(n) / static_cast<double>(scanned) : 0.0;
   return PadLeft(std::to_string(n) + gap + FormatNumber(freq, 3), 14);
+}
+
+}  // namespace
+
+std::string FilesColumn(ReportSession& s, std::int64_t i) {
+  return FilesCell(s, i, s.reports.blnOutputFile);
 }
 
 std::string RecommendedFrequencyColumn(ReportSession& s, std::int64_t i) {
@@ -279,10 +295,11 @@ void AppendFormattedLine(ReportSession& s, std::int64_t i, LineLayout layout, st
   // text (T), so that a case reads as its line: the cells in order.
   const auto R = [&] { AppendRank(s, i, out); };
   const auto F = [&] { AppendFreq(s, i, out); };
-  const auto W = [&] { AppendWord(s, i, out); };
+  const bool toFile = layout != LineLayout::Textbox;
+  const auto W = [&] { AppendWord(s, i, out, toFile); };
   const auto W1 = [&] {
     const std::size_t from = out.size();
-    AppendWord(s, i, out);
+    AppendWord(s, i, out, toFile);
     while (out.size() > from && out.back() == ' ') out.pop_back();
   };
   const auto W2 = [&] {
@@ -341,8 +358,8 @@ void AppendFormattedLine(ReportSession& s, std::int64_t i, LineLayout layout, st
       return R(), T("\t"), F(), T("\t"), LR(), T("\t"), LF(), T("\t"), W1();
     case 11:
       if (layout == LineLayout::FileWithTabs)
-        return W(), T("\t"), F(), T("\t"), T(FilesColumn(s, i));
-      return T("  "), W(), T(" "), F(), T(" "), T(FilesColumn(s, i));
+        return W(), T("\t"), F(), T("\t"), T(FilesCell(s, i, toFile));
+      return T("  "), W(), T(" "), F(), T(" "), T(FilesCell(s, i, toFile));
     case 12:
     case 13:
       if (i == 0) {
@@ -364,25 +381,35 @@ std::string FormatLine(ReportSession& s, std::int64_t i, LineLayout layout) {
 
 void SetColumnWidths(ReportSession& s) {
   auto& r = s.reports;
-  r.intRankWidth = static_cast<int>(std::to_string(s.words.lngNumWordsIncluded).size());
-  r.intFreqWidth =
+  const int rank = static_cast<int>(std::to_string(s.words.lngNumWordsIncluded).size());
+  const int freq =
       Relative(s) ? static_cast<int>(Utf8Length(RelativeText(s, s.words.lngMaxFrequency)))
                   : static_cast<int>(std::to_string(s.words.lngMaxFrequency).size());
-  r.intWordWidth = r.intMaxWordLengthFound;
-  r.intRankWidth = std::max(r.intRankWidth, r.intMinWidth);
-  r.intFreqWidth = std::max(r.intFreqWidth, r.intMinWidth);
-  r.intWordWidth = std::max(r.intWordWidth, r.intMinWidth);
+  const int word = std::max({r.intMaxWordLengthFound, r.intMinWidth,
+                             static_cast<int>(Utf8Length(WordTitle(s)))});
+  // Unchanged widths are not written again: the box pass's lines may be formatting already,
+  // with the file pass's widths, which are the same.
+  const auto set = [](int& width, int value) {
+    if (width != value) width = value;
+  };
+  set(r.intRankWidth, std::max(rank, r.intMinWidth));
+  set(r.intFreqWidth, std::max(freq, r.intMinWidth));
+  set(r.intWordWidth, word);
   DisplayNextLine(s, 0);
 }
 
 namespace {
 
-// Appends the line of entry i (0: the title) as the current pass shows it, before any phrase
-// filter and title additions. Reads the session only: other threads may format lines ahead.
-void AppendPassLine(ReportSession& s, std::int64_t i, std::string& out) {
-  const LineLayout layout = !s.reports.blnOutputFile         ? LineLayout::Textbox
-                            : s.settings.chkOutputWithCommas ? LineLayout::FileWithCommas
-                                                             : LineLayout::FileWithTabs;
+// The layout of the current pass's lines.
+LineLayout PassLayout(const ReportSession& s) {
+  return !s.reports.blnOutputFile         ? LineLayout::Textbox
+         : s.settings.chkOutputWithCommas ? LineLayout::FileWithCommas
+                                          : LineLayout::FileWithTabs;
+}
+
+// Appends the line of entry i (0: the title) in layout, before any phrase filter and title
+// additions. Reads the session only: other threads may format lines ahead.
+void AppendPassLine(ReportSession& s, std::int64_t i, LineLayout layout, std::string& out) {
   if (s.settings.cboDisplayFormat != 13) return AppendFormattedLine(s, i, layout, out);
   const std::string line = FormatLine(s, i, layout);
   if (!line.empty()) out += SortFileLines(s, line, i);
@@ -399,7 +426,7 @@ void DisplayNextLine(ReportSession& s, std::int64_t i) {
     r.blnFilterWordFound = true;
   }
   std::string line;
-  AppendPassLine(s, i, line);
+  AppendPassLine(s, i, PassLayout(s), line);
   const int f = s.settings.cboDisplayFormat;
   if (i == 0) {
     if (!r.strHowManyPhrases.empty()) {
@@ -476,15 +503,81 @@ struct LineBlock {
   std::vector<std::size_t> ends;
 };
 constexpr std::size_t kBlockLines = 2048;
+using BlockWork = OrderedWork<LineBlock>;
+
+// Threads that format lines for a listing of entries, or 0 where the listing stays on this
+// thread: one thread, a short listing, or a phrase filter (which notes what passed).
+int FormattingHelpers(const ReportSession& s, const std::vector<std::int64_t>& entries) {
+  const int helpers = s.words.Threads() - 1;
+  if (helpers < 1 || (s.run.blnCountingMFP && s.reports.blnFilteringPhrases) ||
+      entries.size() < 2 * kBlockLines)
+    return 0;
+  return helpers;
+}
+
+// Formats the lines of entries in blocks on other threads, in layout and form.
+std::unique_ptr<BlockWork> FormatBlocks(ReportSession& s, const std::vector<std::int64_t>& entries,
+                                        int helpers, LineLayout layout, BlockForm form) {
+  const std::size_t blocks = (entries.size() + kBlockLines - 1) / kBlockLines;
+  return std::make_unique<BlockWork>(
+      helpers + 1, blocks, static_cast<std::size_t>(helpers) + 2,
+      [&s, &entries, layout, form](std::size_t b, const std::atomic<bool>& cancel) {
+        LineBlock block;
+        std::string line;
+        const std::size_t end = std::min(entries.size(), (b + 1) * kBlockLines);
+        for (std::size_t k = b * kBlockLines; k < end && !cancel.load(std::memory_order_relaxed);
+             ++k) {
+          if (form == BlockForm::None) {
+            AppendPassLine(s, entries[k], layout, block.text);
+            block.ends.push_back(block.text.size());
+          } else {
+            line.clear();
+            AppendPassLine(s, entries[k], layout, line);
+            AppendInBlockForm(form, line, block.text);
+          }
+        }
+        return block;
+      });
+}
+
+// The entries a pass lists, in order: the frequency chain's (by number of files with
+// chkSortByNumberOfFiles in format #13 of a folder run), or the included ones alphabetically.
+std::vector<std::int64_t> PassEntries(ReportSession& s, bool alphabetical);
+
+}  // namespace
+
+// The text box's lines being formatted while the output file is closed.
+struct ListingAhead {
+  std::vector<std::int64_t> entries;
+  LineLayout layout;
+  BlockForm form;
+  std::unique_ptr<BlockWork> work;  // reads entries, so it is destroyed first
+};
+
+void StartBoxListingAhead(ReportSession& s, bool alphabetical) {
+  auto& r = s.reports;
+  r.listingAhead.reset();
+  if (r.blnOutputFile || PassBlockForm(s) != BlockForm::BoxLines) return;
+  auto ahead = std::make_shared<ListingAhead>();
+  ahead->entries = PassEntries(s, alphabetical);
+  const int helpers = FormattingHelpers(s, ahead->entries);
+  if (helpers == 0) return;
+  ahead->layout = PassLayout(s);
+  ahead->form = BlockForm::BoxLines;
+  ahead->work = FormatBlocks(s, ahead->entries, helpers, ahead->layout, ahead->form);
+  r.listingAhead = std::move(ahead);
+}
+
+namespace {
 
 // Shows the lines of entries in order, calling Pump() and testing the stop flag after each
 // (after each block of lines where the sink takes blocks). With threads to spare, other
-// threads format the lines a block ahead while this one hands them to the sink; a phrase
-// filter (which notes what passed) keeps it all on this thread.
+// threads format the lines a block ahead while this one hands them to the sink; the lines
+// may be formatting already (StartBoxListingAhead).
 void ListEntries(ReportSession& s, const std::vector<std::int64_t>& entries) {
-  const int helpers = s.words.Threads() - 1;
-  if (helpers < 1 || (s.run.blnCountingMFP && s.reports.blnFilteringPhrases) ||
-      entries.size() < 2 * kBlockLines) {
+  std::shared_ptr<ListingAhead> ahead = std::move(s.reports.listingAhead);
+  const int helpers = FormattingHelpers(s, entries);
+  if (helpers == 0) {
     for (std::int64_t entry : entries) {
       DisplayNextLine(s, entry);
       s.host.Pump();
@@ -492,29 +585,18 @@ void ListEntries(ReportSession& s, const std::vector<std::int64_t>& entries) {
     }
     return;
   }
+  const LineLayout layout = PassLayout(s);
   const BlockForm form = PassBlockForm(s);
+  std::unique_ptr<BlockWork> work;
+  if (ahead && ahead->layout == layout && ahead->form == form && ahead->entries == entries) {
+    work = std::move(ahead->work);
+  } else {
+    ahead.reset();  // lines of another listing
+    work = FormatBlocks(s, entries, helpers, layout, form);
+  }
   const std::size_t blocks = (entries.size() + kBlockLines - 1) / kBlockLines;
-  OrderedWork<LineBlock> work(
-      helpers + 1, blocks, static_cast<std::size_t>(helpers) + 2,
-      [&s, &entries, form](std::size_t b, const std::atomic<bool>& cancel) {
-        LineBlock block;
-        std::string line;
-        const std::size_t end = std::min(entries.size(), (b + 1) * kBlockLines);
-        for (std::size_t k = b * kBlockLines; k < end && !cancel.load(std::memory_order_relaxed);
-             ++k) {
-          if (form == BlockForm::None) {
-            AppendPassLine(s, entries[k], block.text);
-            block.ends.push_back(block.text.size());
-          } else {
-            line.clear();
-            AppendPassLine(s, entries[k], line);
-            AppendInBlockForm(form, line, block.text);
-          }
-        }
-        return block;
-      });
   for (std::size_t b = 0; b < blocks; ++b) {
-    std::optional<LineBlock> block = work.Take(b, [&s] {
+    std::optional<LineBlock> block = work->Take(b, [&s] {
       s.host.Pump();
       return !s.run.blnStop;
     });
@@ -577,27 +659,34 @@ bool SortingByNumberOfFiles(const ReportSession& s) {
 
 }  // namespace
 
-void ListWordsByFrequency(ReportSession& s) {
-  ListingPass(s, false, [&] {
-    std::vector<std::int64_t> chain = ChainOrder(s);
-    // The chain (and so the ranks) stays in frequency order; only the listing is resorted.
-    if (SortingByNumberOfFiles(s)) {
-      std::stable_sort(chain.begin(), chain.end(), [&](std::int64_t a, std::int64_t b) {
-        return Entry(s, a).NumFiles() > Entry(s, b).NumFiles();
-      });
-    }
-    ListEntries(s, chain);
-  });
-}
+namespace {
 
-void ListWordsAlphabetically(ReportSession& s) {
-  ListingPass(s, true, [&] {
+std::vector<std::int64_t> PassEntries(ReportSession& s, bool alphabetical) {
+  if (alphabetical) {
     std::vector<std::int64_t> included;
     included.reserve(static_cast<std::size_t>(std::max<std::int64_t>(s.words.lngNumWordsIncluded, 0)));
     for (std::int64_t i = 1; i <= s.words.lngNumWords; ++i)
       if (Entry(s, i).blnIncluded) included.push_back(i);
-    ListEntries(s, included);
-  });
+    return included;
+  }
+  std::vector<std::int64_t> chain = ChainOrder(s);
+  // The chain (and so the ranks) stays in frequency order; only the listing is resorted.
+  if (SortingByNumberOfFiles(s)) {
+    std::stable_sort(chain.begin(), chain.end(), [&](std::int64_t a, std::int64_t b) {
+      return Entry(s, a).NumFiles() > Entry(s, b).NumFiles();
+    });
+  }
+  return chain;
+}
+
+}  // namespace
+
+void ListWordsByFrequency(ReportSession& s) {
+  ListingPass(s, false, [&] { ListEntries(s, PassEntries(s, false)); });
+}
+
+void ListWordsAlphabetically(ReportSession& s) {
+  ListingPass(s, true, [&] { ListEntries(s, PassEntries(s, true)); });
 }
 
 std::string MakeFilesScannedText(const ReportSession& s) {

@@ -43,6 +43,12 @@ void DisplayNextLine(ReportSession& s, std::int64_t i);
 void ListWordsByFrequency(ReportSession& s);
 void ListWordsAlphabetically(ReportSession& s);
 
+// Starts formatting the lines of the text box's pass on other threads, where the run has
+// threads to spare and the box takes lines in blocks; the next pass takes them when it lists
+// the same entries. For the time the output file takes to close. Call with blnOutputFile
+// false and the column widths of the pass before.
+void StartBoxListingAhead(ReportSession& s, bool alphabetical);
+
 // "N files (in M folders) were scanned." with its following line breaks.
 std::string MakeFilesScannedText(const ReportSession& s);
 

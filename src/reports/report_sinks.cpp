@@ -195,6 +195,11 @@ void SetOutputFileWriter(OutputFileWriter writer) { g_writer = writer ? writer :
 
 void ListWords(ReportSession& s) {
   auto& r = s.reports;
+  // Lines formatted ahead and not taken (after a failed file) are dropped when the listing ends.
+  struct Drop {
+    ReportState& r;
+    ~Drop() { r.listingAhead.reset(); }
+  } drop{r};
   s.run.blnStop = false;  // a listing is a new operation; an old stop request must not cut it
   if (s.words.lngNumWordsIncluded == 0) {
     ClearTextbox(s);
@@ -222,6 +227,9 @@ void ListWords(ReportSession& s) {
     r.blnOutputFile = true;
     RunPass(s);
     r.blnOutputFile = false;
+    // Closing waits for the disk: the box's lines are formatted meanwhile.
+    if (!s.run.blnStop && !r.intOutputFileError)
+      StartBoxListingAhead(s, s.settings.cboWordOrder == 1);
     // A stopped listing is incomplete: the old file stays as it was.
     const int err = ClosePendingOutput(pending, r.intOutputFileNumber,
                                        r.intOutputFileError ? r.intOutputFileError

@@ -6,11 +6,14 @@
 #include <cstdio>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace talq {
+
+struct ListingAhead;
 
 // Longest text the report text box is trusted to hold, in characters.
 inline constexpr std::size_t lngTextboxLimit = 65000;
@@ -63,6 +66,8 @@ struct ReportState {
   std::FILE* intOutputFileNumber = nullptr;  // the open output file during the file pass
   int intOutputFileError = 0;                // errno of the first failed write, 0 if none
   bool blnEntryWritten = false;  // a format #9 entry is already in this pass's line
+  // The next pass's lines, formatting on other threads meanwhile (StartBoxListingAhead).
+  std::shared_ptr<ListingAhead> listingAhead;
 };
 
 }  // namespace talq
