@@ -545,9 +545,9 @@ static void Reorder(std::vector<WordRecord>& records, const std::vector<SortItem
                     Host* host, int parts) {
   const std::size_t n = items.size();
   std::vector<WordRecord> sorted;
+  sorted.reserve(n + 1);
+  AdviseHugePages(sorted.data(), (n + 1) * sizeof(WordRecord), false);
   if (parts > 1 && n >= kSplitEntries) {
-    sorted.reserve(n + 1);
-    AdviseHugePages(sorted.data(), (n + 1) * sizeof(WordRecord), false);
     sorted.resize(n + 1);
     InParts(parts, [&](int k) {
       const auto [from, to] = PartRange(n, k, parts);
@@ -559,8 +559,6 @@ static void Reorder(std::vector<WordRecord>& records, const std::vector<SortItem
     records = std::move(sorted);
     return;
   }
-  sorted.reserve(n + 1);
-  AdviseHugePages(sorted.data(), (n + 1) * sizeof(WordRecord), false);
   sorted.emplace_back();
   for (const SortItem& item : items) {
     sorted.push_back(std::move(records[item.index]));
