@@ -68,25 +68,52 @@ bool IsSevenBitWord(std::string_view word) {
   return true;
 }
 
-bool HasLetter(std::string_view word) {
-  for (char32_t c : UpperCaseAccented(DecodeUtf8(word))) {
-    if (IsFilterLetter(c)) return true;
+namespace {
+
+bool AllAscii(std::string_view word) {
+  for (unsigned char b : word)
+    if (b >= 0x80) return false;
+  return true;
+}
+
+// Calls test with the upper-cased characters of word. Upper-casing leaves ASCII but a-z
+// alone, so that most words are tested without decoding them or allocating.
+template <typename Test>
+bool TestUpperCased(std::string_view word, Test test) {
+  if (word.size() <= 64 && AllAscii(word)) {
+    char32_t upper[64];
+    for (std::size_t i = 0; i < word.size(); ++i) {
+      const char c = word[i];
+      upper[i] = static_cast<char32_t>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    }
+    return test(std::u32string_view(upper, word.size()));
   }
-  return false;
+  return test(std::u32string_view(UpperCaseAccented(DecodeUtf8(word))));
+}
+
+}  // namespace
+
+bool HasLetter(std::string_view word) {
+  return TestUpperCased(word, [](std::u32string_view upper) {
+    for (char32_t c : upper)
+      if (IsFilterLetter(c)) return true;
+    return false;
+  });
 }
 
 bool HasFourRepetitions(std::string_view word) {
-  const std::u32string upper = UpperCaseAccented(DecodeUtf8(word));
-  int run = 0;
-  for (std::size_t i = 0; i < upper.size(); ++i) {
-    if (!IsFilterLetter(upper[i])) {
-      run = 0;
-      continue;
+  return TestUpperCased(word, [](std::u32string_view upper) {
+    int run = 0;
+    for (std::size_t i = 0; i < upper.size(); ++i) {
+      if (!IsFilterLetter(upper[i])) {
+        run = 0;
+        continue;
+      }
+      run = (i > 0 && upper[i] == upper[i - 1]) ? run + 1 : 1;
+      if (run >= 4) return true;
     }
-    run = (i > 0 && upper[i] == upper[i - 1]) ? run + 1 : 1;
-    if (run >= 4) return true;
-  }
-  return false;
+    return false;
+  });
 }
 
 std::u32string StripFinalChars(std::u32string_view word, std::u32string_view chars) {
