@@ -61,6 +61,15 @@ struct Prototype {
   ScriptedHost host;
   SourceSession session;
   BatchPool* batches = nullptr;  // shared by the copies every worker thread makes
+  // Tells prototypes apart where one may take the place of another that ended: the calling
+  // thread, which runs jobs too, keeps its copy from run to run.
+  const std::uint64_t serial = NextSerial();
+
+ private:
+  static std::uint64_t NextSerial() {
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+  }
 };
 
 // One worker session per thread and prototype, reset for every job: copying the lists for
@@ -69,14 +78,14 @@ struct Prototype {
 // records for every word, and a lookup of each in the run's table all the same).
 SourceSession& WorkerSession(const Prototype& proto) {
   struct PerThread {
-    const Prototype* owner = nullptr;
+    std::uint64_t owner = 0;
     std::unique_ptr<Prototype> copy;
   };
   thread_local PerThread mine;
-  if (mine.owner != &proto) {
+  if (mine.owner != proto.serial) {
     mine.copy = std::make_unique<Prototype>(proto.session, proto.session.settings.chkOnly7bitASCII,
                                             proto.batches);
-    mine.owner = &proto;
+    mine.owner = proto.serial;
   }
   SourceSession& w = mine.copy->session;
   w.words.GatherInto(proto.batches->Take());
@@ -122,16 +131,21 @@ void CountInto(SourceSession& s, Counted& c, BatchPool& batches,
   batches.Give(std::move(c.batch));
 }
 
+// Files up to this many bytes (a few milliseconds' reading) may be read on the calling thread.
+constexpr std::int64_t kReadHereUpTo = std::int64_t{1} << 20;
+
 bool IsByteEncoding(TextEncoding e) { return e == TextEncoding::Ansi || e == TextEncoding::Utf8; }
 
 }  // namespace
 
 struct ParallelReader::FolderWork {
   // Files are read ahead while the counting pass still plans them, up to a few files past
-  // the one being counted, and more while the text waiting to be counted stays small.
+  // the one being counted, and more while the text waiting to be counted stays small. The
+  // calling thread reads files too while it would wait (kReadHereUpTo): one worker fewer.
   FolderWork(const SourceSession& s, int only7bit, int jobs)
       : proto(s, only7bit, &batches),
-        work(jobs, std::size_t(jobs) * 2 + 48, std::size_t(jobs) * 2 + 2, std::int64_t{16} << 20,
+        work(std::max(jobs - 1, 1), std::size_t(jobs) * 2 + 48, std::size_t(jobs) * 2 + 2,
+             std::int64_t{16} << 20,
              [this](std::size_t i, const std::atomic<bool>& cancel) {
                Planned file;
                {
@@ -226,10 +240,15 @@ bool ParallelReader::ReadPlanned(SourceSession& s, const FileToRead& f) {
   nextPlanned_ = i + 1;
   // Work the end of the run would do on this thread alone is done while it would wait.
   if (!folder_->work.Ready(i)) s.words.ApplyLoggedCounts();
-  std::optional<Counted> c = folder_->work.Take(i, [&s] {
-    s.host.Pump();
-    return !s.run.blnStop;
-  });
+  // A file no worker has begun is read here: this thread is one of the run's threads. Not a
+  // large one, which would keep the window without events for long.
+  std::optional<Counted> c = folder_->work.Take(
+      i,
+      [&s] {
+        s.host.Pump();
+        return !s.run.blnStop;
+      },
+      kReadHereUpTo);
   if (!c) return true;  // stopped before the file was begun
   // Read here only what the calling thread judged the same way; a stop keeps the part read.
   if (!c->opened || c->encoding != f.encoding || c->bomLength != f.bomLength) return false;

@@ -57,11 +57,28 @@ class OrderedWork {
   // returns false every job is told to end, and the result of job i is still awaited
   // (a job cut short returns what it has); nullopt when job i never started. Results
   // before i are dropped. Take each i at most once, in ascending order.
-  std::optional<Result> Take(std::size_t i, const std::function<bool()>& idle) {
+  // With hereUpTo > 0, the calling thread, rather than wait, runs the next job that no worker
+  // has begun, when it costs at most hereUpTo: the workers need not outnumber the cores.
+  std::optional<Result> Take(std::size_t i, const std::function<bool()>& idle,
+                             std::int64_t hereUpTo = 0) {
     std::unique_lock<std::mutex> lock(mutex_);
     for (std::size_t j = taken_; j < i && j < count_; ++j) results_[j].reset();
     taken_ = std::max(taken_, i);
     work_.notify_all();
+    while (!results_[i] && hereUpTo > 0 && !cancel_ && MayStart() &&
+           cost_[next_ + 1] - cost_[next_] <= hereUpTo) {
+      const std::size_t j = next_++;
+      work_.notify_all();
+      lock.unlock();
+      Result r = job_(j, cancel_);
+      const bool goOn = !idle || idle();  // a window is served between such jobs too
+      lock.lock();
+      if (j >= taken_) results_[j] = std::move(r);
+      if (!goOn) {
+        cancel_ = true;
+        work_.notify_all();
+      }
+    }
     while (!results_[i]) {
       if (cancel_ && i >= next_) return std::nullopt;
       if (done_.wait_for(lock, std::chrono::milliseconds(5)) == std::cv_status::timeout &&
