@@ -70,17 +70,11 @@ bool IsSevenBitWord(std::string_view word) {
 
 namespace {
 
-bool AllAscii(std::string_view word) {
-  for (unsigned char b : word)
-    if (b >= 0x80) return false;
-  return true;
-}
-
 // Calls test with the upper-cased characters of word. Upper-casing leaves ASCII but a-z
 // alone, so that most words are tested without decoding them or allocating.
 template <typename Test>
 bool TestUpperCased(std::string_view word, Test test) {
-  if (word.size() <= 64 && AllAscii(word)) {
+  if (word.size() <= 64 && IsSevenBitWord(word)) {
     char32_t upper[64];
     for (std::size_t i = 0; i < word.size(); ++i) {
       const char c = word[i];
