@@ -108,9 +108,8 @@ bool KeepsFolderFiles(const WordTableContext& ctx) {
 // Long passes over the table let a window handle its events every this many entries + 1.
 constexpr std::size_t kPumpMask = 0x3FFF;
 
-// Passes over fewer entries (or tallies) than these stay on one thread: starting another
-// would cost more than it saves.
-constexpr std::size_t kSplitEntries = 8192;
+// Settling fewer tallies than this stays on one thread: starting another would cost more
+// than it saves (PartsFor does the same for entries).
 constexpr std::size_t kSplitTallies = 16384;
 
 struct SortItem {
@@ -547,7 +546,7 @@ static void Reorder(std::vector<WordRecord>& records, const std::vector<SortItem
   std::vector<WordRecord> sorted;
   sorted.reserve(n + 1);
   AdviseHugePages(sorted.data(), (n + 1) * sizeof(WordRecord), false);
-  if (parts > 1 && n >= kSplitEntries) {
+  if (parts > 1) {
     sorted.resize(n + 1);
     InParts(parts, [&](int k) {
       const auto [from, to] = PartRange(n, k, parts);
@@ -571,7 +570,7 @@ bool WordTable::SortWordsByKey(Host* host, const bool* stop) {
   SettleCounts();
   const std::size_t n = static_cast<std::size_t>(lngNumWords);
   // A sort that may be stopped stays on this thread, which checks the stop between steps.
-  const int parts = stop == nullptr && n >= kSplitEntries ? threads_ : 1;
+  const int parts = stop == nullptr ? PartsFor(n) : 1;
   std::vector<SortItem> items;
   const auto keyOf = [this](std::size_t i) {
     WordRecord& rec = udtWords[i];
@@ -658,8 +657,8 @@ void WordTable::SetUpFrequencyChain(Host* host) {
   const auto byFrequency = [](const ChainItem& a, const ChainItem& b) {
     return a.frequency != b.frequency ? a.frequency > b.frequency : a.index < b.index;
   };
-  if (threads_ > 1 && chain.size() >= kSplitEntries) {
-    SortInParts(chain, byFrequency, threads_);
+  if (const int parts = PartsFor(chain.size()); parts > 1) {
+    SortInParts(chain, byFrequency, parts);
   } else {
     PacedSort(chain, byFrequency, [host] {
       if (host != nullptr) host->Pump();

@@ -106,6 +106,8 @@ class WordTable {
   // same for any number. Only sorts that cannot be stopped are split.
   void UseThreads(int threads) { threads_ = std::max(threads, 1); }
   int Threads() const { return threads_; }
+  // Parts for a pass over `items` entries: Threads(), or 1 for too few to be worth a thread.
+  int PartsFor(std::size_t items) const { return items >= kSplitEntries ? threads_ : 1; }
 
   // Counts one occurrence of word: a new entry or lngFrequency + 1, the current file's
   // count, the live list of new words and the progress label. Words longer than
@@ -243,6 +245,7 @@ class WordTable {
   std::int64_t lngFileNumber_ = 0;
   std::vector<std::string> strFileNames_;  // [0] is "" (no file yet)
   int threads_ = 1;
+  static constexpr std::size_t kSplitEntries = 8192;
 
   WordBatch gathered_;  // words kept by AddWordLater
 

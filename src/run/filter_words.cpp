@@ -39,8 +39,10 @@ void OverEntries(Session& s, int parts, const std::function<void(int, std::int64
   });
 }
 
-// Parts for a pass over the whole table: a small table is not worth another thread.
-int PartsFor(const Session& s) { return s.words.lngNumWords >= 8192 ? s.words.Threads() : 1; }
+// Parts for a pass over the whole table.
+int PartsFor(const Session& s) {
+  return s.words.PartsFor(static_cast<std::size_t>(std::max<std::int64_t>(s.words.lngNumWords, 0)));
+}
 
 }  // namespace
 
